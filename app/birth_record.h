@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+namespace quorvel {
+
+enum class Sex : std::int32_t { Male = 0, Female = 1, Unset = -1 };
+
+// One person as entered: the name is Shift-JIS, at most 31 bytes.
+struct BirthRecord {
+    char name[32] = {};
+    Sex sex = Sex::Unset;
+    std::int32_t year = 0;
+    std::int32_t month = 0;
+    std::int32_t day = 0;
+    std::int32_t hour = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,49 @@
+// computeChart over every hour of every day 1901-2000 (876,600 charts with luck pillars).
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "calendar/chart.h"
+
+namespace {
+
+struct Birth {
+    int year, month, day, hour;
+};
+
+std::vector<Birth> everyHour() {
+    std::vector<Birth> births;
+    births.reserve(876600);
+    for (int y = quorvel::kFirstTableYear; y <= quorvel::kLastTableYear; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= quorvel::monthLength(y, m); ++d) {
+                for (int h = 0; h < 24; ++h) {
+                    births.push_back({y, m, d, h});
+                }
+            }
+        }
+    }
+    return births;
+}
+
+void BM_ComputeChartEveryHour(benchmark::State& state) {
+    const std::vector<Birth> births = everyHour();
+    quorvel::Chart chart;
+    for (auto _ : state) {
+        for (const Birth& b : births) {
+            quorvel::computeChart(chart,
+                                  (b.day & 1) != 0 ? quorvel::Sex::Male : quorvel::Sex::Female,
+                                  b.year, b.month, b.day, b.hour);
+            benchmark::DoNotOptimize(chart);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(births.size()));
+    state.counters["ns_per_chart"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * static_cast<double>(births.size()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ComputeChartEveryHour)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

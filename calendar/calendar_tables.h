@@ -1,0 +1,57 @@
+#pragma once
+// The two constant calendar tables, one record per year 1901-2000, and their lookups.
+#include <cstdint>
+#include <string_view>
+
+#include "calendar/sexagenary.h"
+
+namespace quorvel {
+
+inline constexpr int kFirstTableYear = 1901;
+inline constexpr int kLastTableYear = 2000;
+inline constexpr std::size_t kYearPillarRecordLength = 28;
+inline constexpr std::size_t kSolarTermRecordLength = 24;
+
+extern const std::string_view YearPillarTable;  // 100 records of 28 digits
+extern const std::string_view SolarTermTable;   // 100 records of 24 characters
+
+struct YearPillarRecord {
+    CycleIndex yearIndex = 0;          // the year that begins at 立春
+    CycleIndex januaryMonthIndex = 0;  // the 丑 month from 小寒 to 立春
+    CycleIndex firstDayIndex[12] = {};
+};
+
+// The day and even hour (Japan time) at which a month's sectional term begins.
+struct SolarTerm {
+    std::int32_t day = 0;
+    std::int32_t hour = 0;
+};
+
+// The terms just outside the tables, which counts from births at either end of the range reach:
+// 小寒 of January 2001 and 大雪 of December 1900 (hours to the nearest even hour, as the table
+// rounds; only the days enter a count).
+inline constexpr SolarTerm kShokanOfJanuary2001{5, 16};
+inline constexpr SolarTerm kTaisetsuOfDecember1900{7, 22};
+
+constexpr bool isTableYear(int year) {
+    return year >= kFirstTableYear && year <= kLastTableYear;
+}
+
+// A two-digit field "00"-"60"; the first character gives the tens, leading zero included.
+constexpr int parseTwoDigits(const char* field) {
+    return (field[0] - '0') * 10 + (field[1] - '0');
+}
+
+// A term pair: day digit, then hour letter "A" (0 h) to "L" (22 h).
+constexpr SolarTerm parseTermPair(const char* pair) {
+    return {pair[0] - '0', 2 * (pair[1] - 'A')};
+}
+
+// For a year outside 1901-2000 these give an all-zero record; callers check first.
+YearPillarRecord yearPillarRecord(int year);
+SolarTerm solarTerm(int year, int month);
+
+// Days of a month; February has 29 days in years divisible by 4 (the Gregorian rule in range).
+int monthLength(int year, int month);
+
+}  // namespace quorvel

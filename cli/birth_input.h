@@ -1,0 +1,30 @@
+#pragma once
+// Reading a birth from the command line: "YYYY-MM-DD", "HH", "male" or "female".
+#include <string_view>
+
+#include "app/birth_record.h"
+
+namespace quorvel::cli {
+
+struct BirthInput {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    Sex sex = Sex::Unset;
+};
+
+enum class InputProblem { None, Format, Sex, Year, Date, Hour };
+
+// Each parser accepts only its whole text: digits where digits belong, nothing left over.
+bool parseDate(std::string_view text, BirthInput& birth);
+bool parseHour(std::string_view text, BirthInput& birth);
+bool parseSex(std::string_view text, BirthInput& birth);
+
+// One batch line "YYYY-MM-DD HH male|female" (blanks or tabs between, CR LF accepted).
+InputProblem parseBatchLine(std::string_view line, BirthInput& birth);
+
+// Whether the calendar can compute the birth, as an input problem.
+InputProblem checkComputable(const BirthInput& birth);
+
+}  // namespace quorvel::cli

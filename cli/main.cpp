@@ -1,0 +1,61 @@
+// quorvel-cli: the Quorvel core from a terminal.
+#include <cstdio>
+#include <span>
+#include <string_view>
+
+#include "cli/chart_command.h"
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "quorvel-cli - Four Pillars charts from the Quorvel core\n"
+    "\n"
+    "usage:\n"
+    "  quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
+    "      The chart of a birth (Japan time, 1901-2000, hour 0-23): the year, month, day and\n"
+    "      hour pillars, the direction of the luck pillars, the starting age and the ten luck\n"
+    "      pillars with the age at which each begins.\n"
+    "      --json   one line of JSON instead of the table:\n"
+    "               "
+    "{\"year\":..,\"month\":..,\"day\":..,\"hour\":..,\"forward\":true,\"startAge\":5,\n"
+    "                \"luck\":[ten pillars]}\n"
+    "  quorvel-cli chart --json --batch [--sjis]\n"
+    "      Reads lines \"YYYY-MM-DD HH male|female\" from standard input and answers each with\n"
+    "      one JSON line, in order; a line it cannot compute is answered {\"error\":\"...\"}.\n"
+    "  quorvel-cli --help\n"
+    "\n"
+    "Output is UTF-8 unless --sjis asks for Shift-JIS (code page 932).\n"
+    "A refused birth prints the program's message on standard error and exits with status 2:\n"
+    "  データエラー                 malformed input or a date that does not exist\n"
+    "  年データを確認して下さい     a year outside 1901-2000\n"
+    "  時刻データを確認して下さい   an hour outside 0-23\n"
+    "  男性か女性を指定して下さい   --sex missing or not male/female\n";
+
+int usage(std::FILE* stream, int status) {
+    std::fwrite(kHelp.data(), 1, kHelp.size(), stream);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::span<char* const> args(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
+    if (args.empty()) {
+        return usage(stderr, 2);
+    }
+    const std::string_view command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        return usage(stdout, 0);
+    }
+    if (command == "chart") {
+        const auto rest = args.subspan(1);
+        for (const char* arg : rest) {
+            if (std::string_view(arg) == "--help") {
+                return usage(stdout, 0);
+            }
+        }
+        return quorvel::cli::runChartCommand(rest, stdin, stdout, stderr);
+    }
+    std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", argv[1]);
+    return usage(stderr, 2);
+}

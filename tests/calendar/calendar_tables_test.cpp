@@ -1,0 +1,116 @@
+#include "calendar/calendar_tables.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+// Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's days_from_civil),
+// written independently of the tables it checks.
+long daysFromCivil(long y, long m, long d) {
+    y -= m <= 2 ? 1 : 0;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const long yoe = y - era * 400;
+    const long doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+// The day pillar of a date in the unbroken sixty-day count: (JDN + 49) mod 60 + 1.
+CycleIndex dayPillarOf(int y, int m, int d) {
+    const long julianDayNumber = daysFromCivil(y, m, d) + 2440588;
+    return static_cast<CycleIndex>((julianDayNumber + 49) % 60 + 1);
+}
+
+TEST(CalendarTables, TablesHaveOneRecordPerYear) {
+    EXPECT_EQ(YearPillarTable.size(), 100 * kYearPillarRecordLength);
+    EXPECT_EQ(SolarTermTable.size(), 100 * kSolarTermRecordLength);
+}
+
+TEST(CalendarTables, EveryYearPillarRecordFollowsTheRules) {
+    // January month pillar by year stem number: 甲己 → 乙丑, 乙庚 → 丁丑, 丙辛 → 己丑, ...
+    const CycleIndex januaryByStem[10] = {50, 2, 14, 26, 38, 50, 2, 14, 26, 38};
+    for (int y = kFirstTableYear; y <= kLastTableYear; ++y) {
+        const YearPillarRecord r = yearPillarRecord(y);
+        const int expectedYear = ((y - 1984) % 60 + 60) % 60 + 1;
+        EXPECT_EQ(r.yearIndex, expectedYear) << y;
+        EXPECT_EQ(r.januaryMonthIndex, januaryByStem[stemNumber(expectedYear)]) << y;
+        for (int m = 1; m <= 12; ++m) {
+            EXPECT_EQ(r.firstDayIndex[m - 1], dayPillarOf(y, m, 1)) << y << "-" << m;
+        }
+    }
+}
+
+TEST(CalendarTables, EverySolarTermIsADayFourToNineAtAnEvenHour) {
+    for (int y = kFirstTableYear; y <= kLastTableYear; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            const SolarTerm t = solarTerm(y, m);
+            EXPECT_GE(t.day, 4) << y << "-" << m;
+            EXPECT_LE(t.day, 9) << y << "-" << m;
+            EXPECT_EQ(t.hour % 2, 0);
+            EXPECT_GE(t.hour, 0);
+            EXPECT_LE(t.hour, 22);
+        }
+    }
+}
+
+TEST(CalendarTables, TellingRecords) {
+    EXPECT_EQ(YearPillarTable.substr(0, 28), "3826164715461647174819492050");
+    EXPECT_EQ(YearPillarTable.substr(28, 28), "3938215220512152225324542555");
+    EXPECT_EQ(YearPillarTable.substr(99 * 28), "1714552655265627572859296030");
+    EXPECT_EQ(SolarTermTable.substr(0, 24), "6E4J6I5J6H6J8D8I8J9F8G8C");
+    EXPECT_EQ(SolarTermTable.substr(99 * 24), "6F4L5J4K5H5J7C7H7J8E7G7C");
+
+    const YearPillarRecord r1901 = yearPillarRecord(1901);
+    EXPECT_EQ(r1901.yearIndex, 38);
+    EXPECT_EQ(r1901.januaryMonthIndex, 26);
+    EXPECT_EQ(r1901.firstDayIndex[0], 16);
+    EXPECT_EQ(r1901.firstDayIndex[11], 50);
+    EXPECT_EQ(yearPillarRecord(1984).yearIndex, 1);
+    EXPECT_EQ(yearPillarRecord(1983).yearIndex, 60);
+    EXPECT_EQ(yearPillarRecord(2000).firstDayIndex[0], 55);
+
+    const struct {
+        int year, month, day, hour;
+    } terms[] = {{1901, 1, 6, 8},  {1901, 2, 4, 18}, {1901, 12, 8, 4}, {2000, 2, 4, 22},
+                 {2000, 12, 7, 4}, {1990, 5, 6, 4},  {1984, 2, 5, 0}};
+    for (const auto& t : terms) {
+        EXPECT_EQ(solarTerm(t.year, t.month).day, t.day) << t.year << "-" << t.month;
+        EXPECT_EQ(solarTerm(t.year, t.month).hour, t.hour) << t.year << "-" << t.month;
+    }
+}
+
+TEST(CalendarTables, TwoCharacterFields) {
+    EXPECT_EQ(parseTwoDigits("09"), 9);
+    EXPECT_EQ(parseTwoDigits("60"), 60);
+    EXPECT_EQ(parseTwoDigits("01"), 1);
+    EXPECT_EQ(parseTermPair("6E").day, 6);
+    EXPECT_EQ(parseTermPair("6E").hour, 8);
+    EXPECT_EQ(parseTermPair("4A").hour, 0);
+    EXPECT_EQ(parseTermPair("4L").hour, 22);
+}
+
+TEST(CalendarTables, MarchFollowsFebruaryByItsLength) {
+    const struct {
+        int year, days;
+    } cases[] = {{1904, 29}, {1952, 29}, {2000, 29}, {1901, 28}, {1999, 28}};
+    for (const auto& c : cases) {
+        const YearPillarRecord r = yearPillarRecord(c.year);
+        EXPECT_EQ(stepPillar(r.firstDayIndex[1], c.days), r.firstDayIndex[2]) << c.year;
+        EXPECT_EQ(monthLength(c.year, 2), c.days) << c.year;
+    }
+    EXPECT_EQ(monthLength(1990, 4), 30);
+    EXPECT_EQ(monthLength(1990, 12), 31);
+}
+
+TEST(CalendarTables, LookupsOutsideTheTablesReadNothing) {
+    EXPECT_EQ(yearPillarRecord(1900).yearIndex, 0);
+    EXPECT_EQ(yearPillarRecord(2001).yearIndex, 0);
+    EXPECT_EQ(solarTerm(2001, 1).day, 0);
+    EXPECT_EQ(solarTerm(1990, 0).day, 0);
+    EXPECT_EQ(solarTerm(1990, 13).day, 0);
+    EXPECT_EQ(monthLength(1990, 13), 0);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,12 @@
+#pragma once
+// Tests spell their expectations in UTF-8; this turns them into the program's Shift-JIS bytes,
+// independently of the generated tables.
+#include <string>
+#include <string_view>
+
+namespace quorvel::test {
+
+std::string sjis(std::string_view utf8);
+std::string utf8(std::string_view sjisText);
+
+}  // namespace quorvel::test
