@@ -212,21 +212,15 @@ const std::string_view SolarTermTable =
     "6F4L5J4K5H5J7C7H7J8E7G7C"  // 2000
     ;
 
-}  // namespace quorvel
-
-namespace quorvel {
-
 YearPillarRecord yearPillarRecord(int year) {
     YearPillarRecord record;
     if (!isTableYear(year)) {
         return record;
     }
-    const char* r = YearPillarTable.data() +
-                    static_cast<std::size_t>(year - kFirstTableYear) * kYearPillarRecordLength;
-    record.yearIndex = parseTwoDigits(r);
-    record.januaryMonthIndex = parseTwoDigits(r + 2);
+    record.yearIndex = yearPillarField(year, 0);
+    record.januaryMonthIndex = yearPillarField(year, 1);
     for (int m = 0; m < 12; ++m) {
-        record.firstDayIndex[m] = parseTwoDigits(r + 4 + 2 * m);
+        record.firstDayIndex[m] = yearPillarField(year, 2 + m);
     }
     return record;
 }

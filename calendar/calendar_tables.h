@@ -47,6 +47,15 @@ constexpr SolarTerm parseTermPair(const char* pair) {
     return {pair[0] - '0', 2 * (pair[1] - 'A')};
 }
 
+// One field of a year's record without parsing the rest: 0 the year, 1 the January month,
+// 2 + (m - 1) the first day of month m. The year must be in the table.
+inline CycleIndex yearPillarField(int year, int field) {
+    return parseTwoDigits(YearPillarTable.data() +
+                          static_cast<std::size_t>(year - kFirstTableYear) *
+                              kYearPillarRecordLength +
+                          2 * static_cast<std::size_t>(field));
+}
+
 // For a year outside 1901-2000 these give an all-zero record; callers check first.
 YearPillarRecord yearPillarRecord(int year);
 SolarTerm solarTerm(int year, int month);

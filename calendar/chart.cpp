@@ -35,23 +35,23 @@ bool computeChart(Chart& chart, Sex sex, int year, int month, int day, int hour)
     if (!isComputableBirth(year, month, day, hour)) {
         return false;
     }
-    const YearPillarRecord record = yearPillarRecord(year);
+    // Only the three fields of the year's record that this birth needs are read.
     const SolarTerm term = solarTerm(year, month);
 
     // The year begins at 立春: January, and February before its term, belong to the year before.
-    CycleIndex y = record.yearIndex;
+    CycleIndex y = yearPillarField(year, 0);
     if (month == 1 || (month == 2 && isBeforeTerm(day, hour, solarTerm(year, 2)))) {
         y = stepPillar(y, -1);
     }
 
     // The month that begins at this month's term; before the term the birth is in the one before.
-    CycleIndex m = stepPillar(record.januaryMonthIndex, month - 1);
+    CycleIndex m = stepPillar(yearPillarField(year, 1), month - 1);
     if (isBeforeTerm(day, hour, term)) {
         m = stepPillar(m, -1);
     }
 
     // Only the date moves the day pillar, never the hour.
-    const CycleIndex d = stepPillar(record.firstDayIndex[month - 1], day - 1);
+    const CycleIndex d = stepPillar(yearPillarField(year, 2 + month - 1), day - 1);
     const CycleIndex h = stepPillar(kRatHourOfDayStem[stemNumber(d)], hourOffset(hour));
 
     chart.yearPillar.index = y;

@@ -16,10 +16,30 @@ std::string_view pillarTextView(CycleIndex n) {
     return text::pillarTexts[n - 1];
 }
 
+namespace {
+
+struct PillarSlots {
+    char slots[kCycleLength][8];
+};
+
+// The sixty texts already laid out as 8-byte slots, so filling a chart copies whole slots.
+constexpr PillarSlots makePillarSlots() {
+    PillarSlots table{};
+    for (int n = 0; n < kCycleLength; ++n) {
+        const std::string_view t = text::pillarTexts[n];
+        for (std::size_t i = 0; i < t.size() && i < 7; ++i) {
+            table.slots[n][i] = t[i];
+        }
+    }
+    return table;
+}
+
+constexpr PillarSlots kPillarSlots = makePillarSlots();
+
+}  // namespace
+
 void pillarText(CycleIndex n, char (&slot)[8]) {
-    const std::string_view t = pillarTextView(n);
-    std::memset(slot, 0, sizeof slot);
-    std::memcpy(slot, t.data(), t.size());
+    std::memcpy(slot, kPillarSlots.slots[n - 1], sizeof slot);
 }
 
 std::optional<CycleIndex> findPillar(std::string_view text) {

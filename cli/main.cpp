@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/chart_command.h"
+#include "cli/judge_command.h"
 
 namespace {
 
@@ -22,6 +23,13 @@ constexpr std::string_view kHelp =
     "  quorvel-cli chart --json --batch [--sjis]\n"
     "      Reads lines \"YYYY-MM-DD HH male|female\" from standard input and answers each with\n"
     "      one JSON line, in order; a line it cannot compute is answered {\"error\":\"...\"}.\n"
+    "  quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"
+    "      The fortune judgement (天運, 地運, 人運) of a base pillar (normally the day pillar)\n"
+    "      for a running pillar, e.g. `quorvel-cli judge 甲子 丙午`. --period luck judges a\n"
+    "      ten-year luck period, --period calendar (the default) a year, month or day; they\n"
+    "      differ in the clash sentence. The text is printed on one line, as stored.\n"
+    "      A text that is not one of the sixty pillars prints the program's message for its\n"
+    "      side (生日干支 for the base, 行運干支 for the running pillar) and exits with 2.\n"
     "  quorvel-cli --help\n"
     "\n"
     "Output is UTF-8 unless --sjis asks for Shift-JIS (code page 932).\n"
@@ -55,6 +63,15 @@ int main(int argc, char** argv) {
             }
         }
         return quorvel::cli::runChartCommand(rest, stdin, stdout, stderr);
+    }
+    if (command == "judge") {
+        const auto rest = args.subspan(1);
+        for (const char* arg : rest) {
+            if (std::string_view(arg) == "--help") {
+                return usage(stdout, 0);
+            }
+        }
+        return quorvel::cli::runJudgeCommand(rest, stdout, stderr);
     }
     std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", argv[1]);
     return usage(stderr, 2);

@@ -1,0 +1,227 @@
+#include "app/resources/dialog_templates.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "app/resource_texts.h"
+
+namespace quorvel {
+namespace {
+
+using platform::ControlTemplate;
+using platform::DialogTemplate;
+using platform::kIdCancel;
+using platform::kIdOk;
+using platform::kStaticId;
+using enum platform::ControlKind;
+using enum platform::ControlStyle;
+
+constexpr int kPointSize = 12;
+
+// Each line: id, kind, text, x, y, width, height, style.
+
+constexpr ControlTemplate kBirthControls[] = {
+    {kStaticId, Label, text::captionName, 12, 6, 18, 8, kStyleNone},
+    {108, Edit, "", 33, 4, 55, 13, kAutoHScroll},
+    {kStaticId, Label, text::captionSex, 95, 6, 20, 8, kStyleNone},
+    {105, RadioButton, text::captionMale, 120, 6, 23, 10, kStyleNone},
+    {106, RadioButton, text::captionFemale, 147, 6, 23, 10, kStyleNone},
+    {kStaticId, Label, text::captionBirthYear, 20, 32, 33, 8, kCentred},
+    {109, Edit, "", 55, 30, 40, 14, kStyleNone},
+    {kStaticId, Label, text::captionBirthMonth, 100, 33, 20, 8, kStyleNone},
+    {1052, Edit, "", 120, 30, 30, 14, kStyleNone},
+    {kStaticId, Label, text::captionBirthDay, 39, 54, 21, 8, kStyleNone},
+    {1053, Edit, "", 60, 50, 30, 14, kStyleNone},
+    {kStaticId, Label, text::captionBirthHour, 100, 54, 20, 8, kStyleNone},
+    {1054, Edit, "", 120, 50, 30, 14, kStyleNone},
+    {kIdOk, DefaultButton, text::captionExecute, 37, 75, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelHalfWidth, 100, 75, 50, 14, kStyleNone},
+};
+
+constexpr ControlTemplate kDataControls[] = {
+    {kStaticId, Label, text::captionName, 7, 11, 15, 8, kStyleNone},
+    {101, Edit, "", 22, 9, 40, 14, kStyleNone},
+    {kStaticId, Label, text::captionSex, 63, 11, 15, 8, kStyleNone},
+    {102, Edit, "", 79, 9, 16, 14, kStyleNone},
+    {103, Edit, "", 102, 9, 71, 14, kStyleNone},
+    // Record slots 1 to 10: one column, uneven steps of 18 or 19 units.
+    {1021, Button, "", 22, 27, 151, 14, kStyleNone},
+    {1022, Button, "", 22, 45, 151, 14, kStyleNone},
+    {1023, Button, "", 22, 64, 151, 14, kStyleNone},
+    {1024, Button, "", 22, 82, 151, 14, kStyleNone},
+    {1025, Button, "", 22, 100, 151, 14, kStyleNone},
+    {1026, Button, "", 22, 119, 151, 14, kStyleNone},
+    {1027, Button, "", 22, 137, 151, 14, kStyleNone},
+    {1028, Button, "", 22, 155, 151, 14, kStyleNone},
+    {1029, Button, "", 22, 173, 151, 14, kStyleNone},
+    {1030, Button, "", 22, 191, 151, 14, kStyleNone},
+    {kIdOk, DefaultButton, text::captionExecute, 41, 213, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelHalfWidth, 100, 213, 50, 14, kStyleNone},
+};
+
+// The pillar captions 1062-1065 share one column at x 14, wide enough for two full-width
+// characters; the ages of luck pillars 6-10 (1044-1048) are 16 units wide.
+constexpr ControlTemplate kPanelControls[] = {
+    {1060, Label, text::captionName, 10, 6, 15, 8, kStyleNone},
+    {110, Label, "", 36, 6, 44, 8, kCentred},
+    {111, Label, "", 100, 6, 11, 8, kRightAligned},
+    {1061, Label, text::captionDestinySuffix, 115, 6, 8, 8, kStyleNone},
+    {30000, Icon, "MYAPP", 132, 5, 0, 0, kStyleNone},
+    {1062, Label, text::captionYearPillar, 14, 35, 17, 8, kStyleNone},
+    {1063, Label, text::captionMonthPillar, 14, 57, 17, 8, kStyleNone},
+    {1064, Label, text::captionDayPillar, 14, 80, 17, 8, kStyleNone},
+    {1065, Label, text::captionHourPillar, 14, 102, 17, 8, kStyleNone},
+    {1021, Button, "", 35, 33, 40, 14, kStyleNone},
+    {1022, Button, "", 35, 55, 40, 14, kStyleNone},
+    {1023, Button, "", 35, 78, 40, 14, kStyleNone},
+    {1024, Button, "", 35, 100, 40, 14, kStyleNone},
+    {1039, Label, "", 92, 36, 17, 8, kCentred},
+    {1040, Label, "", 92, 57, 17, 8, kCentred},
+    {1041, Label, "", 92, 77, 17, 8, kCentred},
+    {1042, Label, "", 92, 100, 17, 8, kCentred},
+    {1043, Label, "", 92, 122, 17, 8, kCentred},
+    {1025, Button, "", 110, 33, 44, 14, kStyleNone},
+    {1026, Button, "", 110, 54, 44, 14, kStyleNone},
+    {1027, Button, "", 110, 75, 44, 14, kStyleNone},
+    {1028, Button, "", 110, 97, 44, 14, kStyleNone},
+    {1029, Button, "", 110, 119, 44, 14, kStyleNone},
+    {1044, Label, "", 155, 36, 16, 8, kCentred},
+    {1045, Label, "", 155, 56, 16, 8, kCentred},
+    {1046, Label, "", 155, 77, 16, 8, kCentred},
+    {1047, Label, "", 155, 99, 16, 8, kCentred},
+    {1048, Label, "", 155, 122, 16, 8, kCentred},
+    {1030, Button, "", 171, 33, 44, 14, kStyleNone},
+    {1031, Button, "", 171, 53, 44, 14, kStyleNone},
+    {1032, Button, "", 171, 74, 44, 14, kStyleNone},
+    {1033, Button, "", 171, 96, 44, 14, kStyleNone},
+    {1034, Button, "", 171, 119, 44, 14, kStyleNone},
+    // The panel rewrites this caption with the relation of the chosen chart pillar.
+    {65535, Label, text::captionFourPillars, 28, 138, 37, 8, kCentred},
+    {101, Edit, "", 65, 135, 40, 14, kStyleNone},
+    {1066, Label, text::captionLuckPillar, 111, 138, 15, 8, kStyleNone},
+    {102, Edit, "", 136, 135, 40, 14, kStyleNone},
+    {kIdOk, DefaultButton, text::captionExecute, 55, 155, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelHalfWidth, 125, 155, 50, 14, kStyleNone},
+};
+
+constexpr ControlTemplate kResultControls[] = {
+    {101, Edit, "", 7, 7, 209, 152, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {kIdOk, DefaultButton, text::captionOkFullWidth, 85, 160, 50, 14, kStyleNone},
+    {1067, Button, text::captionFileOutput, 166, 160, 50, 14, kStyleNone},
+};
+
+constexpr ControlTemplate kInputControls[] = {
+    {kStaticId, Label, text::captionNatalPillar, 40, 17, 37, 8, kStyleNone},
+    {101, Edit, "", 90, 13, 40, 14, kStyleNone},
+    {kStaticId, Label, text::captionCalendarPillar, 40, 39, 49, 8, kStyleNone},
+    {102, Edit, "", 90, 35, 40, 14, kStyleNone},
+    {kIdOk, DefaultButton, text::captionExecute, 30, 65, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelHalfWidth, 105, 65, 50, 14, kStyleNone},
+    {kStaticId, Icon, "MYAPP", 7, 5, 0, 0, kStyleNone},
+};
+
+constexpr ControlTemplate kHexagramControls[] = {
+    {kStaticId, Icon, "MYAPP", 9, 4, 0, 0, kStyleNone},
+    {kStaticId, Label, text::captionNatalPillar, 48, 9, 33, 8, kRightAligned},
+    {101, Edit, "", 83, 6, 33, 13, kStyleNone},
+    {105, RadioButton, text::captionYangDun, 74, 20, 30, 10, kStyleNone},
+    {106, RadioButton, text::captionYinDun, 111, 20, 27, 10, kStyleNone},
+    {107, RadioButton, text::captionNoDunChoice, 146, 20, 42, 10, kStyleNone},
+    {111, Label, text::captionRunningPillar, 48, 34, 33, 8, kRightAligned},
+    {102, Edit, "", 83, 31, 33, 13, kStyleNone},
+    {kIdOk, Button, text::captionExecute, 40, 60, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 109, 60, 50, 14, kStyleNone},
+};
+
+constexpr ControlTemplate kAvoidanceControls[] = {
+    {kStaticId, Icon, "MyApp", 3, 2, 0, 0, kStyleNone},
+    {kStaticId, Label, text::captionNatalPillar, 48, 9, 33, 8, kRightAligned},
+    {101, Edit, "", 83, 6, 33, 13, kStyleNone},
+    {111, Label, text::captionLuckOrYearPillar, 35, 32, 46, 8, kStyleNone},
+    {102, Edit, "", 83, 29, 33, 13, kStyleNone},
+    {kIdOk, Button, text::captionExecute, 33, 60, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 109, 60, 50, 14, kStyleNone},
+};
+
+constexpr ControlTemplate kAboutControls[] = {
+    {kStaticId, Icon, "MyApp", 3, 2, 20, 20, kStyleNone},
+    {kStaticId, Label, text::captionVersion, 23, 4, 145, 8, kStyleNone},
+    {kIdOk, DefaultButton, text::captionAcknowledge, 116, 36, 50, 14, kStyleNone},
+};
+
+// name, title, font, size, x, y, width, height, positioned, controls
+constexpr DialogTemplate kDialogs[] = {
+    {"BIRTHDLG", text::birthDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 187, 93, false,
+     kBirthControls},
+    {"DATADLG", text::dataDialogTitle, text::dialogFontProportionalGothic, kPointSize, 0, 0, 192,
+     237, false, kDataControls},
+    {"PANELDLG", text::panelDialogTitle, text::dialogFontProportionalGothic, kPointSize, 0, 0, 232,
+     176, false, kPanelControls},
+    {"HANDAN", text::resultDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 223, 181, false,
+     kResultControls},
+    {"INPUTDLG", text::inputDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 180, 86, false,
+     kInputControls},
+    {"HIDENDLG", text::hexagramDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 191, 86,
+     false, kHexagramControls},
+    {"ZOUMEIDLG", text::avoidanceDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 191, 86,
+     false, kAvoidanceControls},
+    {"ABOUTBOX", text::aboutBoxTitle, text::dialogFontGothic, kPointSize, 22, 17, 171, 52, true,
+     kAboutControls},
+};
+
+constexpr char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+enum DialogIndex : std::size_t {
+    kBirth,
+    kData,
+    kPanel,
+    kResult,
+    kInput,
+    kHexagram,
+    kAvoidance,
+    kAbout
+};
+
+}  // namespace
+
+const platform::DialogTemplate& birthDialogTemplate() {
+    return kDialogs[kBirth];
+}
+const platform::DialogTemplate& dataDialogTemplate() {
+    return kDialogs[kData];
+}
+const platform::DialogTemplate& panelDialogTemplate() {
+    return kDialogs[kPanel];
+}
+const platform::DialogTemplate& resultDialogTemplate() {
+    return kDialogs[kResult];
+}
+const platform::DialogTemplate& inputDialogTemplate() {
+    return kDialogs[kInput];
+}
+const platform::DialogTemplate& hexagramDialogTemplate() {
+    return kDialogs[kHexagram];
+}
+const platform::DialogTemplate& avoidanceDialogTemplate() {
+    return kDialogs[kAvoidance];
+}
+const platform::DialogTemplate& aboutBoxTemplate() {
+    return kDialogs[kAbout];
+}
+
+std::span<const platform::DialogTemplate> allDialogTemplates() {
+    return kDialogs;
+}
+
+const platform::DialogTemplate* findDialogTemplate(std::string_view name) {
+    for (const DialogTemplate& dialog : kDialogs) {
+        if (std::ranges::equal(dialog.name, name, {}, asciiUpper, asciiUpper)) {
+            return &dialog;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,24 @@
+#pragma once
+// The eight dialog templates of the program, as constant tables every backend renders.
+#include <span>
+#include <string_view>
+
+#include "platform/ui.h"
+
+namespace quorvel {
+
+const platform::DialogTemplate& birthDialogTemplate();      // BIRTHDLG
+const platform::DialogTemplate& dataDialogTemplate();       // DATADLG
+const platform::DialogTemplate& panelDialogTemplate();      // PANELDLG
+const platform::DialogTemplate& resultDialogTemplate();     // HANDAN
+const platform::DialogTemplate& inputDialogTemplate();      // INPUTDLG
+const platform::DialogTemplate& hexagramDialogTemplate();   // HIDENDLG
+const platform::DialogTemplate& avoidanceDialogTemplate();  // ZOUMEIDLG
+const platform::DialogTemplate& aboutBoxTemplate();         // ABOUTBOX
+
+std::span<const platform::DialogTemplate> allDialogTemplates();
+
+// Resource names compare without regard to ASCII case, as on Windows; nullptr if unknown.
+const platform::DialogTemplate* findDialogTemplate(std::string_view name);
+
+}  // namespace quorvel

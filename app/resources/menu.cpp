@@ -1,0 +1,47 @@
+#include "app/resources/menu.h"
+
+#include "app/resource_texts.h"
+#include "app/resources/command_ids.h"
+
+namespace quorvel {
+namespace {
+
+using platform::MenuItem;
+
+constexpr MenuItem kFileItems[] = {
+    {text::menuOpenDataFile, kCommandOpenDataFile, {}},
+    {text::menuDisclosure, kCommandDisclosure, {}},
+    {text::menuExit, kCommandExit, {}},
+};
+
+constexpr MenuItem kLuckItems[] = {
+    {text::menuBirthData, kCommandBirthData, {}},
+};
+
+constexpr MenuItem kCalendarFortuneItems[] = {
+    {text::menuStemBranchInput, kCommandStemBranchInput, {}},
+};
+
+constexpr MenuItem kHelpItems[] = {
+    {text::menuHelpContents, kCommandHelpContents, {}},
+    {text::menuSymbolMeaning, kCommandSymbolMeaning, {}},
+    {text::menuAbout, kCommandAbout, {}},
+};
+
+// The hexagram and avoidance entries sit on the menu bar as commands of their own.
+constexpr MenuItem kMenuBar[] = {
+    {text::menuFile, 0, kFileItems},
+    {text::menuLuck, 0, kLuckItems},
+    {text::menuCalendarFortune, 0, kCalendarFortuneItems},
+    {text::menuHexagram, kCommandHexagram, {}},
+    {text::menuAvoidance, kCommandAvoidance, {}},
+    {text::menuHelp, 0, kHelpItems},
+};
+
+}  // namespace
+
+std::span<const platform::MenuItem> mainMenu() {
+    return kMenuBar;
+}
+
+}  // namespace quorvel

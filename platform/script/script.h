@@ -1,0 +1,109 @@
+#pragma once
+// The scripted backend: records everything a person would see and plays what a person would do,
+// so tests can walk whole consultations without a screen.
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace quorvel::platform::script {
+
+enum class EventKind {
+    MessageBox,
+    Beep,
+    DialogOpened,    // name = template name
+    DialogEnded,     // name, value = result
+    DialogLeftOpen,  // a modal dialog its script did not end
+    HelpRequested,
+    ChildButtonCreated,  // text, value = command id
+    WindowDestroyed,
+};
+
+struct Event {
+    EventKind kind;
+    WindowHandle window = nullptr;  // owner of a box or help request; the dialog itself otherwise
+    std::string name{};             // template name
+    std::string text{};             // Shift-JIS
+    std::string caption{};          // Shift-JIS, as shown (default caption filled in)
+    MessageButtons buttons = MessageButtons::Ok;
+    int value = 0;
+};
+
+// One live dialog, as a person at the screen would meet it.
+class ScriptedDialog : public DialogHandle {
+  public:
+    ScriptedDialog(const DialogTemplate& dialog, WindowHandle owner, DialogHandler& handler);
+
+    // What a person does.
+    void type(int id, std::string_view sjisText);  // replaces the field's text
+    void click(int id);                            // a radio button checks itself first
+    void pressEnter();                             // the default button
+    void pressEscape();                            // cancel (id 2)
+    void pressF1();
+
+    // What a person sees.
+    std::string text(int id) const;
+    bool isChecked(int id) const;
+    bool ended() const { return ended_; }
+    int result() const { return result_; }
+    const DialogTemplate& dialogTemplate() const { return template_; }
+    WindowHandle owner() const { return owner_; }
+    struct DrawnImage {
+        std::string name;
+        int x, y;
+    };
+    const std::vector<DrawnImage>& drawnImages() const { return images_; }
+
+    // DialogHandle
+    WindowHandle window() override;
+    std::size_t getText(int id, char* buffer, std::size_t maxBytes) override;
+    void setText(int id, std::string_view text) override;
+    unsigned getUnsigned(int id) override;
+    void setUnsigned(int id, unsigned value) override;
+    void checkRadioButton(int firstId, int lastId, int checkId) override;
+    void drawImage(std::string_view name, int x, int y) override;
+    void end(int result) override;
+
+  private:
+    struct Control {
+        int id;
+        ControlKind kind;
+        std::string text;
+        bool checked = false;
+    };
+    Control* find(int id);
+    const Control* find(int id) const;
+
+    const DialogTemplate& template_;
+    WindowHandle owner_;
+    DialogHandler& handler_;
+    std::vector<Control> controls_;
+    std::vector<DrawnImage> images_;
+    bool ended_ = false;
+    int result_ = 0;
+};
+
+// Forgets all events, scripts, answers, dialogs and the main window.
+void reset();
+const std::vector<Event>& events();
+std::vector<Event> eventsOf(EventKind kind);
+
+// Answers for the next message boxes, in order. With none queued an OK box is answered OK and a
+// Yes/No box No.
+void answerMessageBoxes(std::initializer_list<MessageAnswer> answers);
+
+// What the person does in the next dialog of that template, right after it has opened.
+void whenDialogOpens(std::string_view templateName, std::function<void(ScriptedDialog&)> actions);
+
+// Modeless dialogs still open, oldest first.
+std::vector<ScriptedDialog*> openDialogs();
+
+// The main window: a menu command as if chosen, and what exists.
+void sendCommand(int commandId);
+WindowHandle mainWindow();
+bool mainWindowDestroyed();
+
+}  // namespace quorvel::platform::script

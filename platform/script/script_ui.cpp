@@ -1,0 +1,359 @@
+#include <cstring>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "common/fixed_text.h"
+#include "platform/field_number.h"
+#include "platform/script/script.h"
+
+namespace quorvel::platform::script {
+
+namespace {
+
+struct ModelessDialog {
+    std::unique_ptr<DialogHandler> handler;
+    std::unique_ptr<ScriptedDialog> dialog;
+};
+
+struct MainWindowState {
+    MainWindowSpec spec;
+    bool exists = false;
+    bool destroyed = false;
+};
+
+// The one screen the scripted backend keeps; tests start each case with reset().
+struct Screen {
+    std::vector<Event> events;
+    std::deque<MessageAnswer> answers;
+    std::multimap<std::string, std::function<void(ScriptedDialog&)>, std::less<>> scripts;
+    std::vector<ModelessDialog> modeless;  // ended ones stay until reset: a handler may still run
+    MainWindowState main;
+};
+
+Screen& screen() {
+    static Screen s;
+    return s;
+}
+
+// A token whose address stands for the main window.
+Window* mainWindowToken() {
+    static char token;
+    return reinterpret_cast<Window*>(&token);
+}
+
+void record(Event event) {
+    screen().events.push_back(std::move(event));
+}
+
+void runScript(ScriptedDialog& dialog) {
+    auto& scripts = screen().scripts;
+    const auto found = scripts.find(dialog.dialogTemplate().name);
+    if (found == scripts.end()) {
+        return;
+    }
+    auto actions = std::move(found->second);
+    scripts.erase(found);
+    actions(dialog);
+}
+
+}  // namespace
+
+// ---- ScriptedDialog ---------------------------------------------------------------------
+
+ScriptedDialog::ScriptedDialog(const DialogTemplate& dialog, WindowHandle owner,
+                               DialogHandler& handler)
+    : template_(dialog), owner_(owner), handler_(handler) {
+    for (const ControlTemplate& c : dialog.controls) {
+        controls_.push_back({c.id, c.kind, std::string(c.text)});
+    }
+}
+
+ScriptedDialog::Control* ScriptedDialog::find(int id) {
+    for (Control& c : controls_) {
+        if (c.id == id && id != kStaticId) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+const ScriptedDialog::Control* ScriptedDialog::find(int id) const {
+    return const_cast<ScriptedDialog*>(this)->find(id);
+}
+
+void ScriptedDialog::type(int id, std::string_view sjisText) {
+    if (Control* c = find(id); c != nullptr && !ended_) {
+        c->text = sjisText;
+    }
+}
+
+void ScriptedDialog::click(int id) {
+    if (ended_) {
+        return;
+    }
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::RadioButton) {
+        // An automatic radio button: it checks itself and clears its neighbours in the dialog.
+        for (Control& other : controls_) {
+            if (other.kind == ControlKind::RadioButton) {
+                other.checked = other.id == id;
+            }
+        }
+    }
+    handler_.command(*this, id);
+}
+
+void ScriptedDialog::pressEnter() {
+    for (const ControlTemplate& c : template_.controls) {
+        if (c.kind == ControlKind::DefaultButton) {
+            click(c.id);
+            return;
+        }
+    }
+    click(kIdOk);
+}
+
+void ScriptedDialog::pressEscape() {
+    if (!ended_) {
+        handler_.command(*this, kIdCancel);
+    }
+}
+
+void ScriptedDialog::pressF1() {
+    if (!ended_) {
+        handler_.help(*this);
+    }
+}
+
+std::string ScriptedDialog::text(int id) const {
+    const Control* c = find(id);
+    return c != nullptr ? c->text : std::string();
+}
+
+bool ScriptedDialog::isChecked(int id) const {
+    const Control* c = find(id);
+    return c != nullptr && c->checked;
+}
+
+WindowHandle ScriptedDialog::window() {
+    return reinterpret_cast<Window*>(this);
+}
+
+std::size_t ScriptedDialog::getText(int id, char* buffer, std::size_t maxBytes) {
+    const Control* c = find(id);
+    const std::string_view cut = cutSjis(c != nullptr ? c->text : std::string_view(), maxBytes);
+    std::memcpy(buffer, cut.data(), cut.size());
+    buffer[cut.size()] = '\0';
+    return cut.size();
+}
+
+void ScriptedDialog::setText(int id, std::string_view text) {
+    if (Control* c = find(id)) {
+        c->text = text;
+    }
+}
+
+unsigned ScriptedDialog::getUnsigned(int id) {
+    return readUnsignedField(text(id));
+}
+
+void ScriptedDialog::setUnsigned(int id, unsigned value) {
+    setText(id, std::to_string(value));
+}
+
+void ScriptedDialog::checkRadioButton(int firstId, int lastId, int checkId) {
+    for (Control& c : controls_) {
+        if (c.id >= firstId && c.id <= lastId) {
+            c.checked = c.id == checkId;
+        }
+    }
+}
+
+void ScriptedDialog::drawImage(std::string_view name, int x, int y) {
+    images_.push_back({std::string(name), x, y});
+}
+
+void ScriptedDialog::end(int result) {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    result_ = result;
+    record({EventKind::DialogEnded,
+            window(),
+            std::string(template_.name),
+            {},
+            {},
+            MessageButtons::Ok,
+            result});
+}
+
+// ---- Test controls ----------------------------------------------------------------------
+
+void reset() {
+    screen() = Screen{};
+}
+
+const std::vector<Event>& events() {
+    return screen().events;
+}
+
+std::vector<Event> eventsOf(EventKind kind) {
+    std::vector<Event> found;
+    for (const Event& e : screen().events) {
+        if (e.kind == kind) {
+            found.push_back(e);
+        }
+    }
+    return found;
+}
+
+void answerMessageBoxes(std::initializer_list<MessageAnswer> answers) {
+    screen().answers.insert(screen().answers.end(), answers);
+}
+
+void whenDialogOpens(std::string_view templateName, std::function<void(ScriptedDialog&)> actions) {
+    screen().scripts.emplace(std::string(templateName), std::move(actions));
+}
+
+std::vector<ScriptedDialog*> openDialogs() {
+    std::vector<ScriptedDialog*> open;
+    for (ModelessDialog& m : screen().modeless) {
+        if (!m.dialog->ended()) {
+            open.push_back(m.dialog.get());
+        }
+    }
+    return open;
+}
+
+void sendCommand(int commandId) {
+    MainWindowState& main = screen().main;
+    if (main.exists && !main.destroyed && main.spec.onCommand) {
+        main.spec.onCommand(commandId);
+    }
+}
+
+WindowHandle mainWindow() {
+    return mainWindowToken();
+}
+bool mainWindowDestroyed() {
+    return screen().main.destroyed;
+}
+
+}  // namespace quorvel::platform::script
+
+// ---- The platform services ------------------------------------------------------------------
+
+namespace quorvel::platform {
+
+using script::Event;
+using script::EventKind;
+using script::ScriptedDialog;
+
+int runModalDialog(const DialogTemplate& dialog, WindowHandle owner, DialogHandler& handler) {
+    ScriptedDialog live(dialog, owner, handler);
+    script::record({EventKind::DialogOpened,
+                    live.window(),
+                    std::string(dialog.name),
+                    {},
+                    {},
+                    MessageButtons::Ok,
+                    0});
+    handler.init(live);
+    script::runScript(live);
+    if (!live.ended()) {
+        // A person would be left looking at it; the test decides whether that is a fault.
+        script::record({EventKind::DialogLeftOpen,
+                        live.window(),
+                        std::string(dialog.name),
+                        {},
+                        {},
+                        MessageButtons::Ok,
+                        0});
+        return -1;
+    }
+    return live.result();
+}
+
+WindowHandle openModelessDialog(const DialogTemplate& dialog, WindowHandle owner,
+                                std::unique_ptr<DialogHandler> handler) {
+    auto& modeless = script::screen().modeless;
+    auto live = std::make_unique<ScriptedDialog>(dialog, owner, *handler);
+    ScriptedDialog& ref = *live;
+    modeless.push_back({std::move(handler), std::move(live)});
+    script::record({EventKind::DialogOpened,
+                    ref.window(),
+                    std::string(dialog.name),
+                    {},
+                    {},
+                    MessageButtons::Ok,
+                    0});
+    modeless.back().handler->init(ref);
+    script::runScript(ref);
+    return ref.window();
+}
+
+MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                         MessageButtons buttons) {
+    script::record({EventKind::MessageBox,
+                    owner,
+                    {},
+                    std::string(text),
+                    std::string(caption.empty() ? defaultMessageCaption() : caption),
+                    buttons,
+                    0});
+    auto& answers = script::screen().answers;
+    if (answers.empty()) {
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    const MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void informationBeep() {
+    script::record({EventKind::Beep});
+}
+
+void openHelp(WindowHandle owner) {
+    script::record({EventKind::HelpRequested, owner});
+}
+
+bool initialize(int& /*argc*/, char** /*argv*/, const ModuleResources& /*resources*/) {
+    return true;
+}
+
+WindowHandle createMainWindow(const MainWindowSpec& spec) {
+    script::MainWindowState& main = script::screen().main;
+    main.spec = spec;
+    main.exists = true;
+    main.destroyed = false;
+    return script::mainWindowToken();
+}
+
+void createChildButton(WindowHandle parent, std::string_view text, int commandId, int /*x*/,
+                       int /*y*/, int /*width*/, int /*height*/) {
+    script::record({EventKind::ChildButtonCreated,
+                    parent,
+                    {},
+                    std::string(text),
+                    {},
+                    MessageButtons::Ok,
+                    commandId});
+}
+
+void showWindow(WindowHandle /*window*/) {}
+
+int runMessageLoop() {
+    return 0;
+}
+
+void destroyWindow(WindowHandle window) {
+    script::record({EventKind::WindowDestroyed, window});
+    if (window == script::mainWindowToken()) {
+        script::screen().main.destroyed = true;
+    }
+}
+
+}  // namespace quorvel::platform

@@ -1,0 +1,155 @@
+#pragma once
+// The platform services the program calls, in the shape of the Windows interfaces they stand in
+// for. Every text crossing this layer is Shift-JIS (CP932); backends convert at their edge.
+// Exactly one backend is linked into a program: platform/qt (the desktop) or platform/script
+// (tests).
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/handles.h"
+
+namespace quorvel::platform {
+
+// ---- Resources: constant tables every backend renders the same way -------------------------
+
+enum class ControlKind : std::uint8_t { Label, Edit, Button, DefaultButton, RadioButton, Icon };
+
+// Style bits of a control, as the templates give them.
+enum ControlStyle : std::uint32_t {
+    kStyleNone = 0,
+    kCentred = 1u << 0,         // label text centred
+    kRightAligned = 1u << 1,    // label text right-aligned
+    kMultiLine = 1u << 2,       // edit: several lines, word-wrapped
+    kReadOnly = 1u << 3,        // edit: shown, not typed into
+    kBorder = 1u << 4,          // edit: framed
+    kVerticalScroll = 1u << 5,  // edit: vertical scroll bar
+    kAutoHScroll = 1u << 6,     // edit: one line that scrolls horizontally
+};
+
+// Id of a control the program never addresses (a static caption or icon).
+inline constexpr int kStaticId = -1;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;  // also what Escape and the close box send
+
+// Geometry is in dialog units; a width and height of 0 on an icon mean its natural size.
+struct ControlTemplate {
+    int id;
+    ControlKind kind;
+    std::string_view text;  // for an icon: the icon's resource name
+    int x, y, width, height;
+    std::uint32_t style = kStyleNone;
+};
+
+struct DialogTemplate {
+    std::string_view name;  // "BIRTHDLG", ...
+    std::string_view title;
+    std::string_view fontName;
+    int fontSize;  // points
+    int x, y;      // dialog units from the owner; used only when `positioned`
+    int width, height;
+    bool positioned;
+    std::span<const ControlTemplate> controls;
+};
+
+struct MenuItem {
+    std::string_view text;  // with its & accelerator
+    int commandId;          // 0 for a top-level entry that opens `items`
+    std::span<const MenuItem> items;
+};
+
+// A small picture carried as XPM text, found by its resource name.
+struct ImageResource {
+    std::string_view name;
+    const char* const* xpm;
+};
+
+// What the program hands the backend at start-up (the module's resources).
+struct ModuleResources {
+    std::span<const ImageResource> images;
+    std::string_view helpFileName;  // "Quorvel.HLP"
+};
+
+// ---- Dialogs --------------------------------------------------------------------------------
+
+// A live dialog, as its handler sees it. Valid only during the handler call it is passed to.
+class DialogHandle {
+  public:
+    virtual ~DialogHandle() = default;
+    virtual WindowHandle window() = 0;
+    // The field's text cut to at most maxBytes bytes (whole characters), NUL-terminated in
+    // `buffer`, which must hold maxBytes + 1 bytes. Returns the bytes copied.
+    virtual std::size_t getText(int id, char* buffer, std::size_t maxBytes) = 0;
+    virtual void setText(int id, std::string_view text) = 0;
+    // Anything that is not a plain unsigned decimal number reads as 0.
+    virtual unsigned getUnsigned(int id) = 0;
+    virtual void setUnsigned(int id, unsigned value) = 0;
+    // Checks `checkId` and clears the other radio buttons of firstId..lastId.
+    virtual void checkRadioButton(int firstId, int lastId, int checkId) = 0;
+    // Draws a named image unchanged with its top-left corner at a client pixel.
+    virtual void drawImage(std::string_view name, int x, int y) = 0;
+    // Ends the dialog: a modal one returns `result`, a modeless one is destroyed.
+    virtual void end(int result) = 0;
+};
+
+// A dialog's behaviour: the three reactions of a dialog procedure.
+class DialogHandler {
+  public:
+    virtual ~DialogHandler() = default;
+    virtual void init(DialogHandle& dialog) = 0;
+    virtual void command(DialogHandle& dialog, int id) = 0;
+    // F1; dialogs that do not answer it leave this empty.
+    virtual void help(DialogHandle& /*dialog*/) {}
+};
+
+// Runs a dialog modally; returns the result it ended with (or -1 if it could not be created).
+int runModalDialog(const DialogTemplate& dialog, WindowHandle owner, DialogHandler& handler);
+
+// Opens a dialog beside its owner and returns at once; the backend owns the handler until the
+// dialog ends. Several instances of one template may be open at once.
+WindowHandle openModelessDialog(const DialogTemplate& dialog, WindowHandle owner,
+                                std::unique_ptr<DialogHandler> handler);
+
+// ---- Message boxes, beep, help --------------------------------------------------------------
+
+enum class MessageButtons : std::uint8_t { Ok, YesNo };
+enum class MessageAnswer : std::uint8_t { Ok = 1, Yes = 6, No = 7 };
+
+// The caption of a message box that names none, as the Japanese desktop shows it.
+std::string_view defaultMessageCaption();
+
+// An empty caption shows the default caption.
+MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                         MessageButtons buttons);
+
+// The information sound (the asterisk).
+void informationBeep();
+
+// Opens the help file at its topics window.
+void openHelp(WindowHandle owner);
+
+// ---- The main window ------------------------------------------------------------------------
+
+struct MainWindowSpec {
+    std::string_view title;
+    std::string_view iconName;
+    std::span<const MenuItem> menu;
+    // Every command of the window, from the menu or a child button (id in the low 16 bits).
+    std::function<void(int commandId)> onCommand;
+};
+
+// Sets up the backend with the module's resources; false if the platform cannot run a window.
+bool initialize(int& argc, char** argv, const ModuleResources& resources);
+WindowHandle createMainWindow(const MainWindowSpec& spec);
+// A push button in the window's client area, in pixels; it sends `commandId` when pressed.
+void createChildButton(WindowHandle parent, std::string_view text, int commandId, int x, int y,
+                       int width, int height);
+void showWindow(WindowHandle window);
+// Runs until the main window is destroyed; returns the exit code (0).
+int runMessageLoop();
+void destroyWindow(WindowHandle window);
+
+}  // namespace quorvel::platform
