@@ -53,6 +53,7 @@ struct ConsultationState {
     std::int32_t hexagramReady = 0;
     std::int32_t disclosureReady = 0;
     char outputFileName[kOutputFileNameSize] = {};
+    bool outputButtonShown = false;  // once shown, the button stays for the run
 };
 
 }  // namespace quorvel

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/cli_texts.h"
-#include "cli/output_encoding.h"
+#include "cli/output_text.h"
 
 namespace quorvel::cli {
 

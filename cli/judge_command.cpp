@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/consultation_state.h"
-#include "cli/output_encoding.h"
+#include "cli/output_text.h"
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
 #include "platform/console/console.h"

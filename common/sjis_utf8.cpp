@@ -1,8 +1,8 @@
-#include "cli/output_encoding.h"
+#include "common/sjis_utf8.h"
 
 #include <iconv.h>
 
-namespace quorvel::cli {
+namespace quorvel {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::string utf8ToSjis(std::string_view utf8, bool& ok) {
     return convert("CP932", "UTF-8", utf8, "?", ok);
 }
 
-}  // namespace quorvel::cli
+}  // namespace quorvel

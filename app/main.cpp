@@ -1,0 +1,9 @@
+// Quorvel: Four Pillars fortune judgement on the desktop.
+#include "app/consultation_state.h"
+#include "app/shell.h"
+
+int main(int argc, char** argv) {
+    // The one program-wide record, with its start values, before any window exists.
+    static quorvel::ConsultationState state;
+    return quorvel::runApplication(state, argc, argv);
+}

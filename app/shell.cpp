@@ -1,0 +1,77 @@
+#include "app/shell.h"
+
+#include "app/app_texts.h"
+#include "app/consultation_state.h"
+#include "app/info_commands.h"
+#include "app/output.h"
+#include "app/resources/command_ids.h"
+#include "app/resources/images.h"
+#include "app/resources/menu.h"
+#include "platform/ui.h"
+
+namespace quorvel {
+
+namespace {
+
+// After a modal command: a result that exists makes the output button show.
+void checkOutputButton(ConsultationState& state) {
+    if (state.outputReady == 1) {
+        showOutputButton(state);
+    }
+}
+
+}  // namespace
+
+void dispatchCommand(ConsultationState& state, int commandId) {
+    switch (commandId & 0xFFFF) {
+        case kCommandDisclosure:
+            showDisclosure(state);
+            checkOutputButton(state);
+            break;
+        case kCommandOpenDataFile:
+            break;
+        case kCommandExit:
+            platform::destroyWindow(state.mainWindow);
+            break;
+        case kCommandStemBranchInput:
+        case kCommandBirthData:
+        case kCommandHexagram:
+        case kCommandAvoidance:
+            checkOutputButton(state);
+            break;
+        case kCommandOutput:
+            runOutputCommand(state);
+            break;
+        case kCommandSymbolMeaning:
+            showSymbolMeaning(state);
+            break;
+        case kCommandAbout:
+            runAboutBox(state);
+            break;
+        case kCommandHelpContents:
+            openHelpContents(state);
+            break;
+        default:
+            break;
+    }
+}
+
+int runApplication(ConsultationState& state, int argc, char** argv) {
+    const platform::ModuleResources resources{moduleImages(), text::helpFileName};
+    if (!platform::initialize(argc, argv, resources)) {
+        return 0;
+    }
+    state.mainWindow = platform::createMainWindow({
+        text::mainWindowTitle,
+        "MyApp",
+        mainMenu(),
+        [&state](int commandId) { dispatchCommand(state, commandId); },
+    });
+    if (state.mainWindow == nullptr) {
+        return 0;
+    }
+    platform::showWindow(state.mainWindow);
+    return platform::runMessageLoop();
+}
+
+}  // namespace quorvel
