@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/run_command.h"
+
 namespace quorvel::cli {
 namespace {
 
@@ -13,17 +15,8 @@ constexpr const char* kExampleJson =
     "\"startAge\":5,\"luck\":[\"壬午\",\"癸未\",\"甲申\",\"乙酉\",\"丙戌\",\"丁亥\",\"戊子\","
     "\"己丑\",\"庚寅\",\"辛卯\"]}";
 
-// Runs a shell command, returning its standard output and exit status.
 std::string run(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, got);
-    }
-    status = WEXITSTATUS(pclose(pipe));
-    return out;
+    return test::runCommand(command, status);
 }
 
 std::string batch(const std::string& input) {

@@ -3,18 +3,12 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/run_command.h"
+
 namespace {
 
 std::string run(const std::string& args, int& status) {
-    std::string out;
-    FILE* pipe = popen((std::string(QUORVEL_CLI_PATH) + " " + args).c_str(), "r");
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, got);
-    }
-    status = WEXITSTATUS(pclose(pipe));
-    return out;
+    return quorvel::test::runCommand(std::string(QUORVEL_CLI_PATH) + " " + args, status);
 }
 
 bool endsWith(const std::string& text, const std::string& suffix) {
