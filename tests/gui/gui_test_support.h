@@ -20,11 +20,11 @@ namespace quorvel::test {
 inline constexpr QRgb kTestRed = 0xFFFF0000;
 
 class GuiTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
-private:
+  private:
     QTimer* guard_ = nullptr;
 };
 
@@ -41,7 +41,7 @@ void processEvents();
 
 // A handler that records what reaches it and can be told what to do.
 class RecordingHandler : public platform::DialogHandler {
-public:
+  public:
     explicit RecordingHandler(bool* destroyed = nullptr) : destroyed_(destroyed) {}
     ~RecordingHandler() override {
         if (destroyed_ != nullptr) {
@@ -67,7 +67,7 @@ public:
     std::vector<int> commands;
     int helps = 0;
 
-private:
+  private:
     bool* destroyed_;
 };
 

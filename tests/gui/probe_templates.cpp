@@ -34,7 +34,7 @@ const Texts& texts() {
 }
 
 struct Templates {
-    std::array<ControlTemplate, 11> probeControls;
+    std::array<ControlTemplate, 12> probeControls;
     std::array<ControlTemplate, 3> noDefaultControls;
     std::array<DialogTemplate, 2> dialogs;
 
@@ -54,6 +54,7 @@ struct Templates {
                  platform::kVerticalScroll},
             {1021, Button, t.cancel, 130, 48, 40, 14, platform::kStyleNone},
             {platform::kIdOk, DefaultButton, t.execute, 130, 66, 40, 14, platform::kStyleNone},
+            {platform::kStaticId, Icon, "myapp", 140, 4, 0, 0, platform::kStyleNone},
         }};
         noDefaultControls = {{
             {101, Edit, "", 10, 10, 40, 14, platform::kStyleNone},

@@ -1,0 +1,46 @@
+#pragma once
+// The help file's format, read without any user-interface library:
+//
+//   # a comment line (anywhere; it neither ends nor continues a paragraph)
+//   = Title           starts a topic; the titles make the contents list
+//   text lines        consecutive lines form one paragraph
+//   - item            a bullet item; a following line indented by a space continues it
+//   (blank line)      ends a paragraph or item
+//
+// Text before the first title belongs to no topic and is not shown.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvel::platform {
+
+enum class HelpBlockKind : std::uint8_t { Paragraph, Bullet };
+
+struct HelpBlock {
+    HelpBlockKind kind;
+    std::string text;  // UTF-8
+
+    bool operator==(const HelpBlock&) const = default;
+};
+
+struct HelpTopic {
+    std::string title;  // UTF-8
+    std::vector<HelpBlock> blocks;
+
+    bool operator==(const HelpTopic&) const = default;
+};
+
+struct HelpDocument {
+    std::vector<HelpTopic> topics;
+};
+
+// `utf8` is the file's text already in UTF-8 (the file itself is Shift-JIS); line ends are LF
+// or CR LF.
+HelpDocument parseHelpDocument(std::string_view utf8);
+
+// True when the bytes are well-formed UTF-8, which Japanese Shift-JIS text practically never is:
+// tells a help file left in UTF-8 from one in Shift-JIS.
+bool isUtf8(std::string_view bytes);
+
+}  // namespace quorvel::platform

@@ -1,0 +1,136 @@
+#include "platform/qt/dialog_controls.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/qt/images.h"
+#include "platform/qt/text_codec.h"
+
+namespace quorvel::platform::qt {
+
+namespace {
+
+QLabel* createLabel(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(fromCp932(control.text), parent);
+    label->setTextFormat(Qt::PlainText);
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if ((control.style & kCentred) != 0) {
+        horizontal = Qt::AlignHCenter;
+    } else if ((control.style & kRightAligned) != 0) {
+        horizontal = Qt::AlignRight;
+    }
+    // A static text starts at the top of its rectangle, not in the middle as QLabel would put it.
+    label->setAlignment(horizontal | Qt::AlignTop);
+    return label;
+}
+
+QWidget* createEdit(const ControlTemplate& control, QWidget* parent) {
+    const QString text = fromCp932(control.text);
+    if ((control.style & kMultiLine) != 0) {
+        auto* edit = new QPlainTextEdit(text, parent);
+        edit->setReadOnly((control.style & kReadOnly) != 0);
+        edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        edit->setVerticalScrollBarPolicy((control.style & kVerticalScroll) != 0
+                                             ? Qt::ScrollBarAlwaysOn
+                                             : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Tab moves on to the next control, as in any dialog; the text holds no tabs.
+        edit->setTabChangesFocus(true);
+        if ((control.style & kBorder) == 0) {
+            edit->setFrameShape(QFrame::NoFrame);
+        }
+        return edit;
+    }
+    // A one-line edit is framed like every edit field of the templates.
+    auto* edit = new QLineEdit(text, parent);
+    edit->setReadOnly((control.style & kReadOnly) != 0);
+    return edit;
+}
+
+QPushButton* createButton(const ControlTemplate& control, QWidget* parent) {
+    auto* button = new QPushButton(fromCp932(control.text), parent);
+    // A focused push button answers Enter, as on Windows; the template's default one otherwise.
+    button->setAutoDefault(true);
+    button->setDefault(control.kind == ControlKind::DefaultButton);
+    return button;
+}
+
+QLabel* createIcon(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    const QPixmap pixmap = moduleImage(control.text);
+    label->setPixmap(pixmap);
+    return label;
+}
+
+}  // namespace
+
+QWidget* createControl(const ControlTemplate& control, const DialogUnits& units, QWidget* parent) {
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+        case ControlKind::Label:
+            widget = createLabel(control, parent);
+            break;
+        case ControlKind::Edit:
+            widget = createEdit(control, parent);
+            break;
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            widget = createButton(control, parent);
+            break;
+        case ControlKind::RadioButton:
+            widget = new WholeRectRadioButton(fromCp932(control.text), parent);
+            break;
+        case ControlKind::Icon:
+            widget = createIcon(control, parent);
+            break;
+    }
+    QRect geometry = units.rect(control.x, control.y, control.width, control.height);
+    if (control.kind == ControlKind::Icon) {
+        // An icon control takes its image's own size, whatever the template says.
+        const QPixmap pixmap = static_cast<QLabel*>(widget)->pixmap();
+        if (!pixmap.isNull()) {
+            geometry.setSize(pixmap.size());
+        }
+    }
+    widget->setGeometry(geometry);
+    widget->setProperty(kControlIdProperty, control.id);
+    return widget;
+}
+
+void setControlText(QWidget* widget, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setText(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+        QString lines = text;
+        lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        plain->setPlainText(lines);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(text);
+    }
+}
+
+QString controlText(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->text();
+    }
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget)) {
+        return line->text();
+    }
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
+        // A multi-line Windows edit hands its lines back with CR LF.
+        QString lines = plain->toPlainText();
+        lines.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        return lines;
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    return {};
+}
+
+}  // namespace quorvel::platform::qt

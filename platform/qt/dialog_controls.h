@@ -1,0 +1,31 @@
+#pragma once
+// The widget that stands for each kind of template control.
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "platform/qt/dialog_units.h"
+#include "platform/ui.h"
+
+namespace quorvel::platform::qt {
+
+// A Windows radio button reacts anywhere in its rectangle, not only on its mark and text.
+class WholeRectRadioButton final : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// The id a control carries, as a dynamic property of its widget.
+inline constexpr char kControlIdProperty[] = "quorvelControlId";
+
+// Creates the control's widget in `parent` at its pixel geometry; it is not wired to anything.
+QWidget* createControl(const ControlTemplate& control, const DialogUnits& units, QWidget* parent);
+
+// Text in and out of a control widget, whatever its kind.
+void setControlText(QWidget* widget, const QString& text);
+QString controlText(const QWidget* widget);
+
+}  // namespace quorvel::platform::qt

@@ -1,0 +1,241 @@
+#include "platform/qt/dialog_window.h"
+
+#include "common/fixed_text.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/field_number.h"
+#include "platform/qt/dialog_controls.h"
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/images.h"
+#include "platform/qt/text_codec.h"
+#include "platform/qt/window_handles.h"
+
+namespace quorvel::platform::qt {
+
+namespace {
+
+constexpr Qt::WindowFlags kDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowCloseButtonHint;
+
+}  // namespace
+
+DialogWindow::DialogWindow(const DialogTemplate& dialog, QWidget* owner, DialogHandler& handler,
+                           std::unique_ptr<DialogHandler> owned)
+    : QDialog(owner != nullptr ? owner->window() : nullptr, kDialogFrame),
+      ownedHandler_(std::move(owned)),
+      handler_(handler),
+      modeless_(ownedHandler_ != nullptr) {
+    setWindowTitle(fromCp932(dialog.title));
+    setFont(dialogFont(dialog.fontName, dialog.fontSize));
+    const DialogUnits units = dialogUnits(dialog.fontName, dialog.fontSize);
+    setFixedSize(units.size(dialog.width, dialog.height));
+    setSizeGripEnabled(false);
+
+    controls_.reserve(dialog.controls.size());
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = createControl(control, units, this);
+        controls_.push_back({control.id, widget});
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            const int id = control.id;
+            connect(button, &QAbstractButton::clicked, this, [this, id] { sendCommand(id); });
+        }
+        if (control.kind == ControlKind::DefaultButton && defaultButton_ == nullptr) {
+            defaultButton_ = static_cast<QPushButton*>(widget);
+        }
+    }
+}
+
+DialogWindow::~DialogWindow() {
+    forgetHandle(this);
+}
+
+void DialogWindow::initialise() {
+    handler_.init(*this);
+    if (ended_) {
+        return;
+    }
+    // The first control that takes the keyboard gets it, an edit with its text selected.
+    for (const Control& control : controls_) {
+        if (control.widget->isEnabled() && (control.widget->focusPolicy() & Qt::TabFocus) != 0) {
+            control.widget->setFocus(Qt::TabFocusReason);
+            if (auto* line = qobject_cast<QLineEdit*>(control.widget)) {
+                line->selectAll();
+            }
+            break;
+        }
+    }
+}
+
+QWidget* DialogWindow::control(int id) const {
+    for (const Control& control : controls_) {
+        if (control.id == id) {
+            return control.widget;
+        }
+    }
+    for (const Control& control : controls_) {
+        if ((control.id & 0xFFFF) == (id & 0xFFFF)) {
+            return control.widget;
+        }
+    }
+    return nullptr;
+}
+
+WindowHandle DialogWindow::window() {
+    return handleOf(this);
+}
+
+std::size_t DialogWindow::getText(int id, char* buffer, std::size_t maxBytes) {
+    if (buffer == nullptr) {
+        return 0;
+    }
+    const QWidget* widget = control(id);
+    const std::string bytes = widget != nullptr ? toCp932(controlText(widget)) : std::string();
+    const std::size_t length = cutSjis(bytes, maxBytes).size();
+    std::memcpy(buffer, bytes.data(), length);
+    buffer[length] = '\0';
+    return length;
+}
+
+void DialogWindow::setText(int id, std::string_view text) {
+    if (QWidget* widget = control(id)) {
+        setControlText(widget, fromCp932(text));
+    }
+}
+
+unsigned DialogWindow::getUnsigned(int id) {
+    const QWidget* widget = control(id);
+    return widget != nullptr ? readUnsignedField(toCp932(controlText(widget))) : 0;
+}
+
+void DialogWindow::setUnsigned(int id, unsigned value) {
+    if (QWidget* widget = control(id)) {
+        setControlText(widget, QString::number(value));
+    }
+}
+
+void DialogWindow::checkRadioButton(int firstId, int lastId, int checkId) {
+    // Qt would keep one button of the group checked; Windows sets each button as told, so the
+    // group's exclusiveness is lifted while the marks change.
+    std::vector<QRadioButton*> radios;
+    for (const Control& control : controls_) {
+        if (auto* radio = qobject_cast<QRadioButton*>(control.widget)) {
+            radios.push_back(radio);
+            radio->setAutoExclusive(false);
+        }
+    }
+    for (int id = firstId; id <= lastId; ++id) {
+        if (auto* radio = qobject_cast<QRadioButton*>(control(id))) {
+            radio->setChecked(id == checkId);
+        }
+    }
+    for (QRadioButton* radio : radios) {
+        radio->setAutoExclusive(true);
+    }
+}
+
+void DialogWindow::drawImage(std::string_view name, int x, int y) {
+    const QPixmap pixmap = moduleImage(name);
+    if (pixmap.isNull()) {
+        return;
+    }
+    const QPoint at(x, y);
+    const auto same = std::find_if(pictures_.begin(), pictures_.end(),
+                                   [&](const Picture& picture) { return picture.at == at; });
+    if (same != pictures_.end()) {
+        same->pixmap = pixmap;
+    } else {
+        pictures_.push_back({at, pixmap});
+    }
+    update();
+}
+
+void DialogWindow::end(int result) {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    result_ = result;
+    if (modeless_) {
+        // The handler may still be running: the window and the handler go once it has returned.
+        forgetHandle(this);
+        hide();
+        deleteLater();
+    } else {
+        done(result);
+    }
+}
+
+void DialogWindow::sendCommand(int id) {
+    if (!ended_) {
+        handler_.command(*this, id);
+    }
+}
+
+void DialogWindow::pressEnter() {
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        focused && focused->isEnabled()) {
+        focused->click();
+    } else if (defaultButton_ != nullptr && defaultButton_->isEnabled()) {
+        defaultButton_->click();
+    } else {
+        // Without a default push button Windows sends the OK command.
+        sendCommand(kIdOk);
+    }
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier) {
+        switch (event->key()) {
+            case Qt::Key_F1:
+                if (!ended_) {
+                    handler_.help(*this);
+                }
+                event->accept();
+                return;
+            case Qt::Key_Escape:
+                sendCommand(kIdCancel);
+                event->accept();
+                return;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                pressEnter();
+                event->accept();
+                return;
+            default:
+                break;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    // The close box only asks; the dialog ends when its handler calls end().
+    event->ignore();
+    sendCommand(kIdCancel);
+}
+
+void DialogWindow::reject() {
+    sendCommand(kIdCancel);
+}
+
+void DialogWindow::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    for (const Picture& picture : pictures_) {
+        painter.drawPixmap(picture.at, picture.pixmap);
+    }
+}
+
+}  // namespace quorvel::platform::qt

@@ -1,0 +1,309 @@
+// What a person does to a dialog reaches its handler as the program expects.
+#include <QApplication>
+#include <QDialog>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/resources/dialog_templates.h"
+#include "platform/qt/dialog_controls.h"
+#include "tests/gui/gui_test_support.h"
+#include "tests/gui/probe_templates.h"
+#include "tests/support/sjis.h"
+
+namespace quorvel::test {
+namespace {
+
+using platform::DialogTemplate;
+using platform::WindowHandle;
+
+QWidget* controlOf(QWidget* dialog, int id) {
+    for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->property(platform::qt::kControlIdProperty) == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+void typeInto(QWidget* edit, const QString& text) {
+    edit->setFocus();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(edit, &commit);
+}
+
+// Enter as typed in a control that has the focus.
+void enterIn(QWidget* dialog, int id) {
+    QWidget* control = controlOf(dialog, id);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Return);
+}
+
+struct Open {
+    WindowHandle handle;
+    QWidget* window;
+    RecordingHandler* handler;
+};
+
+Open openModeless(const DialogTemplate& dialog, bool* destroyed = nullptr) {
+    auto handler = std::make_unique<RecordingHandler>(destroyed);
+    RecordingHandler* raw = handler.get();
+    const WindowHandle handle = platform::openModelessDialog(dialog, nullptr, std::move(handler));
+    return {handle, widgetOf(handle), raw};
+}
+
+struct InputCase {
+    const char* name;
+    const DialogTemplate& (*dialog)();
+    std::function<void(QWidget* window)> act;
+    std::vector<int> commands;
+    int helps;
+};
+
+class GuiDialogInput : public GuiTest {};
+
+TEST_F(GuiDialogInput, KeysAndClicksReachTheHandler) {
+    const InputCase cases[] = {
+        {"a click on a button sends its id",
+         probeTemplate,
+         [](QWidget* w) { QTest::mouseClick(controlOf(w, 1021), Qt::LeftButton); },
+         {1021},
+         0},
+        {"Escape sends cancel",
+         probeTemplate,
+         [](QWidget* w) { QTest::keyClick(controlOf(w, 108), Qt::Key_Escape); },
+         {2},
+         0},
+        {"Escape in the read-only text sends cancel",
+         probeTemplate,
+         [](QWidget* w) { QTest::keyClick(controlOf(w, 101), Qt::Key_Escape); },
+         {2},
+         0},
+        {"the close box sends cancel", probeTemplate, [](QWidget* w) { w->close(); }, {2}, 0},
+        {"F1 asks for help",
+         probeTemplate,
+         [](QWidget* w) { QTest::keyClick(controlOf(w, 108), Qt::Key_F1); },
+         {},
+         1},
+        {"Enter in an edit presses the default button",
+         probeTemplate,
+         [](QWidget* w) { enterIn(w, 108); },
+         {1},
+         0},
+        {"Enter in the read-only text presses the default button",
+         probeTemplate,
+         [](QWidget* w) { enterIn(w, 101); },
+         {1},
+         0},
+        {"Enter on a focused push button presses that one",
+         probeTemplate,
+         [](QWidget* w) { enterIn(w, 1021); },
+         {1021},
+         0},
+        {"Enter in a panel field presses 実行, not the focused pillar button",
+         panelDialogTemplate,
+         [](QWidget* w) { enterIn(w, 101); },
+         {1},
+         0},
+        {"Enter without a default button sends OK",
+         noDefaultTemplate,
+         [](QWidget* w) { enterIn(w, 101); },
+         {1},
+         0},
+        {"a radio button reacts at the far end of its rectangle",
+         probeTemplate,
+         [](QWidget* w) {
+             QWidget* radio = controlOf(w, 107);
+             QTest::mouseClick(radio, Qt::LeftButton, {},
+                               QPoint(radio->width() - 2, radio->height() / 2));
+         },
+         {107},
+         0},
+    };
+    for (const InputCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Open open = openModeless(c.dialog());
+        ASSERT_NE(open.window, nullptr);
+        c.act(open.window);
+        EXPECT_EQ(open.handler->commands, c.commands);
+        EXPECT_EQ(open.handler->helps, c.helps);
+        // Nothing but the handler's end() closes a dialog.
+        EXPECT_TRUE(open.window->isVisible());
+        platform::destroyWindow(open.handle);
+        processEvents();
+    }
+}
+
+TEST_F(GuiDialogInput, RadioClickChecksOnlyThatButton) {
+    const Open open = openModeless(probeTemplate());
+    QTest::mouseClick(controlOf(open.window, 105), Qt::LeftButton);
+    QWidget* far = controlOf(open.window, 106);
+    QTest::mouseClick(far, Qt::LeftButton, {}, QPoint(far->width() - 2, far->height() - 2));
+    EXPECT_FALSE(qobject_cast<QRadioButton*>(controlOf(open.window, 105))->isChecked());
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(far)->isChecked());
+    EXPECT_EQ(open.handler->commands, (std::vector<int>{105, 106}));
+}
+
+TEST_F(GuiDialogInput, ModalDialogReturnsItsEndResultAndIgnoresAnUnansweredCancel) {
+    RecordingHandler handler;
+    handler.onCommand = [](platform::DialogHandle& dialog, int id) {
+        if (id == platform::kIdOk) {
+            dialog.end(7);
+        }
+    };
+    const platform::MainWindowSpec description{"Owner", "MyApp", {}, [](int) {}};
+    const WindowHandle owner = platform::createMainWindow(description);
+    platform::showWindow(owner);
+    bool stayedOpen = false;
+    whenModal([&](QWidget* modal) {
+        EXPECT_EQ(modal->parentWidget(), widgetOf(owner));
+        QTest::keyClick(modal, Qt::Key_Escape);  // the handler does not end on cancel
+        stayedOpen = QApplication::activeModalWidget() == modal && modal->isVisible();
+        QTest::mouseClick(controlOf(modal, platform::kIdOk), Qt::LeftButton);
+    });
+    EXPECT_EQ(platform::runModalDialog(probeTemplate(), owner, handler), 7);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(handler.commands, (std::vector<int>{2, 1}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(GuiDialogInput, ModalDialogEndedDuringItsOpeningNeverShows) {
+    RecordingHandler handler;
+    handler.onInit = [](platform::DialogHandle& dialog) { dialog.end(3); };
+    EXPECT_EQ(platform::runModalDialog(probeTemplate(), nullptr, handler), 3);
+    EXPECT_TRUE(handler.commands.empty());
+}
+
+TEST_F(GuiDialogInput, ModelessDialogsLiveSideBySideAndTakeTheirHandlerWithThem) {
+    bool firstGone = false;
+    bool secondGone = false;
+    const Open first = openModeless(probeTemplate(), &firstGone);
+    const Open second = openModeless(probeTemplate(), &secondGone);
+    ASSERT_NE(first.window, second.window);
+    first.handler->onCommand = [](platform::DialogHandle& dialog, int id) {
+        if (id == platform::kIdCancel) {
+            dialog.end(0);
+        }
+    };
+    QTest::keyClick(first.window, Qt::Key_Escape);
+    processEvents();
+    EXPECT_TRUE(firstGone);
+    EXPECT_EQ(widgetOf(first.handle), nullptr);
+    EXPECT_FALSE(secondGone);
+    EXPECT_TRUE(second.window->isVisible());
+    platform::destroyWindow(second.handle);
+    processEvents();
+    EXPECT_TRUE(secondGone);
+}
+
+struct TextCase {
+    const char* typed;
+    std::size_t maxBytes;
+    const char* expected;
+};
+
+TEST_F(GuiDialogInput, GetTextCutsOnACharacterBoundary) {
+    const TextCase cases[] = {
+        {"山田太郎", 8, "山田太郎"}, {"山田太郎", 7, "山田太"}, {"山田太郎", 5, "山田"},
+        {"a山田", 2, "a"},           {"a山田", 3, "a山"},       {"ｷｬﾝｾﾙ", 3, "ｷｬﾝ"},
+        {"表示", 3, "表"},           {"甲子", 6, "甲子"},       {"", 6, ""},
+    };
+    const Open open = openModeless(probeTemplate());
+    auto& dialog = *dynamic_cast<platform::DialogHandle*>(open.window);
+    auto* edit = qobject_cast<QLineEdit*>(controlOf(open.window, 109));
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " / " + std::to_string(c.maxBytes));
+        edit->clear();
+        typeInto(edit, qs(c.typed));
+        ASSERT_EQ(edit->text(), qs(c.typed));
+        std::string buffer(c.maxBytes + 1, '\x7f');
+        const std::size_t copied = dialog.getText(109, buffer.data(), c.maxBytes);
+        EXPECT_EQ(std::string(buffer.c_str()), sjis(c.expected));
+        EXPECT_EQ(copied, sjis(c.expected).size());
+    }
+}
+
+TEST_F(GuiDialogInput, TextsRoundTripThroughShiftJis) {
+    // 0x5C as a trail byte (表), the marks, half-width kana, the ideographic space, a backslash.
+    const char* samples[] = {"表示", "〇○◎△▲●★☆", "ｷｬﾝｾﾙ", "　四柱", "C:\\DATA", "～－"};
+    const Open open = openModeless(probeTemplate());
+    auto& dialog = *dynamic_cast<platform::DialogHandle*>(open.window);
+    for (const char* sample : samples) {
+        SCOPED_TRACE(sample);
+        for (const int id : {110, 108, 101, 1021}) {
+            dialog.setText(id, sjis(sample));
+            char buffer[64] = {};
+            dialog.getText(id, buffer, sizeof buffer - 1);
+            EXPECT_EQ(std::string(buffer), sjis(sample)) << id;
+        }
+        EXPECT_EQ(qobject_cast<QLineEdit*>(controlOf(open.window, 108))->text(), qs(sample));
+    }
+}
+
+TEST_F(GuiDialogInput, GetUnsignedReadsOnlyPlainDecimals) {
+    const struct {
+        const char* text;
+        unsigned value;
+    } cases[] = {
+        {"", 0},           {"12", 12},
+        {" 12 ", 12},      {"-1", 0},
+        {"1a", 0},         {"+5", 0},
+        {"1 2", 0},        {"4294967295", 4294967295u},
+        {"4294967296", 0}, {"99999999999999999999", 0},
+        {"１２", 0},
+    };
+    const Open open = openModeless(probeTemplate());
+    auto& dialog = *dynamic_cast<platform::DialogHandle*>(open.window);
+    for (const auto& c : cases) {
+        dialog.setText(109, sjis(c.text));
+        EXPECT_EQ(dialog.getUnsigned(109), c.value) << '"' << c.text << '"';
+    }
+    dialog.setUnsigned(109, 1965);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(controlOf(open.window, 109))->text(), "1965");
+}
+
+TEST_F(GuiDialogInput, CheckRadioButtonSetsEveryButtonOfTheRange) {
+    const struct {
+        int check;
+        bool expected[3];
+    } steps[] = {
+        {107, {false, false, true}},
+        {105, {true, false, false}},
+        {0, {false, false, false}},  // none of the range: all cleared, as Windows does
+        {106, {false, true, false}},
+    };
+    const Open open = openModeless(probeTemplate());
+    auto& dialog = *dynamic_cast<platform::DialogHandle*>(open.window);
+    for (const auto& step : steps) {
+        dialog.checkRadioButton(105, 107, step.check);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(qobject_cast<QRadioButton*>(controlOf(open.window, 105 + i))->isChecked(),
+                      step.expected[i])
+                << "check " << step.check << ", button " << 105 + i;
+        }
+    }
+}
+
+TEST_F(GuiDialogInput, DrawImageStaysThroughRepaintsAndAMissingOneDrawsNothing) {
+    const Open open = openModeless(noDefaultTemplate());
+    auto& dialog = *dynamic_cast<platform::DialogHandle*>(open.window);
+    const QRgb background = open.window->grab().toImage().pixel(5, 5);
+    dialog.drawImage("testred", 100, 10);
+    dialog.drawImage("NOSUCHIMAGE", 0, 0);
+    open.window->repaint();
+    const QImage shot = open.window->grab().toImage();
+    EXPECT_EQ(shot.pixel(100, 10), kTestRed);
+    EXPECT_EQ(shot.pixel(109, 19), kTestRed);
+    EXPECT_NE(shot.pixel(110, 20), kTestRed);
+    EXPECT_EQ(shot.pixel(5, 5), background);
+}
+
+}  // namespace
+}  // namespace quorvel::test
