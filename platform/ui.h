@@ -133,7 +133,7 @@ void openHelp(WindowHandle owner);
 
 // ---- The main window ------------------------------------------------------------------------
 
-struct MainWindowSpec {
+struct MainWindowSetup {
     std::string_view title;
     std::string_view iconName;
     std::span<const MenuItem> menu;
@@ -143,7 +143,7 @@ struct MainWindowSpec {
 
 // Sets up the backend with the module's resources; false if the platform cannot run a window.
 bool initialize(int& argc, char** argv, const ModuleResources& resources);
-WindowHandle createMainWindow(const MainWindowSpec& spec);
+WindowHandle createMainWindow(const MainWindowSetup& setup);
 // A push button in the window's client area, in pixels; it sends `commandId` when pressed.
 void createChildButton(WindowHandle parent, std::string_view text, int commandId, int x, int y,
                        int width, int height);

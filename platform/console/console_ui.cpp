@@ -56,7 +56,7 @@ void openHelp(WindowHandle) {}
 bool initialize(int&, char**, const ModuleResources&) {
     return false;
 }
-WindowHandle createMainWindow(const MainWindowSpec&) {
+WindowHandle createMainWindow(const MainWindowSetup&) {
     return nullptr;
 }
 void createChildButton(WindowHandle, std::string_view, int, int, int, int, int) {}

@@ -95,7 +95,7 @@ bool initialize(int& argc, char** argv, const ModuleResources& resources) {
     return true;
 }
 
-WindowHandle createMainWindow(const MainWindowSpec& description) {
+WindowHandle createMainWindow(const MainWindowSetup& description) {
     if (QApplication::instance() == nullptr) {
         return nullptr;
     }

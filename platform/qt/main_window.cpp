@@ -71,7 +71,7 @@ void ClientArea::resizeEvent(QResizeEvent* event) {
     }
 }
 
-MainWindow::MainWindow(const MainWindowSpec& description)
+MainWindow::MainWindow(const MainWindowSetup& description)
     : onCommand_(description.onCommand), client_(new ClientArea(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(fromCp932(description.title));

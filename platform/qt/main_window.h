@@ -38,7 +38,7 @@ class MainWindow final : public QMainWindow {
     static constexpr int kClientWidth = 640;
     static constexpr int kClientHeight = 480;
 
-    explicit MainWindow(const MainWindowSpec& description);
+    explicit MainWindow(const MainWindowSetup& description);
     ~MainWindow() override;
 
     void addChildButton(const QString& text, int commandId, const QRect& rect);

@@ -18,7 +18,7 @@ struct ModelessDialog {
 };
 
 struct MainWindowState {
-    MainWindowSpec spec;
+    MainWindowSetup setup;
     bool exists = false;
     bool destroyed = false;
 };
@@ -229,8 +229,8 @@ std::vector<ScriptedDialog*> openDialogs() {
 
 void sendCommand(int commandId) {
     MainWindowState& main = screen().main;
-    if (main.exists && !main.destroyed && main.spec.onCommand) {
-        main.spec.onCommand(commandId);
+    if (main.exists && !main.destroyed && main.setup.onCommand) {
+        main.setup.onCommand(commandId);
     }
 }
 
@@ -324,9 +324,9 @@ bool initialize(int& /*argc*/, char** /*argv*/, const ModuleResources& /*resourc
     return true;
 }
 
-WindowHandle createMainWindow(const MainWindowSpec& spec) {
+WindowHandle createMainWindow(const MainWindowSetup& setup) {
     script::MainWindowState& main = script::screen().main;
-    main.spec = spec;
+    main.setup = setup;
     main.exists = true;
     main.destroyed = false;
     return script::mainWindowToken();

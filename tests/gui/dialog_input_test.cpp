@@ -158,7 +158,7 @@ TEST_F(GuiDialogInput, ModalDialogReturnsItsEndResultAndIgnoresAnUnansweredCance
             dialog.end(7);
         }
     };
-    const platform::MainWindowSpec description{"Owner", "MyApp", {}, [](int) {}};
+    const platform::MainWindowSetup description{"Owner", "MyApp", {}, [](int) {}};
     const WindowHandle owner = platform::createMainWindow(description);
     platform::showWindow(owner);
     bool stayedOpen = false;

@@ -51,7 +51,7 @@ QAction* actionFor(const QList<QAction*>& actions, const MenuItem& item) {
 class GuiMainWindow : public GuiTest {
   protected:
     WindowHandle create(std::span<const MenuItem> menu) {
-        const platform::MainWindowSpec description{title_, "MyApp", menu,
+        const platform::MainWindowSetup description{title_, "MyApp", menu,
                                                    [this](int id) { commands.push_back(id); }};
         const WindowHandle handle = platform::createMainWindow(description);
         platform::showWindow(handle);

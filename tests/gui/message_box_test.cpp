@@ -77,7 +77,7 @@ TEST_F(GuiMessageBox, ShowsTextCaptionAndJapaneseButtonsWithoutIcon) {
          qs("TXTファイルに出力"),
          {qs("はい(&Y)"), qs("いいえ(&N)")}},
     };
-    const platform::MainWindowSpec description{"Owner", "MyApp", {}, [](int) {}};
+    const platform::MainWindowSetup description{"Owner", "MyApp", {}, [](int) {}};
     const platform::WindowHandle owner = platform::createMainWindow(description);
     platform::showWindow(owner);
     // A trail byte 0x5C (表) and a line feed in the text.
