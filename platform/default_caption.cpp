@@ -3,6 +3,8 @@
 
 namespace quorvel::platform {
 
-std::string_view defaultMessageCaption() { return text::defaultMessageCaption; }
+std::string_view defaultMessageCaption() {
+    return text::defaultMessageCaption;
+}
 
 }  // namespace quorvel::platform

@@ -52,7 +52,7 @@ class GuiMainWindow : public GuiTest {
   protected:
     WindowHandle create(std::span<const MenuItem> menu) {
         const platform::MainWindowSetup description{title_, "MyApp", menu,
-                                                   [this](int id) { commands.push_back(id); }};
+                                                    [this](int id) { commands.push_back(id); }};
         const WindowHandle handle = platform::createMainWindow(description);
         platform::showWindow(handle);
         return handle;
