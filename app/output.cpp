@@ -1,6 +1,5 @@
 #include "app/output.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>

@@ -2,49 +2,92 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace quorvel {
 
 namespace {
 
-// Runs one iconv conversion; an unconvertible byte is replaced by `replacement` and skipped.
-std::string convert(const char* to, const char* from, std::string_view input,
-                    std::string_view replacement, bool& ok) {
-    ok = true;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        ok = false;
-        return {};
-    }
-    std::string out;
-    char buffer[1024];
-    char* in = const_cast<char*>(input.data());
-    size_t inLeft = input.size();
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, sizeof buffer - outLeft);
-        if (result == static_cast<size_t>(-1) && outLeft == sizeof buffer) {
-            // Not a buffer-full stop: the input holds a byte the converter refuses.
-            ok = false;
-            out.append(replacement);
-            ++in;
-            --inLeft;
+// One open converter per direction for the life of the program: iconv_open loads a gconv module
+// and is far slower than the conversions themselves. Everything runs on one thread.
+class Converter {
+  public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() {
+        if (valid()) {
+            iconv_close(cd_);
         }
     }
-    iconv_close(cd);
-    return out;
+
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // An unconvertible sequence becomes `replacement`; `skip` says how many input bytes it spans.
+    // `ok` turns false when that happens.
+    template <typename Skip>
+    std::string convert(std::string_view input, std::string_view replacement, Skip skip, bool& ok) {
+        ok = valid();
+        std::string out;
+        if (!ok) {
+            return out;
+        }
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        out.resize(input.size() * 2 + 8);
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        std::size_t used = 0;
+        while (inLeft > 0) {
+            char* outPtr = out.data() + used;
+            std::size_t outLeft = out.size() - used;
+            const std::size_t rc = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
+            used = out.size() - outLeft;
+            if (rc != static_cast<std::size_t>(-1)) {
+                break;
+            }
+            if (errno == E2BIG) {
+                out.resize(out.size() * 2);
+                continue;
+            }
+            // EILSEQ or EINVAL (a sequence cut off at the end): replace it and go on.
+            ok = false;
+            const std::size_t bad = std::min(inLeft, skip(std::string_view(in, inLeft)));
+            out.replace(used, 0, replacement);
+            used += replacement.size();
+            if (out.size() < used + 8) {
+                out.resize(out.size() * 2 + 8);
+            }
+            in += bad;
+            inLeft -= bad;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        out.resize(used);
+        return out;
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+std::size_t utf8SequenceLength(std::string_view s) {
+    const auto lead = static_cast<unsigned char>(s[0]);
+    const std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return std::max<std::size_t>(1, std::min(n, s.size()));
 }
 
 }  // namespace
 
 std::string sjisToUtf8(std::string_view sjis) {
+    static Converter decoder("UTF-8", "CP932");
     bool ok = true;
-    return convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", ok);
+    return decoder.convert(
+        sjis, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; }, ok);
 }
 
 std::string utf8ToSjis(std::string_view utf8, bool& ok) {
-    return convert("CP932", "UTF-8", utf8, "?", ok);
+    static Converter encoder("CP932", "UTF-8");
+    return encoder.convert(utf8, "?", utf8SequenceLength, ok);
 }
 
 }  // namespace quorvel

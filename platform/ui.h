@@ -67,6 +67,22 @@ struct ImageResource {
     const char* const* xpm;
 };
 
+// Resource names compare without regard to ASCII case, as Windows resource names do
+// ("MYAPP" and "MyApp" are one).
+constexpr bool sameResourceName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
+        const char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 'a' + 'A') : b[i];
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // What the program hands the backend at start-up (the module's resources).
 struct ModuleResources {
     std::span<const ImageResource> images;

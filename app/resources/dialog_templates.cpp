@@ -1,6 +1,5 @@
 #include "app/resources/dialog_templates.h"
 
-#include <algorithm>
 #include <cstddef>
 
 #include "app/resource_texts.h"
@@ -169,10 +168,6 @@ constexpr DialogTemplate kDialogs[] = {
      kAboutControls},
 };
 
-constexpr char asciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 enum DialogIndex : std::size_t {
     kBirth,
     kData,
@@ -217,7 +212,7 @@ std::span<const platform::DialogTemplate> allDialogTemplates() {
 
 const platform::DialogTemplate* findDialogTemplate(std::string_view name) {
     for (const DialogTemplate& dialog : kDialogs) {
-        if (std::ranges::equal(dialog.name, name, {}, asciiUpper, asciiUpper)) {
+        if (platform::sameResourceName(dialog.name, name)) {
             return &dialog;
         }
     }

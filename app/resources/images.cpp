@@ -1,6 +1,5 @@
 #include "app/resources/images.h"
 
-#include <algorithm>
 
 namespace quorvel {
 namespace {
@@ -17,10 +16,6 @@ constexpr platform::ImageResource kImages[] = {
     {"ONICO15", kWomanXpm},
 };
 
-constexpr char asciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 }  // namespace
 
 std::span<const platform::ImageResource> moduleImages() {
@@ -29,7 +24,7 @@ std::span<const platform::ImageResource> moduleImages() {
 
 const platform::ImageResource* findImage(std::string_view name) {
     for (const platform::ImageResource& image : kImages) {
-        if (std::ranges::equal(image.name, name, {}, asciiUpper, asciiUpper)) {
+        if (platform::sameResourceName(image.name, name)) {
             return &image;
         }
     }

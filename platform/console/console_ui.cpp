@@ -1,8 +1,7 @@
-#include <iconv.h>
-
 #include <cstdio>
 #include <string>
 
+#include "common/sjis_utf8.h"
 #include "platform/console/console.h"
 #include "platform/ui.h"
 
@@ -13,21 +12,8 @@ namespace {
 bool shiftJisOutput = false;
 
 void writeText(std::FILE* stream, std::string_view sjis) {
-    if (shiftJisOutput) {
-        std::fwrite(sjis.data(), 1, sjis.size(), stream);
-        return;
-    }
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    std::string out(sjis.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(sjis.data());
-    size_t inLeft = sjis.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    if (cd != reinterpret_cast<iconv_t>(-1)) {
-        iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        iconv_close(cd);
-    }
-    std::fwrite(out.data(), 1, out.size() - outLeft, stream);
+    const std::string text = shiftJisOutput ? std::string(sjis) : sjisToUtf8(sjis);
+    std::fwrite(text.data(), 1, text.size(), stream);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "common/sjis_utf8.h"
 #include "platform/qt/images.h"
 #include "platform/qt/text_codec.h"
 #include "platform/qt_texts.h"
@@ -66,7 +67,7 @@ HelpDocument readHelpFile(const QString& path) {
     }
     const QByteArray bytes = file.readAll();
     const std::string_view raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return parseHelpDocument(isUtf8(raw) ? std::string(raw) : cp932ToUtf8(raw));
+    return parseHelpDocument(isUtf8(raw) ? std::string(raw) : sjisToUtf8(raw));
 }
 
 void reportMissingFile(const QString& fileName) {

@@ -1,8 +1,7 @@
 #include "platform/qt/images.h"
 
-#include <cctype>
 #include <map>
-#include <string>
+#include <string_view>
 
 #include "platform/qt/text_codec.h"
 
@@ -12,22 +11,14 @@ namespace {
 
 struct Resources {
     ModuleResources module{};
-    // Kept for the whole run and never freed: pixmaps must not outlive the application object
-    // through static destruction at exit.
-    std::map<std::string, QPixmap> decoded;
+    // By the resource's own name. Kept for the whole run and never freed: pixmaps must not
+    // outlive the application object through static destruction at exit.
+    std::map<std::string_view, QPixmap> decoded;
 };
 
 Resources& resources() {
     static auto* r = new Resources;
     return *r;
-}
-
-std::string upper(std::string_view name) {
-    std::string key(name);
-    for (char& c : key) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return key;
 }
 
 }  // namespace
@@ -39,16 +30,15 @@ void setModuleResources(const ModuleResources& module) {
 
 QPixmap moduleImage(std::string_view name) {
     Resources& r = resources();
-    const std::string key = upper(name);
-    if (const auto found = r.decoded.find(key); found != r.decoded.end()) {
-        return found->second;
-    }
     for (const ImageResource& image : r.module.images) {
-        if (upper(image.name) == key && image.xpm != nullptr) {
-            QPixmap pixmap(image.xpm);
-            r.decoded.emplace(key, pixmap);
-            return pixmap;
+        if (!sameResourceName(image.name, name) || image.xpm == nullptr) {
+            continue;
         }
+        auto found = r.decoded.find(image.name);
+        if (found == r.decoded.end()) {
+            found = r.decoded.emplace(image.name, QPixmap(image.xpm)).first;
+        }
+        return found->second;
     }
     return {};
 }

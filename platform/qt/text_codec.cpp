@@ -1,105 +1,19 @@
 #include "platform/qt/text_codec.h"
 
-#include <iconv.h>
-
-#include <algorithm>
-#include <cerrno>
+#include "common/sjis_utf8.h"
 
 namespace quorvel::platform::qt {
 
-namespace {
-
-// One open converter per direction for the life of the program: iconv_open loads a gconv module
-// and is far slower than the conversions themselves.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    ~Converter() {
-        if (valid()) {
-            iconv_close(cd_);
-        }
-    }
-
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // `skip` decides how many input bytes an unconvertible sequence spans.
-    template <typename Skip>
-    std::string convert(std::string_view input, std::string_view replacement, Skip skip) {
-        std::string out;
-        if (!valid()) {
-            return out;
-        }
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        out.resize(input.size() * 2 + 8);
-        char* in = const_cast<char*>(input.data());
-        std::size_t inLeft = input.size();
-        std::size_t used = 0;
-        while (inLeft > 0) {
-            char* outPtr = out.data() + used;
-            std::size_t outLeft = out.size() - used;
-            const std::size_t rc = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
-            used = out.size() - outLeft;
-            if (rc != static_cast<std::size_t>(-1)) {
-                break;
-            }
-            if (errno == E2BIG) {
-                out.resize(out.size() * 2);
-                continue;
-            }
-            // EILSEQ or EINVAL (a sequence cut off at the end): replace it and go on.
-            const std::size_t bad = std::min(inLeft, skip(std::string_view(in, inLeft)));
-            out.replace(used, 0, replacement);
-            used += replacement.size();
-            if (out.size() < used + 8) {
-                out.resize(out.size() * 2 + 8);
-            }
-            in += bad;
-            inLeft -= bad;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        }
-        out.resize(used);
-        return out;
-    }
-
-  private:
-    iconv_t cd_;
-};
-
-std::size_t utf8SequenceLength(std::string_view s) {
-    const auto lead = static_cast<unsigned char>(s[0]);
-    const std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return std::max<std::size_t>(1, std::min(n, s.size()));
-}
-
-Converter& decoder() {
-    static Converter c("UTF-8", "CP932");
-    return c;
-}
-
-Converter& encoder() {
-    static Converter c("CP932", "UTF-8");
-    return c;
-}
-
-}  // namespace
-
-std::string cp932ToUtf8(std::string_view cp932) {
-    return decoder().convert(cp932, "\xEF\xBF\xBD",
-                             [](std::string_view) { return std::size_t{1}; });
-}
-
 QString fromCp932(std::string_view cp932) {
-    const std::string utf8 = cp932ToUtf8(cp932);
+    const std::string utf8 = sjisToUtf8(cp932);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 std::string toCp932(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    return encoder().convert(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), "?",
-        utf8SequenceLength);
+    bool ok = true;
+    return utf8ToSjis(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+                      ok);
 }
 
 }  // namespace quorvel::platform::qt

@@ -15,6 +15,4 @@ QString fromCp932(std::string_view cp932);
 // Characters CP932 cannot hold become '?', as Windows writes them.
 std::string toCp932(const QString& text);
 
-std::string cp932ToUtf8(std::string_view cp932);
-
 }  // namespace quorvel::platform::qt
