@@ -1,10 +1,10 @@
 #include "app/info_commands.h"
 
 #include "app/app_texts.h"
-#include "app/consultation_state.h"
-#include "app/resources/dialog_templates.h"
 #include "common/fixed_text.h"
+#include "consultation/consultation.h"
 #include "platform/ui.h"
+#include "resources/dialog_templates.h"
 
 namespace quorvel {
 
@@ -26,12 +26,8 @@ class AboutBox : public platform::DialogHandler {
 void showDisclosure(ConsultationState& state) {
     platform::messageBox(state.mainWindow, text::disclosureText, text::disclosureCaption,
                          platform::MessageButtons::Ok);
-    state.outputReady = 1;
     copyText(state.outputFileName, text::disclosureFileName);
-    state.disclosureReady = 1;
-    state.avoidanceReady = 0;
-    state.fortuneReady = 0;
-    state.hexagramReady = 0;
+    markOutputReady(state, ReadyText::Disclosure);
 }
 
 void showSymbolMeaning(ConsultationState& state) {

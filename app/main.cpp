@@ -1,6 +1,6 @@
 // Quorvel: Four Pillars fortune judgement on the desktop.
-#include "app/consultation_state.h"
 #include "app/shell.h"
+#include "consultation/consultation_state.h"
 
 int main(int argc, char** argv) {
     // The one program-wide record, with its start values, before any window exists.

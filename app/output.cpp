@@ -1,15 +1,12 @@
 #include "app/output.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 #include "app/app_texts.h"
-#include "app/consultation_state.h"
-#include "app/resources/command_ids.h"
 #include "common/fixed_text.h"
-#include "common/sjis_utf8.h"
+#include "consultation/consultation_state.h"
+#include "consultation/consultation_texts.h"
+#include "consultation/offer_output.h"
 #include "platform/ui.h"
+#include "resources/command_ids.h"
 
 namespace quorvel {
 
@@ -21,11 +18,6 @@ constexpr int kOutputButtonY = 355;
 constexpr int kOutputButtonWidth = 100;
 constexpr int kOutputButtonHeight = 32;
 
-bool isForbiddenInFileName(unsigned char c) {
-    return c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' ||
-           c == '"' || c == '<' || c == '>' || c == '|';
-}
-
 }  // namespace
 
 void showOutputButton(ConsultationState& state) {
@@ -36,58 +28,6 @@ void showOutputButton(ConsultationState& state) {
                                 kOutputButtonX, kOutputButtonY, kOutputButtonWidth,
                                 kOutputButtonHeight);
     state.outputButtonShown = true;
-}
-
-std::string outputPathFor(std::string_view sjisName) {
-    std::string safe;
-    for (std::size_t i = 0; i < sjisName.size(); ++i) {
-        const auto c = static_cast<unsigned char>(sjisName[i]);
-        if (isSjisLeadByte(c) && i + 1 < sjisName.size()) {
-            safe += sjisName.substr(i, 2);  // a double-byte character, whatever its trail byte
-            ++i;
-        } else {
-            safe += isForbiddenInFileName(c) ? '_' : static_cast<char>(c);
-        }
-    }
-    if (safe == "." || safe == "..") {
-        safe = "_";
-    }
-    return sjisToUtf8(safe);
-}
-
-bool writeOutputFile(std::string_view sjisFileName, std::string_view text) {
-    namespace fs = std::filesystem;
-    const fs::path target = outputPathFor(sjisFileName);
-    const fs::path temporary = target.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
-void offerOutput(ConsultationState& state, std::string_view question, std::string_view caption,
-                 std::string_view fileName, std::string_view text) {
-    if (platform::messageBox(state.mainWindow, question, caption,
-                             platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
-        return;
-    }
-    if (!writeOutputFile(fileName, text)) {
-        platform::messageBox(state.mainWindow, text::outputFailedMessage, caption,
-                             platform::MessageButtons::Ok);
-    }
 }
 
 void runOutputCommand(ConsultationState& state) {

@@ -1,13 +1,14 @@
 #include "app/shell.h"
 
 #include "app/app_texts.h"
-#include "app/consultation_state.h"
 #include "app/info_commands.h"
 #include "app/output.h"
-#include "app/resources/command_ids.h"
-#include "app/resources/images.h"
-#include "app/resources/menu.h"
+#include "consultation/consultation_state.h"
+#include "dialogs/consultation_dialogs.h"
 #include "platform/ui.h"
+#include "resources/command_ids.h"
+#include "resources/images.h"
+#include "resources/menu.h"
 
 namespace quorvel {
 
@@ -34,9 +35,18 @@ void dispatchCommand(ConsultationState& state, int commandId) {
             platform::destroyWindow(state.mainWindow);
             break;
         case kCommandStemBranchInput:
+            runStemBranchDialog(state);
+            checkOutputButton(state);
+            break;
         case kCommandBirthData:
+            checkOutputButton(state);
+            break;
         case kCommandHexagram:
+            runHexagramDialog(state);
+            checkOutputButton(state);
+            break;
         case kCommandAvoidance:
+            runAvoidanceDialog(state);
             checkOutputButton(state);
             break;
         case kCommandOutput:

@@ -1,7 +1,5 @@
 #include "calendar/chart.h"
 
-#include "app/consultation_state.h"
-
 namespace quorvel {
 
 namespace {
@@ -63,14 +61,6 @@ bool computeChart(Chart& chart, Sex sex, int year, int month, int day, int hour)
     pillarText(d, chart.dayPillar.text);
     pillarText(h, chart.hourPillar.text);
     computeLuckPillars(chart, sex, year, month, day, hour, y, m, term);
-    return true;
-}
-
-bool computeChart(ConsultationState& state, int year, int month, int day, int hour) {
-    if (!computeChart(state.chart, state.person.sex, year, month, day, hour)) {
-        return false;
-    }
-    state.outputReady = 1;
     return true;
 }
 

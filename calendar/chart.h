@@ -2,13 +2,11 @@
 // A person's chart (命造): the four pillars of birth and the ten luck pillars (大運).
 #include <cstdint>
 
-#include "app/birth_record.h"
 #include "calendar/calendar_tables.h"
+#include "calendar/sex.h"
 #include "calendar/sexagenary.h"
 
 namespace quorvel {
-
-struct ConsultationState;
 
 struct Pillar {
     CycleIndex index = 0;
@@ -52,10 +50,6 @@ constexpr bool isBeforeTerm(int day, int hour, SolarTerm term) {
 // Fills the whole chart. A birth that is not computable leaves the chart untouched and gives
 // false, so no caller can make the computation read outside its tables.
 bool computeChart(Chart& chart, Sex sex, int year, int month, int day, int hour);
-
-// The same for the current person of the consultation (sex from `person.sex`); it also marks
-// that a result exists for file output.
-bool computeChart(ConsultationState& state, int year, int month, int day, int hour);
 
 // The second half of the chart: direction, starting age and the ten luck pillars, from the year
 // pillar Y (after the 立春 step), the month pillar M and the term T of the birth month.

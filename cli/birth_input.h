@@ -2,7 +2,7 @@
 // Reading a birth from the command line: "YYYY-MM-DD", "HH", "male" or "female".
 #include <string_view>
 
-#include "app/birth_record.h"
+#include "consultation/birth_record.h"
 
 namespace quorvel::cli {
 

@@ -1,14 +1,11 @@
 #include "cli/judge_command.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
 
-#include "app/consultation_state.h"
 #include "cli/output_text.h"
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
-#include "platform/console/console.h"
 
 namespace quorvel::cli {
 
@@ -65,21 +62,21 @@ int runJudgeCommand(std::span<char* const> args, std::FILE* out, std::FILE* err)
     if (pillarCount != 2) {
         return usageError(err, "a base pillar and a running pillar are needed");
     }
-    platform::console::setShiftJisOutput(sjisOutput);
-
-    // The state is large (its text buffers); keep it off the stack.
-    auto state = std::make_unique<ConsultationState>();
     // Pillar fields hold at most six bytes, as the dialogs read them.
-    copyText(state->basePillarText, cutSjis(pillarArgument(pillars[0]), kPillarFieldBytes));
-    copyText(state->runningPillarText, cutSjis(pillarArgument(pillars[1]), kPillarFieldBytes));
-    // As the chart panel (a luck period) or the stem-branch dialog (a year, month or day) would.
-    state->luckPeriodFlag = luckPeriod ? 1 : 0;
-    state->calendarPeriodFlag = luckPeriod ? 0 : 1;
-    if (parseJudgementKey(*state, nullptr) == 0) {
+    const std::string base = pillarArgument(pillars[0]);
+    const std::string running = pillarArgument(pillars[1]);
+    JudgementKey key;
+    const PillarCheck check = parseJudgementKey(key, cutSjis(base, kPillarFieldBytes),
+                                                cutSjis(running, kPillarFieldBytes));
+    if (check != PillarCheck::Ok) {
+        const std::string message = forOutput(pillarCheckMessage(check), sjisOutput);
+        std::fwrite(message.data(), 1, message.size(), err);
         return 2;
     }
-    composeJudgement(*state);
-    std::string answer = forOutput(fieldText(state->judgementBuffer), sjisOutput);
+    // As the chart panel (a luck period) or the stem-branch dialog (a year, month or day) would.
+    static char buffer[kJudgementBufferSize];
+    composeJudgement(buffer, key, {luckPeriod ? 1 : 0, luckPeriod ? 0 : 1});
+    std::string answer = forOutput(fieldText(buffer), sjisOutput);
     answer += '\n';
     std::fwrite(answer.data(), 1, answer.size(), out);
     return 0;

@@ -1,6 +1,5 @@
 #include <cstring>
 
-#include "app/consultation_state.h"
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
 #include "judgement/relations.h"
@@ -25,10 +24,9 @@ bool takesMarkFirstHarmony(Branch base, Branch running) {
 
 }  // namespace
 
-int composeJudgement(ConsultationState& state) {
-    char(&buffer)[kJudgementBufferSize] = state.judgementBuffer;
+void composeJudgement(char (&buffer)[kJudgementBufferSize], const JudgementKey& key,
+                      PeriodFlags period) {
     std::memset(buffer, 0, sizeof buffer);
-    const JudgementKey& key = state.judgementKey;
 
     // A number out of range (possible only without a successful parse) appends nothing.
     if (isStemNumber(key.baseStemNo) && isStemNumber(key.runStemNo)) {
@@ -39,7 +37,7 @@ int composeJudgement(ConsultationState& state) {
                    earthText(stemOfNumber(key.baseStemNo), branchOfNumber(key.runBranchNo)));
     }
     if (!isBranchNumber(key.baseBranchNo) || !isBranchNumber(key.runBranchNo)) {
-        return 1;
+        return;
     }
     const Branch base = branchOfNumber(key.baseBranchNo);
     const Branch running = branchOfNumber(key.runBranchNo);
@@ -53,17 +51,16 @@ int composeJudgement(ConsultationState& state) {
                                    : threeHarmonySentence());
             break;
         case BranchRelation::Clash:
-            if (state.luckPeriodFlag == 1) {
+            if (period.luckPeriod == 1) {
                 appendText(buffer, luckClashSentence());
             }
-            if (state.calendarPeriodFlag == 1) {
+            if (period.calendarPeriod == 1) {
                 appendText(buffer, calendarClashSentence());
             }
             break;
         case BranchRelation::NoRelation:
             break;
     }
-    return 1;
 }
 
 }  // namespace quorvel

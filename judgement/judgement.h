@@ -1,17 +1,36 @@
 #pragma once
-// From two pillar texts to the three-part judgement in the consultation's JudgementBuffer.
-#include "platform/handles.h"
+// From two pillar texts to the three-part judgement (天運, 地運, 人運).
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "judgement/judgement_key.h"
 
 namespace quorvel {
 
-struct ConsultationState;
+inline constexpr std::size_t kJudgementBufferSize = 4096;
+inline constexpr std::size_t kPillarFieldBytes = 6;  // a typed pillar is read cut to this
 
-// Reads basePillarText and runningPillarText into the judgement key. Returns 1, or 0 after
-// telling the user (in a box owned by `owner`) which pillar is not one of the sixty. A bad base
-// leaves the key unchanged; a bad running pillar keeps the new base numbers.
-int parseJudgementKey(ConsultationState& state, platform::WindowHandle owner);
+// Which pillar of a pair, if any, is not one of the sixty.
+enum class PillarCheck : std::uint8_t { Ok, BadBase, BadRunning };
 
-// Clears JudgementBuffer and writes 天運, 地運 and 人運 for the judgement key. Returns 1.
-int composeJudgement(ConsultationState& state);
+// Reads the two pillar texts (exact bytes, as typed) into the key. A bad base leaves the key
+// unchanged; a bad running pillar keeps the new base numbers.
+PillarCheck parseJudgementKey(JudgementKey& key, std::string_view baseText,
+                              std::string_view runningText);
+
+// The message that tells the user which pillar was refused; empty for Ok.
+std::string_view pillarCheckMessage(PillarCheck check);
+
+// Which kind of period the running pillar stands for; each flag is 1 when set. Only the clash
+// sentence of 人運 depends on them.
+struct PeriodFlags {
+    std::int32_t luckPeriod = -1;
+    std::int32_t calendarPeriod = -1;
+};
+
+// Clears the buffer and writes 天運, 地運 and 人運 for the key.
+void composeJudgement(char (&buffer)[kJudgementBufferSize], const JudgementKey& key,
+                      PeriodFlags period);
 
 }  // namespace quorvel

@@ -1,29 +1,37 @@
-#include "app/consultation_state.h"
-#include "common/fixed_text.h"
+#include "calendar/sexagenary.h"
 #include "judgement/judgement.h"
 #include "judgement/judgement_texts.h"
-#include "platform/ui.h"
 
 namespace quorvel {
 
-int parseJudgementKey(ConsultationState& state, platform::WindowHandle owner) {
-    JudgementKey& key = state.judgementKey;
-    const auto base = findPillar(fieldText(state.basePillarText));
+PillarCheck parseJudgementKey(JudgementKey& key, std::string_view baseText,
+                              std::string_view runningText) {
+    const auto base = findPillar(baseText);
     if (!base) {
-        platform::messageBox(owner, text::basePillarMessage, {}, platform::MessageButtons::Ok);
-        return 0;
+        return PillarCheck::BadBase;
     }
     key.baseStemNo = stemNumber(*base);
     key.baseBranchNo = branchNumber(*base);
 
-    const auto running = findPillar(fieldText(state.runningPillarText));
+    const auto running = findPillar(runningText);
     if (!running) {
-        platform::messageBox(owner, text::runningPillarMessage, {}, platform::MessageButtons::Ok);
-        return 0;
+        return PillarCheck::BadRunning;
     }
     key.runStemNo = stemNumber(*running);
     key.runBranchNo = branchNumber(*running);
-    return 1;
+    return PillarCheck::Ok;
+}
+
+std::string_view pillarCheckMessage(PillarCheck check) {
+    switch (check) {
+        case PillarCheck::BadBase:
+            return text::basePillarMessage;
+        case PillarCheck::BadRunning:
+            return text::runningPillarMessage;
+        case PillarCheck::Ok:
+            break;
+    }
+    return {};
 }
 
 }  // namespace quorvel

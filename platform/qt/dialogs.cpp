@@ -63,7 +63,7 @@ int runModalDialog(const DialogTemplate& dialog, WindowHandle owner, DialogHandl
     if (QApplication::instance() == nullptr) {
         return -1;
     }
-    QWidget* ownerWidget = qt::widgetOf(owner);
+    QWidget* ownerWidget = qt::ownerWidgetOf(owner);
     QPointer<DialogWindow> window = new DialogWindow(dialog, ownerWidget, handler);
     // The owner (and the windows it owns) wait; other top-level windows such as the help viewer
     // stay usable.
@@ -86,7 +86,7 @@ WindowHandle openModelessDialog(const DialogTemplate& dialog, WindowHandle owner
     if (QApplication::instance() == nullptr || handler == nullptr) {
         return nullptr;
     }
-    QWidget* ownerWidget = qt::widgetOf(owner);
+    QWidget* ownerWidget = qt::ownerWidgetOf(owner);
     DialogHandler& borrowed = *handler;
     auto* window = new DialogWindow(dialog, ownerWidget, borrowed, std::move(handler));
     place(*window, dialog, ownerWidget, true);

@@ -15,7 +15,7 @@ MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_
     if (QApplication::instance() == nullptr) {
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
-    QWidget* ownerWidget = qt::widgetOf(owner);
+    QWidget* ownerWidget = qt::ownerWidgetOf(owner);
     QMessageBox box(ownerWidget != nullptr ? ownerWidget->window() : nullptr);
     box.setWindowModality(ownerWidget != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     box.setIcon(QMessageBox::NoIcon);

@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "platform/qt/dialog_window.h"
+
 namespace quorvel::platform::qt {
 
 namespace {
@@ -26,6 +28,17 @@ WindowHandle handleOf(QWidget* widget) {
 QWidget* widgetOf(WindowHandle handle) {
     auto* widget = reinterpret_cast<QWidget*>(handle);
     return liveWidgets().contains(widget) ? widget : nullptr;
+}
+
+QWidget* ownerWidgetOf(WindowHandle handle) {
+    QWidget* widget = widgetOf(handle);
+    while (const auto* dialog = dynamic_cast<const DialogWindow*>(widget)) {
+        if (!dialog->hasEnded()) {
+            break;
+        }
+        widget = widget->parentWidget();
+    }
+    return widget;
 }
 
 void forgetHandle(QWidget* widget) {

@@ -10,6 +10,9 @@ namespace quorvel::platform::qt {
 WindowHandle handleOf(QWidget* widget);
 // nullptr for a handle whose window is gone (or was never one of ours).
 QWidget* widgetOf(WindowHandle handle);
+// The window that owns a new box or dialog: the owner itself, or, for a dialog that has already
+// ended, the nearest of its owners still open (in the end the main window).
+QWidget* ownerWidgetOf(WindowHandle handle);
 // The handle stops answering at once, before the widget itself is deleted later.
 void forgetHandle(QWidget* widget);
 

@@ -36,6 +36,9 @@ struct Event {
 class ScriptedDialog : public DialogHandle {
   public:
     ScriptedDialog(const DialogTemplate& dialog, WindowHandle owner, DialogHandler& handler);
+    ~ScriptedDialog() override;
+    ScriptedDialog(const ScriptedDialog&) = delete;
+    ScriptedDialog& operator=(const ScriptedDialog&) = delete;
 
     // What a person does.
     void type(int id, std::string_view sjisText);  // replaces the field's text

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -29,6 +30,7 @@ struct Screen {
     std::deque<MessageAnswer> answers;
     std::multimap<std::string, std::function<void(ScriptedDialog&)>, std::less<>> scripts;
     std::vector<ModelessDialog> modeless;  // ended ones stay until reset: a handler may still run
+    std::vector<ScriptedDialog*> live;     // every dialog that exists, modal ones included
     MainWindowState main;
 };
 
@@ -45,6 +47,20 @@ Window* mainWindowToken() {
 
 void record(Event event) {
     screen().events.push_back(std::move(event));
+}
+
+// As the desktop does: a box or dialog whose owner has already ended belongs to the nearest of
+// that owner's owners still open.
+WindowHandle effectiveOwner(WindowHandle owner) {
+    for (;;) {
+        const auto& live = screen().live;
+        const auto found = std::find_if(
+            live.begin(), live.end(), [owner](ScriptedDialog* d) { return d->window() == owner; });
+        if (found == live.end() || !(*found)->ended()) {
+            return owner;
+        }
+        owner = (*found)->owner();
+    }
 }
 
 void runScript(ScriptedDialog& dialog) {
@@ -64,10 +80,15 @@ void runScript(ScriptedDialog& dialog) {
 
 ScriptedDialog::ScriptedDialog(const DialogTemplate& dialog, WindowHandle owner,
                                DialogHandler& handler)
-    : template_(dialog), owner_(owner), handler_(handler) {
+    : template_(dialog), owner_(effectiveOwner(owner)), handler_(handler) {
     for (const ControlTemplate& c : dialog.controls) {
         controls_.push_back({c.id, c.kind, std::string(c.text)});
     }
+    screen().live.push_back(this);
+}
+
+ScriptedDialog::~ScriptedDialog() {
+    std::erase(screen().live, this);
 }
 
 ScriptedDialog::Control* ScriptedDialog::find(int id) {
@@ -297,7 +318,7 @@ WindowHandle openModelessDialog(const DialogTemplate& dialog, WindowHandle owner
 MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                          MessageButtons buttons) {
     script::record({EventKind::MessageBox,
-                    owner,
+                    script::effectiveOwner(owner),
                     {},
                     std::string(text),
                     std::string(caption.empty() ? defaultMessageCaption() : caption),
@@ -317,7 +338,7 @@ void informationBeep() {
 }
 
 void openHelp(WindowHandle owner) {
-    script::record({EventKind::HelpRequested, owner});
+    script::record({EventKind::HelpRequested, script::effectiveOwner(owner)});
 }
 
 bool initialize(int& /*argc*/, char** /*argv*/, const ModuleResources& /*resources*/) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/consultation_state.h"
 #include "tests/support/allocation_counter.h"
 #include "tests/support/sjis.h"
 
@@ -82,38 +81,13 @@ TEST(Chart, BirthsOutsideTheTablesAreRefusedAndTouchNothing) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(checkBirth(c.year, c.month, c.day, c.hour), c.check) << c.year << "-" << c.month;
-        ConsultationState state;
-        state.person.sex = Sex::Male;
-        ASSERT_TRUE(computeChart(state.chart, Sex::Male, 1990, 5, 20, 10));
-        EXPECT_FALSE(computeChart(state, c.year, c.month, c.day, c.hour));
-        EXPECT_EQ(state.outputReady, 0);
-        EXPECT_EQ(state.chart.dayPillar.text, sjis("乙酉"));  // the earlier chart stays
+        Chart chart;
+        ASSERT_TRUE(computeChart(chart, Sex::Male, 1990, 5, 20, 10));
+        EXPECT_FALSE(computeChart(chart, Sex::Male, c.year, c.month, c.day, c.hour));
+        EXPECT_EQ(chart.dayPillar.text, sjis("乙酉"));  // the earlier chart stays
     }
     EXPECT_EQ(checkBirth(1904, 2, 29, 0), BirthCheck::Ok);
     EXPECT_EQ(checkBirth(2000, 2, 29, 23), BirthCheck::Ok);
-}
-
-TEST(Chart, ComputingForThePersonMarksOutputReady) {
-    ConsultationState state;
-    state.person.sex = Sex::Female;
-    ASSERT_TRUE(computeChart(state, 1990, 5, 20, 10));
-    EXPECT_EQ(state.outputReady, 1);
-    EXPECT_FALSE(state.chart.luckForward);  // a woman of a yang year counts backwards
-    EXPECT_EQ(state.chart.startAge, 4);
-}
-
-TEST(Chart, StartValuesOfTheConsultation) {
-    const ConsultationState state;
-    EXPECT_EQ(state.person.sex, Sex::Unset);
-    EXPECT_EQ(state.luckPeriodFlag, -1);
-    EXPECT_EQ(state.calendarPeriodFlag, -1);
-    EXPECT_EQ(state.person.name[0], '\0');
-    EXPECT_EQ(state.outputFileName[0], '\0');
-    EXPECT_EQ(state.outputReady + state.fortuneReady + state.hexagramReady + state.avoidanceReady +
-                  state.disclosureReady,
-              0);
-    EXPECT_EQ(state.selectedSlot, 0);
-    EXPECT_FALSE(state.recordListLoaded);
 }
 
 TEST(Chart, ComputingAllocatesNothing) {

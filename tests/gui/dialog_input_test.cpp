@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "app/resources/dialog_templates.h"
 #include "platform/qt/dialog_controls.h"
+#include "resources/dialog_templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/gui/probe_templates.h"
 #include "tests/support/sjis.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/resources/dialog_templates.h"
-#include "app/resources/images.h"
 #include "platform/qt/dialog_controls.h"
+#include "resources/dialog_templates.h"
+#include "resources/images.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/gui/probe_templates.h"
 #include "tests/support/sjis.h"

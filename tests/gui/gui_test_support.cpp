@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "app/resources/images.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/window_handles.h"
+#include "resources/images.h"
 #include "tests/support/sjis.h"
 
 // fontconfig keeps its caches until the process ends and Qt never hands them back; the leak

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/resources/menu.h"
 #include "platform/qt/main_window.h"
+#include "resources/menu.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/sjis.h"
 

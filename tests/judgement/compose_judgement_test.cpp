@@ -3,12 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/consultation_state.h"
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
 #include "judgement/relations.h"
 #include "judgement/text_tables.h"
-#include "platform/script/script.h"
 #include "tests/support/allocation_counter.h"
 #include "tests/support/sjis.h"
 
@@ -26,19 +24,14 @@ const char* const kHumanTable[12] = {
 
 class ComposeJudgement : public ::testing::Test {
   protected:
-    void SetUp() override { platform::script::reset(); }
-
     std::string judge(const char* base, const char* running, int luckFlag, int calendarFlag) {
-        copyText(state.basePillarText, sjis(base));
-        copyText(state.runningPillarText, sjis(running));
-        state.luckPeriodFlag = luckFlag;
-        state.calendarPeriodFlag = calendarFlag;
-        EXPECT_EQ(parseJudgementKey(state, nullptr), 1);
-        EXPECT_EQ(composeJudgement(state), 1);
-        return state.judgementBuffer;
+        EXPECT_EQ(parseJudgementKey(key, sjis(base), sjis(running)), PillarCheck::Ok);
+        composeJudgement(buffer, key, {luckFlag, calendarFlag});
+        return buffer;
     }
 
-    ConsultationState state;
+    JudgementKey key;
+    char buffer[kJudgementBufferSize] = {};
 };
 
 bool startsWith(const std::string& text, const std::string& prefix) {
@@ -100,12 +93,9 @@ TEST_F(ComposeJudgement, EveryPairUnderEveryFlagIsItsThreePartsInOrder) {
     for (CycleIndex base = 1; base <= 60; ++base) {
         for (CycleIndex running = 1; running <= 60; ++running) {
             for (const auto& f : flags) {
-                copyText(state.basePillarText, pillarTextView(base));
-                copyText(state.runningPillarText, pillarTextView(running));
-                state.luckPeriodFlag = f[0];
-                state.calendarPeriodFlag = f[1];
-                ASSERT_EQ(parseJudgementKey(state, nullptr), 1);
-                composeJudgement(state);
+                ASSERT_EQ(parseJudgementKey(key, pillarTextView(base), pillarTextView(running)),
+                          PillarCheck::Ok);
+                composeJudgement(buffer, key, {f[0], f[1]});
 
                 const int b = ordinal(branchOf(base)) - 1;
                 const int r = ordinal(branchOf(running)) - 1;
@@ -130,7 +120,7 @@ TEST_F(ComposeJudgement, EveryPairUnderEveryFlagIsItsThreePartsInOrder) {
                 const std::string expected =
                     std::string(heavenText(stemOf(base), stemOf(running))) +
                     std::string(earthText(stemOf(base), branchOf(running))) + human;
-                ASSERT_EQ(std::string(state.judgementBuffer), expected) << base << "," << running;
+                ASSERT_EQ(std::string(buffer), expected) << base << "," << running;
                 ASSERT_LT(expected.size(), kJudgementBufferSize);
             }
         }
@@ -142,27 +132,21 @@ TEST_F(ComposeJudgement, ClearsFirstAndSkipsNumbersOutOfRange) {
     const std::string second = judge("丙寅", "丙寅", 0, 1);
     EXPECT_EQ(second, std::string(heavenText(Stem::Hinoe, Stem::Hinoe)) +
                           std::string(earthText(Stem::Hinoe, Branch::Tora)));
-    EXPECT_EQ(std::count(std::begin(state.judgementBuffer), std::end(state.judgementBuffer), '\0'),
+    EXPECT_EQ(std::count(std::begin(buffer), std::end(buffer), '\0'),
               static_cast<long>(kJudgementBufferSize - second.size()));
 
-    state.judgementKey = {12, 1, 2, 13};
-    EXPECT_EQ(composeJudgement(state), 1);
-    EXPECT_EQ(state.judgementBuffer[0], '\0');
-    state.judgementKey = {1, -1, 2, 2};  // 天運 and 地運 only
-    composeJudgement(state);
-    EXPECT_EQ(std::string(state.judgementBuffer),
-              std::string(heavenText(Stem::Kinoe, Stem::Kinoto)) +
-                  std::string(earthText(Stem::Kinoe, Branch::Ushi)));
+    composeJudgement(buffer, {12, 1, 2, 13}, {0, 1});
+    EXPECT_EQ(buffer[0], '\0');
+    composeJudgement(buffer, {1, -1, 2, 2}, {0, 1});  // 天運 and 地運 only
+    EXPECT_EQ(std::string(buffer), std::string(heavenText(Stem::Kinoe, Stem::Kinoto)) +
+                                       std::string(earthText(Stem::Kinoe, Branch::Ushi)));
 }
 
 TEST_F(ComposeJudgement, ParsingAndComposingAllocateNothing) {
-    copyText(state.basePillarText, pillarTextView(1));
-    copyText(state.runningPillarText, pillarTextView(31));
-    state.luckPeriodFlag = 1;
     const std::size_t before = test::allocationCount();
     for (int i = 0; i < 100; ++i) {
-        parseJudgementKey(state, nullptr);
-        composeJudgement(state);
+        parseJudgementKey(key, pillarTextView(1), pillarTextView(31));
+        composeJudgement(buffer, key, {1, 0});
     }
     EXPECT_EQ(test::allocationCount(), before);
 }

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/consultation_state.h"
 #include "app/shell.h"
+#include "consultation/consultation_state.h"
 #include "platform/script/script.h"
 
 namespace quorvel::test {

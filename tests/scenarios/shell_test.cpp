@@ -1,7 +1,7 @@
 #include <unistd.h>
 
 #include "app/app_texts.h"
-#include "app/resources/command_ids.h"
+#include "resources/command_ids.h"
 #include "tests/scenarios/scenario.h"
 #include "tests/support/sjis.h"
 

@@ -1,7 +1,7 @@
-#include "app/resources/menu.h"
+#include "resources/menu.h"
 
-#include "app/resource_texts.h"
-#include "app/resources/command_ids.h"
+#include "resources/command_ids.h"
+#include "resources/resource_texts.h"
 
 namespace quorvel {
 namespace {

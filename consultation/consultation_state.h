@@ -2,19 +2,17 @@
 // The one program-wide record through which every dialog and command hands on its results.
 #include <cstdint>
 
-#include "app/birth_record.h"
 #include "calendar/chart.h"
-#include "judgement/judgement_key.h"
+#include "consultation/birth_record.h"
+#include "consultation/record_list.h"
+#include "judgement/avoidance_table.h"
+#include "judgement/hexagram_tables.h"
+#include "judgement/judgement.h"
 #include "platform/handles.h"
-#include "records/record_list.h"
 
 namespace quorvel {
 
-inline constexpr std::size_t kJudgementBufferSize = 4096;
-inline constexpr std::size_t kHexagramBufferSize = 2048;
-inline constexpr std::size_t kAvoidanceBufferSize = 4096;
 inline constexpr std::size_t kOutputFileNameSize = 64;
-inline constexpr std::size_t kPillarFieldBytes = 6;  // pillar fields are read cut to this
 
 // Every text is Shift-JIS with a terminating zero in a fixed-size field; nothing is allocated.
 struct ConsultationState {

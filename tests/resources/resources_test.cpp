@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/resources/command_ids.h"
-#include "app/resources/dialog_templates.h"
-#include "app/resources/images.h"
-#include "app/resources/menu.h"
+#include "resources/command_ids.h"
+#include "resources/dialog_templates.h"
+#include "resources/images.h"
+#include "resources/menu.h"
 #include "tests/support/sjis.h"
 
 namespace quorvel {

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 
-namespace quorvel {
+#include "calendar/sex.h"
 
-enum class Sex : std::int32_t { Male = 0, Female = 1, Unset = -1 };
+namespace quorvel {
 
 // One person as entered: the name is Shift-JIS, at most 31 bytes.
 struct BirthRecord {

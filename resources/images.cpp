@@ -1,13 +1,12 @@
-#include "app/resources/images.h"
-
+#include "resources/images.h"
 
 namespace quorvel {
 namespace {
 
-#include "app/resources/images/myapp16.xpm"
-#include "app/resources/images/myapp32.xpm"
-#include "app/resources/images/onico15.xpm"
-#include "app/resources/images/otico15.xpm"
+#include "resources/images/myapp16.xpm"
+#include "resources/images/myapp32.xpm"
+#include "resources/images/onico15.xpm"
+#include "resources/images/otico15.xpm"
 
 constexpr platform::ImageResource kImages[] = {
     {"MyApp", kMyApp32Xpm},

@@ -1,8 +1,8 @@
-#include "app/resources/dialog_templates.h"
+#include "resources/dialog_templates.h"
 
 #include <cstddef>
 
-#include "app/resource_texts.h"
+#include "resources/resource_texts.h"
 
 namespace quorvel {
 namespace {

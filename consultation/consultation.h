@@ -1,0 +1,25 @@
+#pragma once
+// The core's computations on the whole consultation record, with what the user is told.
+#include "consultation/consultation_state.h"
+#include "platform/handles.h"
+
+namespace quorvel {
+
+// Fills the chart of the current person (sex from `person.sex`) and marks that a result exists.
+// A birth that is not computable changes nothing and gives false.
+bool computeChart(ConsultationState& state, int year, int month, int day, int hour);
+
+// Reads basePillarText and runningPillarText into the judgement key. Returns 1, or 0 after
+// telling the user, in a box owned by `owner`, which pillar is not one of the sixty.
+int parseJudgementKey(ConsultationState& state, platform::WindowHandle owner);
+
+// Writes the judgement of the key into JudgementBuffer, for the period the flags mark.
+void composeJudgement(ConsultationState& state);
+
+// The text the main window's output button offers: one kind at a time.
+enum class ReadyText { Avoidance, Fortune, Hexagram, Disclosure };
+
+// Marks that a result exists and that it is `ready` the output button offers.
+void markOutputReady(ConsultationState& state, ReadyText ready);
+
+}  // namespace quorvel

@@ -1,0 +1,119 @@
+#include "dialogs/chart_panel.h"
+
+#include <memory>
+
+#include "common/fixed_text.h"
+#include "consultation/consultation.h"
+#include "dialogs/dialog_texts.h"
+#include "dialogs/pillar_fields.h"
+#include "dialogs/result_dialog.h"
+#include "platform/ui.h"
+#include "resources/dialog_templates.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kNameLabel = 110;
+constexpr int kSexLabel = 111;
+constexpr int kBaseCaption = 65535;      // "四柱", then the relation of the chosen chart pillar
+constexpr int kFirstChartButton = 1021;  // year, month, day, hour
+constexpr int kFirstLuckButton = 1025;   // luck pillars 1-10
+constexpr int kFirstAgeLabel = 1039;
+constexpr int kChartPillarCount = 4;
+constexpr int kSexPictureX = 100;
+constexpr int kSexPictureY = 10;
+
+const Pillar& chartPillar(const Chart& chart, int n) {
+    const Pillar* const pillars[kChartPillarCount] = {&chart.yearPillar, &chart.monthPillar,
+                                                      &chart.dayPillar, &chart.hourPillar};
+    return *pillars[n];
+}
+
+// The panel keeps nothing of its own: every button reads the chart that is current when it is
+// clicked, so a panel left open judges with the latest chart.
+class ChartPanel final : public platform::DialogHandler {
+  public:
+    explicit ChartPanel(ConsultationState& state) : state_(state) {}
+
+    void init(platform::DialogHandle& dialog) override {
+        dialog.setText(kNameLabel, fieldText(state_.person.name));
+        if (state_.person.sex == Sex::Male) {
+            copyText(state_.personSexText, text::maleSexText);
+        } else if (state_.person.sex == Sex::Female) {
+            copyText(state_.personSexText, text::femaleSexText);
+        }
+        dialog.setText(kSexLabel, fieldText(state_.personSexText));
+        if (state_.person.sex == Sex::Male) {
+            dialog.drawImage("OTICO15", kSexPictureX, kSexPictureY);
+        } else if (state_.person.sex == Sex::Female) {
+            dialog.drawImage("ONICO15", kSexPictureX, kSexPictureY);
+        }
+
+        const Chart& chart = state_.chart;
+        for (int n = 0; n < kChartPillarCount; ++n) {
+            dialog.setText(kFirstChartButton + n, fieldText(chartPillar(chart, n).text));
+        }
+        for (int i = 0; i < kLuckPillarCount; ++i) {
+            dialog.setText(kFirstLuckButton + i, fieldText(chart.luckPillars[i].pillar.text));
+            dialog.setText(kFirstAgeLabel + i, fieldText(chart.luckPillars[i].ageText));
+        }
+        dialog.setText(kBaseField, {});
+        dialog.setText(kRunningField, {});
+        dialog.setText(kBaseCaption, text::fourPillarsCaption);
+    }
+
+    void command(platform::DialogHandle& dialog, int id) override {
+        if (id >= kFirstChartButton && id < kFirstChartButton + kChartPillarCount) {
+            chooseChartPillar(dialog, id - kFirstChartButton);
+        } else if (id >= kFirstLuckButton && id < kFirstLuckButton + kLuckPillarCount) {
+            const Pillar& pillar = state_.chart.luckPillars[id - kFirstLuckButton].pillar;
+            dialog.setText(kRunningField, fieldText(pillar.text));
+            copyText(state_.runningPillarText, fieldText(pillar.text));
+        } else if (id == platform::kIdOk) {
+            judge(dialog);
+        } else if (id == platform::kIdCancel) {
+            state_.outputReady = 0;
+            dialog.end(platform::kIdCancel);
+        }
+    }
+
+  private:
+    void chooseChartPillar(platform::DialogHandle& dialog, int n) {
+        const std::string_view pillar = fieldText(chartPillar(state_.chart, n).text);
+        dialog.setText(kBaseCaption, text::relationCaptions[n]);
+        dialog.setText(kBaseField, pillar);
+        copyText(state_.basePillarText, pillar);
+        copyText(state_.relationLabel, text::relationLabels[n]);
+    }
+
+    void judge(platform::DialogHandle& dialog) {
+        if (!readPillarFields(dialog, state_)) {
+            tellDataError(dialog.window());
+            return;
+        }
+        state_.luckPeriodFlag = 1;
+        state_.calendarPeriodFlag = 0;
+        if (parseJudgementKey(state_, dialog.window()) == 0) {
+            return;
+        }
+        composeJudgement(state_);
+        // The output button offers this judgement, under the name the result dialog gives it.
+        buildOutputFileName(state_, {fieldText(state_.person.name), fieldText(state_.relationLabel),
+                                     fieldText(state_.runningPillarText), text::fortuneFileSuffix});
+        markOutputReady(state_, ReadyText::Fortune);
+        platform::informationBeep();
+        runResultDialog(state_, state_.mainWindow);
+    }
+
+    ConsultationState& state_;
+};
+
+}  // namespace
+
+void openChartPanel(ConsultationState& state) {
+    platform::openModelessDialog(panelDialogTemplate(), state.mainWindow,
+                                 std::make_unique<ChartPanel>(state));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,100 @@
+#include "common/fixed_text.h"
+#include "consultation/consultation.h"
+#include "dialogs/consultation_dialogs.h"
+#include "dialogs/dialog_texts.h"
+#include "dialogs/pillar_fields.h"
+#include "platform/ui.h"
+#include "resources/dialog_templates.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kYangButton = 105;
+constexpr int kYinButton = 106;
+constexpr int kNoChoiceButton = 107;
+
+// The reading of human relations through a hexagram. Once 実行 is pressed the dialog closes
+// first, whatever the entry; its messages then belong to the main window.
+class HexagramDialog final : public platform::DialogHandler {
+  public:
+    explicit HexagramDialog(ConsultationState& state) : state_(state) {}
+
+    void init(platform::DialogHandle& dialog) override {
+        showPillarFields(dialog, state_);
+        choose(dialog, kNoChoiceButton, Dun::None);
+    }
+
+    void command(platform::DialogHandle& dialog, int id) override {
+        switch (id) {
+            case kYangButton:
+                choose(dialog, id, Dun::Yang);
+                break;
+            case kYinButton:
+                choose(dialog, id, Dun::Yin);
+                break;
+            case kNoChoiceButton:
+                // What is seen selected is what counts: no choice clears an earlier one.
+                choose(dialog, id, Dun::None);
+                break;
+            case platform::kIdOk:
+                judge(dialog);
+                break;
+            case platform::kIdCancel:
+                state_.outputReady = 0;
+                dialog.end(platform::kIdCancel);
+                break;
+            default:
+                break;
+        }
+    }
+
+    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+
+  private:
+    void choose(platform::DialogHandle& dialog, int button, Dun dun) {
+        dialog.checkRadioButton(kYangButton, kNoChoiceButton, button);
+        dun_ = dun;
+    }
+
+    void judge(platform::DialogHandle& dialog) {
+        copyText(state_.hexagramBuffer, {});
+        if (!readPillarFields(dialog, state_)) {
+            tellDataError(dialog.window());  // the lookup below names the empty field again
+        }
+        dialog.end(platform::kIdOk);
+        buildOutputFileName(state_,
+                            {fieldText(state_.person.name), fieldText(state_.runningPillarText),
+                             text::hexagramFileSuffix});
+        markOutputReady(state_, ReadyText::Hexagram);
+
+        std::string_view reading;
+        const HexagramCheck check = findHexagram(fieldText(state_.basePillarText), dun_,
+                                                 fieldText(state_.runningPillarText), reading);
+        if (check != HexagramCheck::Ok) {
+            platform::messageBox(
+                dialog.window(), hexagramCheckMessage(check),
+                check == HexagramCheck::NeedsDun ? text::dunChoiceCaption : std::string_view(),
+                platform::MessageButtons::Ok);
+            return;
+        }
+        copyText(state_.hexagramBuffer, reading);
+        if (state_.hexagramBuffer[0] != '\0') {
+            platform::informationBeep();
+            platform::messageBox(dialog.window(), fieldText(state_.hexagramBuffer),
+                                 text::hexagramCaption, platform::MessageButtons::Ok);
+        }
+    }
+
+    ConsultationState& state_;
+    Dun dun_ = Dun::None;
+};
+
+}  // namespace
+
+void runHexagramDialog(ConsultationState& state) {
+    HexagramDialog handler(state);
+    platform::runModalDialog(hexagramDialogTemplate(), state.mainWindow, handler);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,30 @@
+#include "dialogs/pillar_fields.h"
+
+#include "common/fixed_text.h"
+#include "consultation/consultation_texts.h"
+
+namespace quorvel {
+
+bool readPillarFields(platform::DialogHandle& dialog, ConsultationState& state) {
+    dialog.getText(kBaseField, state.basePillarText, kPillarFieldBytes);
+    dialog.getText(kRunningField, state.runningPillarText, kPillarFieldBytes);
+    return state.basePillarText[0] != '\0' && state.runningPillarText[0] != '\0';
+}
+
+void showPillarFields(platform::DialogHandle& dialog, const ConsultationState& state) {
+    dialog.setText(kBaseField, fieldText(state.basePillarText));
+    dialog.setText(kRunningField, fieldText(state.runningPillarText));
+}
+
+void buildOutputFileName(ConsultationState& state, std::initializer_list<std::string_view> parts) {
+    copyText(state.outputFileName, {});
+    for (const std::string_view part : parts) {
+        appendText(state.outputFileName, part);
+    }
+}
+
+void tellDataError(platform::WindowHandle owner) {
+    platform::messageBox(owner, text::dataErrorMessage, {}, platform::MessageButtons::Ok);
+}
+
+}  // namespace quorvel

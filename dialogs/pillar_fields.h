@@ -1,0 +1,28 @@
+#pragma once
+// What the consultation dialogs share: the two pillar fields 101 and 102, the output file name
+// and the refusal of an empty entry.
+#include <initializer_list>
+#include <string_view>
+
+#include "consultation/consultation_state.h"
+#include "platform/ui.h"
+
+namespace quorvel {
+
+inline constexpr int kBaseField = 101;
+inline constexpr int kRunningField = 102;
+
+// Fields 101 and 102 into basePillarText and runningPillarText, each cut to six bytes; false if
+// either is empty.
+bool readPillarFields(platform::DialogHandle& dialog, ConsultationState& state);
+
+// The pillars of the last judgement of any kind into fields 101 and 102.
+void showPillarFields(platform::DialogHandle& dialog, const ConsultationState& state);
+
+// outputFileName cleared and built from `parts` in order.
+void buildOutputFileName(ConsultationState& state, std::initializer_list<std::string_view> parts);
+
+// "データエラー" in a box of `owner`.
+void tellDataError(platform::WindowHandle owner);
+
+}  // namespace quorvel

@@ -1,0 +1,54 @@
+#include "dialogs/result_dialog.h"
+
+#include "common/fixed_text.h"
+#include "consultation/consultation_state.h"
+#include "consultation/consultation_texts.h"
+#include "consultation/offer_output.h"
+#include "dialogs/dialog_texts.h"
+#include "dialogs/pillar_fields.h"
+#include "platform/ui.h"
+#include "resources/dialog_templates.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kTextField = 101;
+constexpr int kFileOutputButton = 1067;
+
+class ResultDialog final : public platform::DialogHandler {
+  public:
+    explicit ResultDialog(ConsultationState& state) : state_(state) {}
+
+    void init(platform::DialogHandle& dialog) override {
+        dialog.setText(kTextField, fieldText(state_.judgementBuffer));
+        state_.outputReady = 1;
+    }
+
+    // Only ＯＫ (or Enter) closes it: Escape and the close box leave the judgement on screen.
+    void command(platform::DialogHandle& dialog, int id) override {
+        if (id == platform::kIdOk) {
+            dialog.end(1);
+        } else if (id == kFileOutputButton) {
+            buildOutputFileName(state_,
+                                {fieldText(state_.person.name), fieldText(state_.relationLabel),
+                                 fieldText(state_.runningPillarText), text::fortuneFileSuffix});
+            offerOutput(state_, text::fortuneQuestion, text::txtOutputCaption,
+                        fieldText(state_.outputFileName), fieldText(state_.judgementBuffer));
+        }
+    }
+
+    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+
+  private:
+    ConsultationState& state_;
+};
+
+}  // namespace
+
+void runResultDialog(ConsultationState& state, platform::WindowHandle owner) {
+    ResultDialog handler(state);
+    platform::runModalDialog(resultDialogTemplate(), owner, handler);
+}
+
+}  // namespace quorvel

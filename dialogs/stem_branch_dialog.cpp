@@ -1,0 +1,64 @@
+#include "common/fixed_text.h"
+#include "consultation/consultation.h"
+#include "dialogs/consultation_dialogs.h"
+#include "dialogs/dialog_texts.h"
+#include "dialogs/pillar_fields.h"
+#include "dialogs/result_dialog.h"
+#include "platform/ui.h"
+#include "resources/dialog_templates.h"
+
+namespace quorvel {
+
+namespace {
+
+// A judgement for a year, month or day, without a chart. Once the entry is accepted the dialog
+// closes first; its messages and the result dialog then belong to the main window.
+class StemBranchDialog final : public platform::DialogHandler {
+  public:
+    explicit StemBranchDialog(ConsultationState& state) : state_(state) {}
+
+    void init(platform::DialogHandle& dialog) override { showPillarFields(dialog, state_); }
+
+    void command(platform::DialogHandle& dialog, int id) override {
+        if (id == platform::kIdOk) {
+            judge(dialog);
+        } else if (id == platform::kIdCancel) {
+            state_.outputReady = 0;
+            dialog.end(platform::kIdCancel);
+        }
+    }
+
+    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+
+  private:
+    void judge(platform::DialogHandle& dialog) {
+        copyText(state_.judgementBuffer, {});
+        if (!readPillarFields(dialog, state_)) {
+            tellDataError(dialog.window());
+            return;  // stays open for correction
+        }
+        dialog.end(platform::kIdOk);
+        state_.calendarPeriodFlag = 1;
+        state_.luckPeriodFlag = 0;
+        buildOutputFileName(state_, {fieldText(state_.person.name),
+                                     fieldText(state_.runningPillarText), text::fortuneFileSuffix});
+        markOutputReady(state_, ReadyText::Fortune);
+        if (parseJudgementKey(state_, dialog.window()) == 0) {
+            return;
+        }
+        composeJudgement(state_);
+        platform::informationBeep();
+        runResultDialog(state_, dialog.window());
+    }
+
+    ConsultationState& state_;
+};
+
+}  // namespace
+
+void runStemBranchDialog(ConsultationState& state) {
+    StemBranchDialog handler(state);
+    platform::runModalDialog(inputDialogTemplate(), state.mainWindow, handler);
+}
+
+}  // namespace quorvel
