@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/chart_command.h"
-#include "cli/judge_command.h"
+#include "cli/pillar_commands.h"
 
 namespace {
 
@@ -30,6 +30,14 @@ constexpr std::string_view kHelp =
     "      differ in the clash sentence. The text is printed on one line, as stored.\n"
     "      A text that is not one of the sixty pillars prints the program's message for its\n"
     "      side (生日干支 for the base, 行運干支 for the running pillar) and exits with 2.\n"
+    "  quorvel-cli hexagram [--dun yang|yin] [--sjis] BASE RUNNING\n"
+    "      The reading of human relations (人運の判断) through a hexagram, exactly as the program\n"
+    "      keeps it (it begins with a line feed). A base pillar whose star number is 5 needs\n"
+    "      --dun yang (陽遁) or --dun yin (陰遁); without it the program's message\n"
+    "      陽遁か陰遁か選択して下さい is printed and the exit status is 2.\n"
+    "  quorvel-cli avoid [--sjis] BASE RUNNING\n"
+    "      The avoidance method (避凶造命法) for the period, exactly as the program keeps it: the\n"
+    "      stem to use where the 天運 is bad, otherwise the sentence that none is needed.\n"
     "  quorvel-cli --help\n"
     "\n"
     "Output is UTF-8 unless --sjis asks for Shift-JIS (code page 932).\n"
@@ -64,14 +72,26 @@ int main(int argc, char** argv) {
         }
         return quorvel::cli::runChartCommand(rest, stdin, stdout, stderr);
     }
-    if (command == "judge") {
+    using Runner = int (*)(std::span<char* const>, std::FILE*, std::FILE*);
+    const struct {
+        std::string_view name;
+        Runner run;
+    } pillarCommands[] = {
+        {"judge", quorvel::cli::runJudgeCommand},
+        {"hexagram", quorvel::cli::runHexagramCommand},
+        {"avoid", quorvel::cli::runAvoidCommand},
+    };
+    for (const auto& pillarCommand : pillarCommands) {
+        if (command != pillarCommand.name) {
+            continue;
+        }
         const auto rest = args.subspan(1);
         for (const char* arg : rest) {
             if (std::string_view(arg) == "--help") {
                 return usage(stdout, 0);
             }
         }
-        return quorvel::cli::runJudgeCommand(rest, stdout, stderr);
+        return pillarCommand.run(rest, stdout, stderr);
     }
     std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", argv[1]);
     return usage(stderr, 2);

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Every include points down the layers: the core knows nothing above it, the resources know only
+# the platform interface, and only the Qt backend knows Qt.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+failed=0
+# forbid FOLDER PATTERN WHY
+forbid() {
+    [ -d "$1" ] || return 0
+    local found
+    found=$(grep -rnE "#include [\"<]($2)" "$1" --include='*.h' --include='*.cpp' || true)
+    if [ -n "$found" ]; then
+        echo "$1 must not include $2 ($3):"
+        echo "$found"
+        failed=1
+    fi
+}
+
+forbid common 'calendar/|judgement/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the bottom layer'
+forbid calendar 'judgement/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
+forbid judgement 'consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
+forbid resources 'calendar/|judgement/|consultation/|dialogs/|records/|app/|cli/' 'resources are data'
+forbid consultation 'dialogs/|records/|resources/|app/|cli/' 'consultation sits below the dialogs'
+forbid dialogs 'records/|app/|cli/' 'dialogs sit below the shell'
+forbid records 'dialogs/|app/|cli/' 'records sit below the shell'
+forbid platform 'calendar/|judgement/|consultation/|dialogs/|records/|resources/|app/|cli/' 'the platform serves every layer'
+forbid cli 'dialogs/|resources/|app/|platform/' 'the tool shows no windows'
+for folder in common calendar judgement consultation dialogs records resources app cli platform/script; do
+    forbid "$folder" 'Q[A-Za-z]+>|Qt[A-Za-z]*/' 'only platform/qt knows Qt'
+done
+exit $failed
