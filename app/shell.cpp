@@ -5,6 +5,7 @@
 #include "app/output.h"
 #include "consultation/consultation_state.h"
 #include "dialogs/consultation_dialogs.h"
+#include "records/record_dialogs.h"
 #include "platform/ui.h"
 #include "resources/command_ids.h"
 #include "resources/images.h"
@@ -30,6 +31,8 @@ void dispatchCommand(ConsultationState& state, int commandId) {
             checkOutputButton(state);
             break;
         case kCommandOpenDataFile:
+            openDataFileDialog(state);
+            state.recordListLoaded = true;
             break;
         case kCommandExit:
             platform::destroyWindow(state.mainWindow);
@@ -39,6 +42,7 @@ void dispatchCommand(ConsultationState& state, int commandId) {
             checkOutputButton(state);
             break;
         case kCommandBirthData:
+            runBirthDialog(state);
             checkOutputButton(state);
             break;
         case kCommandHexagram:

@@ -240,7 +240,8 @@ int monthLength(int year, int month) {
     if (month < 1 || month > 12) {
         return 0;
     }
-    return month == 2 && year % 4 == 0 ? 29 : kDays[month - 1];
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
 }  // namespace quorvel

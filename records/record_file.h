@@ -1,0 +1,44 @@
+#pragma once
+// DATA.CSV: one line per person, seven comma-terminated fields, appended and read here only.
+#include <cstddef>
+#include <string_view>
+
+#include "consultation/birth_record.h"
+#include "consultation/record_list.h"
+
+namespace quorvel {
+
+inline constexpr std::string_view kRecordFileName = "DATA.CSV";
+inline constexpr std::size_t kRecordReadLimit = 8192;  // nothing beyond is ever seen
+inline constexpr std::size_t kRecordLineSize = 128;    // a 30-byte name and six numbers fit
+
+// "name,male,female,year,month,day,hour," and a line feed, NUL-terminated.
+void formatRecordLine(const BirthRecord& record, char (&line)[kRecordLineSize]);
+
+// The first ten records of the text, each field cut to its slot on a character boundary. A line
+// that ends before its seventh comma is not taken; reading never passes the end of `text`.
+void parseRecordList(std::string_view text, RecordList& list);
+
+// The caption of a slot's button: name, eight spaces, sex, two spaces, 年月日時生まれ.
+void buildRecordLabel(RecordSlot& slot);
+
+// True when the slot holds exactly the seven fields the record is written with.
+bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record);
+
+enum class RecordFileStatus { Read, Created, Unreadable };
+
+// Reads the list from `path`, creating an empty file where there was none (Created, empty
+// list). Unreadable: the file exists but could not be opened or read; the list is empty.
+RecordFileStatus readRecordList(const char* path, RecordList& list);
+
+enum class AppendResult { Appended, Duplicate, Failed };
+
+// Appends the record's line at the end of `path` (created if missing), in one write under an
+// exclusive lock, unless the same record is among the first ten the file holds.
+AppendResult appendRecordLine(const char* path, const BirthRecord& record);
+
+// Plain decimal conversion as the file's numbers are read: leading spaces, a sign, digits up to
+// the first other byte; empty or out-of-range gives 0.
+int recordNumber(std::string_view text);
+
+}  // namespace quorvel
