@@ -37,7 +37,9 @@ template <std::size_t N>
 bool appendText(char (&field)[N], std::string_view text) {
     const std::size_t used = strnlen(field, N - 1);
     const std::string_view fitting = cutSjis(text, N - 1 - used);
-    std::memcpy(field + used, fitting.data(), fitting.size());
+    if (!fitting.empty()) {  // an empty view may hold no pointer at all
+        std::memcpy(field + used, fitting.data(), fitting.size());
+    }
     field[used + fitting.size()] = '\0';
     return fitting.size() == text.size();
 }

@@ -23,7 +23,7 @@ forbid judgement 'consultation/|dialogs/|records/|resources/|app/|platform/|cli/
 forbid resources 'calendar/|judgement/|consultation/|dialogs/|records/|app/|cli/' 'resources are data'
 forbid consultation 'dialogs/|records/|resources/|app/|cli/' 'consultation sits below the dialogs'
 forbid dialogs 'records/|app/|cli/' 'dialogs sit below the shell'
-forbid records 'dialogs/|app/|cli/' 'records sit below the shell'
+forbid records 'app/|cli/' 'records sit below the shell; they open the chart panel'
 forbid platform 'calendar/|judgement/|consultation/|dialogs/|records/|resources/|app/|cli/' 'the platform serves every layer'
 forbid cli 'dialogs/|resources/|app/|platform/' 'the tool shows no windows'
 for folder in common calendar judgement consultation dialogs records resources app cli platform/script; do

@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev fonts-ipafont-gothic
-    xvfb x11-apps x11-utils imagemagick xauth
+    xvfb x11-apps x11-utils imagemagick xauth xdotool
 )
 
 missing=()
