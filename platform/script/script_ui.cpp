@@ -29,8 +29,9 @@ struct Screen {
     std::vector<Event> events;
     std::deque<MessageAnswer> answers;
     std::multimap<std::string, std::function<void(ScriptedDialog&)>, std::less<>> scripts;
-    std::vector<ModelessDialog> modeless;  // ended ones stay until reset: a handler may still run
+    // Declared before the dialogs, so that it outlives every one of them.
     std::vector<ScriptedDialog*> live;     // every dialog that exists, modal ones included
+    std::vector<ModelessDialog> modeless;  // ended ones stay until reset: a handler may still run
     MainWindowState main;
 };
 

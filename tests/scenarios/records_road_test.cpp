@@ -1,0 +1,255 @@
+// The whole road of a consultation: a person typed or picked from DATA.CSV, the chart panel, the
+// judgement and its file, and every refusal on the way.
+#include <sys/stat.h>
+
+#include "common/fixed_text.h"
+#include "judgement/judgement.h"
+#include "resources/command_ids.h"
+#include "tests/scenarios/scenario.h"
+#include "tests/support/sjis.h"
+
+namespace quorvel {
+namespace {
+
+using platform::MessageAnswer;
+using platform::script::EventKind;
+using platform::script::eventsOf;
+using platform::script::ScriptedDialog;
+using platform::script::whenDialogOpens;
+using test::sjis;
+
+using Road = test::Scenario;
+
+constexpr int kName = 108, kMale = 105, kFemale = 106, kYear = 109, kMonth = 1052, kDay = 1053,
+              kHour = 1054;
+
+// What a person types into the birth data dialog, then 実行.
+struct Typed {
+    const char* name;
+    int sex;  // kMale, kFemale or 0 for no click
+    const char *year, *month, *day, *hour;
+};
+
+void typeBirth(ScriptedDialog& d, const Typed& t) {
+    d.type(kName, sjis(t.name));
+    if (t.sex != 0) {
+        d.click(t.sex);
+    }
+    d.type(kYear, t.year);
+    d.type(kMonth, t.month);
+    d.type(kDay, t.day);
+    d.type(kHour, t.hour);
+    d.click(platform::kIdOk);
+}
+
+std::string judgementOf(const char* base, const char* running) {
+    JudgementKey key;
+    EXPECT_EQ(parseJudgementKey(key, sjis(base), sjis(running)), PillarCheck::Ok);
+    char buffer[kJudgementBufferSize];
+    composeJudgement(buffer, key, {1, 0});
+    return buffer;
+}
+
+TEST_F(Road, FromTheBirthDialogToTheResultFile) {
+    whenDialogOpens("BIRTHDLG", [](ScriptedDialog& d) {
+        typeBirth(d, {"太郎", kMale, "1965", "3", "15", "10"});
+    });
+    whenDialogOpens("PANELDLG", [](ScriptedDialog& d) {
+        EXPECT_EQ(d.text(1023), sjis("戊辰"));
+        EXPECT_EQ(d.text(1028), sjis("乙亥"));
+        EXPECT_EQ(d.text(1042), "33");
+        d.click(1023);
+        d.click(1028);
+        d.click(platform::kIdOk);
+    });
+    whenDialogOpens("HANDAN", [](ScriptedDialog& d) {
+        d.click(1067);
+        d.click(platform::kIdOk);
+    });
+    platform::script::answerMessageBoxes({MessageAnswer::Yes});
+    command(kCommandBirthData);
+
+    EXPECT_EQ(readFile(folder() / "DATA.CSV"), sjis("太郎,1,0,1965,3,15,10,\n"));
+    EXPECT_EQ(readFile(folder() / "太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
+    const auto boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, sjis("｢幸運の判断｣をファイルに出力しますか？"));
+    EXPECT_EQ(eventsOf(EventKind::Beep).size(), 1u);
+    EXPECT_EQ(eventsOf(EventKind::ChildButtonCreated).size(), 1u);
+    EXPECT_EQ(platform::script::openDialogs().size(), 1u);  // the panel stays
+    EXPECT_TRUE(eventsOf(EventKind::HelpRequested).empty());
+}
+
+TEST_F(Road, TheBirthDialogRefusesWhatCannotBeAChart) {
+    const struct {
+        Typed typed;
+        const char* message;
+        bool staysOpen;
+    } cases[] = {
+        {{"太郎", 0, "1965", "3", "15", "10"}, "男性か女性を指定して下さい", true},
+        {{"太,郎", kMale, "1965", "3", "15", "10"}, "氏名にカンマや制御文字は使えません", true},
+        {{"太郎", kMale, "1899", "3", "0", "10"}, "データエラー", false},  // before the year
+        {{"太郎", kMale, "", "3", "15", "10"}, "データエラー", false},
+        {{"太郎", kMale, "1965", "13", "1", "10"}, "データエラー", false},
+        {{"太郎", kMale, "1965", "2", "30", "10"}, "データエラー", false},
+        {{"太郎", kMale, "1900", "3", "15", "10"}, "年データを確認して下さい", false},
+        {{"太郎", kMale, "2001", "3", "15", "10"}, "年データを確認して下さい", false},
+        {{"太郎", kFemale, "1965", "3", "15", "24"}, "時刻データを確認して下さい", false},
+    };
+    std::size_t boxesBefore = 0;
+    std::size_t leftOpenBefore = 0;
+    for (const auto& c : cases) {
+        state().maleMark = state().femaleMark = 0;
+        whenDialogOpens("BIRTHDLG", [&c](ScriptedDialog& d) { typeBirth(d, c.typed); });
+        command(kCommandBirthData);
+        SCOPED_TRACE(c.message);
+        const auto boxes = eventsOf(EventKind::MessageBox);
+        ASSERT_EQ(boxes.size(), boxesBefore + 1);
+        EXPECT_EQ(boxes.back().text, sjis(c.message));
+        EXPECT_EQ(boxes.back().caption, sjis("エラー"));
+        const std::size_t leftOpen = eventsOf(EventKind::DialogLeftOpen).size();
+        EXPECT_EQ(leftOpen - leftOpenBefore, c.staysOpen ? 1u : 0u);
+        boxesBefore = boxes.size();
+        leftOpenBefore = leftOpen;
+    }
+    EXPECT_TRUE(eventsOf(EventKind::ChildButtonCreated).empty());
+    EXPECT_FALSE(std::filesystem::exists(folder() / "DATA.CSV"));
+    // A refused entry is still the current person: the dialog opens with it.
+    EXPECT_EQ(state().person.hour, 24);
+    EXPECT_EQ(state().person.sex, Sex::Female);
+}
+
+TEST_F(Road, EdgesOfTheAcceptedRangeAndAnEmptyHourBox) {
+    const Typed accepted[] = {
+        {"一", kMale, "1901", "1", "1", "0"},
+        {"二", kFemale, "2000", "12", "31", "23"},
+        {"三", kMale, "1904", "2", "29", ""},
+        {"四", kMale, "1965", "3", "15", "-1"},  // not a number: the first hour
+    };
+    for (const Typed& t : accepted) {
+        whenDialogOpens("BIRTHDLG", [&t](ScriptedDialog& d) { typeBirth(d, t); });
+        command(kCommandBirthData);
+    }
+    EXPECT_EQ(readFile(folder() / "DATA.CSV"),
+              sjis("一,1,0,1901,1,1,0,\n二,0,1,2000,12,31,23,\n三,1,0,1904,2,29,0,\n"
+                   "四,1,0,1965,3,15,0,\n"));
+    EXPECT_EQ(platform::script::openDialogs().size(), 4u);
+    EXPECT_TRUE(eventsOf(EventKind::MessageBox).empty());
+}
+
+TEST_F(Road, AnEmptyNameOrARecordAlreadyHeldIsNotStoredAgain) {
+    const Typed entries[] = {
+        {"", kMale, "1965", "3", "15", "10"},
+        {"太郎", kMale, "1965", "3", "15", "10"},
+        {"太郎", kMale, "1965", "3", "15", "10"},
+        {"太郎", kMale, "1965", "3", "15", "11"},
+    };
+    for (const Typed& t : entries) {
+        whenDialogOpens("BIRTHDLG", [&t](ScriptedDialog& d) { typeBirth(d, t); });
+        command(kCommandBirthData);
+    }
+    EXPECT_EQ(readFile(folder() / "DATA.CSV"),
+              sjis("太郎,1,0,1965,3,15,10,\n太郎,1,0,1965,3,15,11,\n"));
+}
+
+TEST_F(Road, AFailedAppendIsToldBeforeThePanelOpens) {
+    std::filesystem::create_directory(folder() / "DATA.CSV");
+    whenDialogOpens("BIRTHDLG", [](ScriptedDialog& d) {
+        typeBirth(d, {"太郎", kMale, "1965", "3", "15", "10"});
+    });
+    command(kCommandBirthData);
+    const auto& events = platform::script::events();
+    const auto box = std::find_if(events.begin(), events.end(),
+                                  [](const auto& e) { return e.kind == EventKind::MessageBox; });
+    ASSERT_NE(box, events.end());
+    EXPECT_EQ(box->text, sjis("データファイルに保存できませんでした"));
+    const auto panel = std::find_if(events.begin(), events.end(), [](const auto& e) {
+        return e.kind == EventKind::DialogOpened && e.name == "PANELDLG";
+    });
+    ASSERT_NE(panel, events.end());
+    EXPECT_LT(box - events.begin(), panel - events.begin());
+}
+
+TEST_F(Road, APersonPickedFromTheDataFile) {
+    writeFile(folder() / "DATA.CSV",
+              sjis("花子,0,1,1972,5,7,23,\r\n太郎,1,0,1965,3,15,10,\r\n両,1,1,1970,1,1,0,\r\n"
+                   "壊,1,0,1965,2,30,10,\r\n"));
+    copyText(state().person.name, sjis("前の人"));
+    whenDialogOpens("DATADLG", [](ScriptedDialog& d) {
+        EXPECT_EQ(d.text(1022), sjis("太郎        男  1965年3月15日10時生まれ"));
+        EXPECT_EQ(d.text(1023), sjis("両          1970年1月1日0時生まれ"));
+        EXPECT_EQ(d.text(1025), "");
+        d.click(platform::kIdOk);  // nothing chosen yet
+        d.click(1023);             // both marks: no sex
+        d.click(platform::kIdOk);
+        d.click(1024);  // no such day
+        d.click(platform::kIdOk);
+        d.click(1025);  // an empty slot
+        EXPECT_EQ(d.text(103), sjis("年月日時"));
+        d.click(platform::kIdOk);
+        d.pressF1();
+        d.click(1022);
+        EXPECT_EQ(d.text(101), sjis("太郎"));
+        EXPECT_EQ(d.text(102), sjis("男"));
+        EXPECT_EQ(d.text(103), sjis("1965年3月15日10時"));
+        d.click(platform::kIdOk);
+    });
+    whenDialogOpens("PANELDLG", [](ScriptedDialog& d) {
+        EXPECT_EQ(d.text(110), sjis("太郎"));
+        EXPECT_EQ(d.text(1023), sjis("戊辰"));
+    });
+    command(kCommandOpenDataFile);
+
+    const auto boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].text, sjis("データが選択されていません"));
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(boxes[i].text, sjis("データが誤っています"));
+    }
+    EXPECT_EQ(eventsOf(EventKind::HelpRequested).size(), 1u);
+    EXPECT_EQ(state().person.year, 1965);
+    EXPECT_TRUE(state().recordListLoaded);
+    EXPECT_TRUE(eventsOf(EventKind::ChildButtonCreated).empty());  // no output check here
+}
+
+TEST_F(Road, TheFileIsReadOnceAndANewOpeningStartsWithNothingChosen) {
+    writeFile(folder() / "DATA.CSV", sjis("太郎,1,0,1965,3,15,10,\n"));
+    whenDialogOpens("DATADLG", [](ScriptedDialog& d) { d.click(1021); });
+    command(kCommandOpenDataFile);
+    whenDialogOpens("BIRTHDLG", [](ScriptedDialog& d) {
+        EXPECT_EQ(d.text(kName), sjis("太郎"));  // the picked record
+        EXPECT_EQ(d.text(kMonth), "3");
+        EXPECT_TRUE(d.isChecked(kMale));
+        typeBirth(d, {"花子", kFemale, "1972", "5", "7", "23"});
+    });
+    command(kCommandBirthData);
+    whenDialogOpens("DATADLG", [](ScriptedDialog& d) {
+        EXPECT_EQ(d.text(1022), "");  // the list read at the first opening
+        d.click(platform::kIdOk);
+    });
+    command(kCommandOpenDataFile);
+    const auto boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, sjis("データが選択されていません"));
+    EXPECT_EQ(state().person.name[0], '\0');
+    EXPECT_EQ(state().person.sex, Sex::Unset);
+}
+
+TEST_F(Road, AMissingOrUnreadableDataFileIsTold) {
+    command(kCommandOpenDataFile);
+    auto boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, sjis("データファイルがありません"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / "DATA.CSV"));
+
+    state().recordListLoaded = false;  // as in a new run
+    std::filesystem::remove(folder() / "DATA.CSV");
+    std::filesystem::create_directory(folder() / "DATA.CSV");
+    command(kCommandOpenDataFile);
+    boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, sjis("データファイルを読めませんでした"));
+}
+
+}  // namespace
+}  // namespace quorvel
