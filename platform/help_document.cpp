@@ -41,8 +41,13 @@ class Parser {
         if (!raw.empty() && raw.front() == '#') {
             return;
         }
+        if (raw.starts_with("==")) {
+            group_ = trimAscii(raw.substr(2));
+            open_ = false;
+            return;
+        }
         if (!raw.empty() && raw.front() == '=') {
-            document_.topics.push_back({std::string(trimAscii(raw.substr(1))), {}});
+            document_.topics.push_back({std::string(trimAscii(raw.substr(1))), {}, group_});
             open_ = false;
             return;
         }
@@ -73,6 +78,7 @@ class Parser {
 
   private:
     HelpDocument document_;
+    std::string group_;
     bool open_ = false;  // the last block may still grow
 };
 
@@ -133,6 +139,18 @@ bool isUtf8(std::string_view bytes) {
         i += length;
     }
     return true;
+}
+
+bool topicContains(const HelpTopic& topic, std::string_view word) {
+    if (word.empty() || topic.title.find(word) != std::string::npos) {
+        return true;
+    }
+    for (const HelpBlock& block : topic.blocks) {
+        if (block.text.find(word) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace quorvel::platform

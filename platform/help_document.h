@@ -2,6 +2,7 @@
 // The help file's format, read without any user-interface library:
 //
 //   # a comment line (anywhere; it neither ends nor continues a paragraph)
+//   == Group          starts a group of topics (the contents list shows it as a heading)
 //   = Title           starts a topic; the titles make the contents list
 //   text lines        consecutive lines form one paragraph
 //   - item            a bullet item; a following line indented by a space continues it
@@ -27,6 +28,7 @@ struct HelpBlock {
 struct HelpTopic {
     std::string title;  // UTF-8
     std::vector<HelpBlock> blocks;
+    std::string group{};  // UTF-8; empty before the first group line
 
     bool operator==(const HelpTopic&) const = default;
 };
@@ -42,5 +44,8 @@ HelpDocument parseHelpDocument(std::string_view utf8);
 // True when the bytes are well-formed UTF-8, which Japanese Shift-JIS text practically never is:
 // tells a help file left in UTF-8 from one in Shift-JIS.
 bool isUtf8(std::string_view bytes);
+
+// True when the topic's title or text contains `word` (UTF-8, compared byte for byte).
+bool topicContains(const HelpTopic& topic, std::string_view word);
 
 }  // namespace quorvel::platform

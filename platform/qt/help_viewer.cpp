@@ -6,9 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSplitter>
+#include <QVBoxLayout>
 
 #include <string>
 
@@ -87,49 +90,147 @@ void reportMissingFile(const QString& fileName) {
     box->activateWindow();
 }
 
+// A list row names its topic by index; a group heading holds -1.
+constexpr int kTopicRole = Qt::UserRole;
+
+int topicOfItem(const QListWidgetItem* item) {
+    return item != nullptr ? item->data(kTopicRole).toInt() : -1;
+}
+
+// Centred over the program's main window, where the user is looking.
+void centreOverMainWindow(QWidget& window) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(top) != nullptr && top->isVisible()) {
+            QRect frame = window.frameGeometry();
+            frame.moveCenter(top->frameGeometry().center());
+            window.move(frame.topLeft());
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 HelpViewer::HelpViewer(HelpDocument document)
     : QWidget(nullptr, Qt::Window),
       document_(std::move(document)),
+      search_(new QLineEdit),
       contents_(new QListWidget),
-      page_(new QTextBrowser) {
+      page_(new QTextBrowser),
+      closeButton_(new QPushButton(fromCp932(text::qtHelpClose))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(fromCp932(text::qtHelpWindowTitle));
     setWindowIcon(QIcon(moduleImage("MyApp")));
-    QFont font(QStringLiteral("IPAPGothic"));
+    // The gothic of the program's dialogs, in pixels so that screen DPI does not move it.
+    QFont font(fromCp932(text::qtFontPGothic));
     font.setPixelSize(16);
     setFont(font);
+    page_->document()->setDefaultFont(font);
 
+    search_->setPlaceholderText(fromCp932(text::qtHelpSearch));
+    search_->setClearButtonEnabled(true);
+    search_->setAccessibleName(fromCp932(text::qtHelpSearch));
     contents_->setAccessibleName(fromCp932(text::qtHelpContents));
-    for (const HelpTopic& topic : document_.topics) {
-        contents_->addItem(fromUtf8(topic.title));
+    QString group;
+    for (std::size_t i = 0; i < document_.topics.size(); ++i) {
+        const HelpTopic& topic = document_.topics[i];
+        if (!topic.group.empty() && fromUtf8(topic.group) != group) {
+            group = fromUtf8(topic.group);
+            auto* heading = new QListWidgetItem(group, contents_);
+            QFont bold = font;
+            bold.setBold(true);
+            heading->setFont(bold);
+            heading->setFlags(Qt::ItemIsEnabled);  // a heading, not a choice
+            heading->setData(kTopicRole, -1);
+        }
+        auto* item = new QListWidgetItem(fromUtf8(topic.title), contents_);
+        item->setData(kTopicRole, static_cast<int>(i));
     }
     page_->setOpenLinks(false);
 
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(contents_);
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(search_);
+    leftLayout->addWidget(contents_);
+    auto* splitter = new QSplitter;
+    splitter->addWidget(left);
     splitter->addWidget(page_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 500});
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    splitter->setSizes({240, 520});
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(splitter);
-    resize(760, 520);
+    layout->addLayout(buttons);
+    resize(780, 540);
 
-    connect(contents_, &QListWidget::currentRowChanged, this, [this](int row) { showTopic(row); });
+    connect(contents_, &QListWidget::currentRowChanged, this, [this](int row) { showRow(row); });
+    connect(search_, &QLineEdit::textChanged, this, [this](const QString& word) { filter(word); });
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpViewer::showContents() {
-    if (contents_->count() > 0) {
-        contents_->setCurrentRow(0);
-    }
-    showTopic(contents_->currentRow());
+    search_->clear();
+    filter({});
     contents_->setFocus();
 }
 
-void HelpViewer::showTopic(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= document_.topics.size()) {
+QStringList HelpViewer::visibleTopics() const {
+    QStringList titles;
+    for (int row = 0; row < contents_->count(); ++row) {
+        const QListWidgetItem* item = contents_->item(row);
+        if (!item->isHidden() && topicOfItem(item) >= 0) {
+            titles << item->text();
+        }
+    }
+    return titles;
+}
+
+void HelpViewer::filter(const QString& word) {
+    const QByteArray utf8 = word.trimmed().toUtf8();
+    const std::string_view needle(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    QListWidgetItem* heading = nullptr;
+    bool headingUsed = false;
+    int first = -1;
+    for (int row = 0; row < contents_->count(); ++row) {
+        QListWidgetItem* item = contents_->item(row);
+        const int topic = topicOfItem(item);
+        if (topic < 0) {
+            if (heading != nullptr) {
+                heading->setHidden(!headingUsed);
+            }
+            heading = item;
+            headingUsed = false;
+            continue;
+        }
+        const bool shown = topicContains(document_.topics[static_cast<std::size_t>(topic)], needle);
+        item->setHidden(!shown);
+        headingUsed = headingUsed || shown;
+        if (shown && first < 0) {
+            first = row;
+        }
+    }
+    if (heading != nullptr) {
+        heading->setHidden(!headingUsed);
+    }
+    contents_->setCurrentRow(first);
+    showRow(first);
+}
+
+void HelpViewer::showRow(int row) {
+    const int index = topicOfItem(contents_->item(row));
+    if (index < 0) {
         page_->clear();
         return;
     }
@@ -178,6 +279,7 @@ void openHelp(WindowHandle /*owner*/) {
             return;
         }
         instance = new qt::HelpViewer(qt::readHelpFile(path));
+        qt::centreOverMainWindow(*instance);
     }
     instance->showContents();
     instance->show();

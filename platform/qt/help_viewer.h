@@ -1,7 +1,10 @@
 #pragma once
-// The help viewer: the help file's topics listed on the left, the chosen topic on the right.
-// One window serves every request; a new request raises it at its contents.
+// The help viewer: the help file's topics listed on the left under their group headings, the
+// chosen topic on the right, a search field above the list. One window serves every request; a
+// new request raises it at its contents.
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QString>
 #include <QTextBrowser>
 #include <QWidget>
@@ -14,17 +17,27 @@ class HelpViewer final : public QWidget {
   public:
     explicit HelpViewer(HelpDocument document);
 
-    // Back to the contents list, with the first topic shown.
+    // Back to the contents list, search cleared, with the first topic shown.
     void showContents();
     QListWidget* contents() const { return contents_; }
     QTextBrowser* page() const { return page_; }
+    QLineEdit* search() const { return search_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    // The titles of the topics the list shows now (group headings left out).
+    QStringList visibleTopics() const;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void showTopic(int index);
+    void showRow(int row);
+    void filter(const QString& word);
 
     HelpDocument document_;
+    QLineEdit* search_;
     QListWidget* contents_;
     QTextBrowser* page_;
+    QPushButton* closeButton_;
 };
 
 // Where the help file is: the working folder, beside the program, then ../share/quorvel.

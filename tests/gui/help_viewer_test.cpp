@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <string>
 
@@ -61,6 +62,64 @@ TEST_F(GuiHelp, ShowsTheTopicsOfAShiftJisFileAndRaisesOneViewer) {
     EXPECT_EQ(platform::qt::helpViewer(), viewer);
     EXPECT_EQ(viewer->contents()->currentRow(), 0);  // back at the contents
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(GuiHelp, GroupsSearchAndClosingByEscapeOrItsButton) {
+    writeHelp("Quorvel.HLP", sjis("= 目次\n入口\n== メニューのコマンド\n= 生年月日時の入力\n"
+                                  "大運を求めます\n= 干支入力\n年の運\n== 画面と用語\n"
+                                  "= 命造/大運パネル\n- 大運のボタン\n"));
+    platform::openHelp(nullptr);
+    HelpViewer* viewer = platform::qt::helpViewer();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_EQ(viewer->contents()->count(), 6);  // four topics under two headings
+    EXPECT_EQ(viewer->contents()->item(1)->text(), qs("メニューのコマンド"));
+    EXPECT_FALSE(viewer->contents()->item(1)->flags() & Qt::ItemIsSelectable);
+    EXPECT_EQ(viewer->visibleTopics(), QStringList({qs("目次"), qs("生年月日時の入力"),
+                                                    qs("干支入力"), qs("命造/大運パネル")}));
+
+    viewer->search()->setText(qs("大運"));
+    EXPECT_EQ(viewer->visibleTopics(),
+              QStringList({qs("生年月日時の入力"), qs("命造/大運パネル")}));
+    EXPECT_FALSE(viewer->contents()->item(1)->isHidden());  // its heading stays
+    EXPECT_TRUE(viewer->page()->toPlainText().contains(qs("大運を求めます")));
+    viewer->search()->setText(qs("見当たらない語"));
+    EXPECT_TRUE(viewer->visibleTopics().isEmpty());
+    EXPECT_TRUE(viewer->page()->toPlainText().isEmpty());
+
+    platform::openHelp(nullptr);  // a new request starts from the whole list
+    EXPECT_EQ(viewer->visibleTopics().size(), 4);
+    EXPECT_TRUE(viewer->search()->text().isEmpty());
+
+    QTest::keyClick(viewer, Qt::Key_Escape);
+    processEvents();
+    EXPECT_EQ(platform::qt::helpViewer(), nullptr);
+
+    platform::openHelp(nullptr);
+    viewer = platform::qt::helpViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->closeButton()->text(), qs("閉じる"));
+    viewer->closeButton()->click();
+    processEvents();
+    EXPECT_EQ(platform::qt::helpViewer(), nullptr);
+}
+
+TEST_F(GuiHelp, OpensCentredOverTheMainWindow) {
+    writeHelp("Quorvel.HLP", sjis("= 目次\n入口\n"));
+    static const platform::MenuItem menu[] = {{"x", 1, {}}};
+    const platform::WindowHandle main =
+        platform::createMainWindow({"Quorvel", "MyApp", menu, [](int) {}});
+    platform::showWindow(main);
+    QWidget* mainWidget = widgetOf(main);
+    ASSERT_NE(mainWidget, nullptr);
+    mainWidget->move(300, 200);
+    platform::openHelp(main);
+    HelpViewer* viewer = platform::qt::helpViewer();
+    ASSERT_NE(viewer, nullptr);
+    const QPoint offset = viewer->frameGeometry().center() - mainWidget->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 8);  // a frame the platform may add
+    platform::qt::closeHelp();
+    platform::destroyWindow(main);
+    processEvents();
 }
 
 TEST_F(GuiHelp, MissingFileIsReportedByTheViewerWithoutHoldingUpTheProgram) {

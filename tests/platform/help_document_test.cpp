@@ -56,6 +56,31 @@ TEST(HelpDocument, ParsesTopicsParagraphsAndItems) {
     }
 }
 
+TEST(HelpDocument, GroupsGatherTheTopicsThatFollowAndSearchLooksEverywhere) {
+    const HelpDocument document = parseHelpDocument(
+        "= 前\n== メニュー\n= 大運の入力\n本文\n== 用語\n= 記号\n- 大運の印\n= 読み方\nなし\n");
+    ASSERT_EQ(document.topics.size(), 4u);
+    const char* const groups[] = {"", "メニュー", "用語", "用語"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(document.topics[i].group, groups[i]) << i;
+    }
+    const struct {
+        const char* word;
+        bool found[4];
+    } searches[] = {
+        {"大運", {false, true, true, false}},  // a title, then a bullet
+        {"なし", {false, false, false, true}},
+        {"", {true, true, true, true}},
+        {"メニュー", {false, false, false, false}},  // a group name is no topic text
+    };
+    for (const auto& search : searches) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(topicContains(document.topics[i], search.word), search.found[i])
+                << search.word << " in " << i;
+        }
+    }
+}
+
 TEST(HelpDocument, TellsUtf8FromShiftJis) {
     const struct {
         std::string bytes;
