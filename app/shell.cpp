@@ -75,6 +75,7 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
     if (!platform::initialize(argc, argv, resources)) {
         return 0;
     }
+    state.instance = platform::moduleInstance();
     state.mainWindow = platform::createMainWindow({
         text::mainWindowTitle,
         "MyApp",

@@ -159,6 +159,8 @@ struct MainWindowSetup {
 
 // Sets up the backend with the module's resources; false if the platform cannot run a window.
 bool initialize(int& argc, char** argv, const ModuleResources& resources);
+// The running program's module, once initialize has succeeded (the instance of a Windows program).
+InstanceHandle moduleInstance();
 WindowHandle createMainWindow(const MainWindowSetup& setup);
 // A push button in the window's client area, in pixels; it sends `commandId` when pressed.
 void createChildButton(WindowHandle parent, std::string_view text, int commandId, int x, int y,

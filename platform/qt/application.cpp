@@ -70,6 +70,10 @@ class DesktopStyle final : public QProxyStyle {
 
 }  // namespace
 
+InstanceHandle moduleInstance() {
+    return reinterpret_cast<InstanceHandle>(QCoreApplication::instance());
+}
+
 bool initialize(int& argc, char** argv, const ModuleResources& resources) {
     if (QApplication::instance() == nullptr) {
         if (!displayAvailable(argc, argv)) {

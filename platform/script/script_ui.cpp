@@ -342,6 +342,11 @@ void openHelp(WindowHandle owner) {
     script::record({EventKind::HelpRequested, script::effectiveOwner(owner)});
 }
 
+InstanceHandle moduleInstance() {
+    static char token;
+    return reinterpret_cast<InstanceHandle>(&token);
+}
+
 bool initialize(int& /*argc*/, char** /*argv*/, const ModuleResources& /*resources*/) {
     return true;
 }

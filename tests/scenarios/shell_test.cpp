@@ -17,6 +17,7 @@ using Shell = test::Scenario;
 
 TEST_F(Shell, TheMainWindowExistsAndTheExitCommandEndsIt) {
     EXPECT_EQ(state().mainWindow, platform::script::mainWindow());
+    EXPECT_NE(state().instance, nullptr);
     command(12345);  // unknown: ignored
     EXPECT_TRUE(platform::script::events().empty());
     command(kCommandExit);
