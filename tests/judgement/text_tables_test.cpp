@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "judgement/hexagram_tables.h"
 #include "judgement/relations.h"
 #include "tests/support/sjis.h"
 
@@ -15,6 +16,7 @@ namespace quorvel {
 namespace {
 
 using test::sjis;
+using test::utf8;
 
 constexpr int kStemCount = 10;
 
@@ -225,6 +227,78 @@ TEST(TextTables, TellingEntries) {
     EXPECT_TRUE(startsWith(earthText(Stem::Kinoe, Branch::I), "(\x92\x6e\x89\x5e)\x81\x5a"));
     EXPECT_TRUE(startsWith(earthText(Stem::Kinoe, Branch::I), sjis("(地運)〇長生")));
     EXPECT_TRUE(startsWith(earthText(Stem::Kanoe, Branch::U), sjis("(地運)△胎")));
+}
+
+// The last `count` characters of a UTF-8 text.
+std::string lastCharacters(const std::string& text, int count) {
+    std::size_t at = text.size();
+    for (int n = 0; n < count && at > 0; ++n) {
+        do {
+            --at;
+        } while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80);
+    }
+    return text.substr(at);
+}
+
+TEST(TextTables, OneSpellingOfKudasai) {
+    const std::string kana = sjis("ください");
+    const std::string kanji = sjis("下さい");
+    std::vector<std::pair<std::string, std::string_view>> texts;
+    for (int b = 0; b < kStemCount; ++b) {
+        for (int r = 0; r < kStemCount; ++r) {
+            texts.emplace_back("heaven " + std::to_string(b) + "," + std::to_string(r),
+                               heavenText(stemAt(b), stemAt(r)));
+        }
+        for (int x = 0; x < 12; ++x) {
+            texts.emplace_back("earth " + std::to_string(b) + "," + std::to_string(x),
+                               earthText(stemAt(b), branchAt(x)));
+        }
+    }
+    for (StarNumber lower = 1; lower <= 9; ++lower) {
+        for (StarNumber upper = 1; upper <= 9; ++upper) {
+            if (lower != 5 && upper != 5) {
+                texts.emplace_back(
+                    "hexagram " + std::to_string(lower) + "," + std::to_string(upper),
+                    hexagramText(lower, upper));
+            }
+        }
+    }
+    std::size_t withKanji = 0;
+    for (const auto& [name, text] : texts) {
+        EXPECT_EQ(text.find(kana), std::string_view::npos) << name;
+        withKanji += text.find(kanji) != std::string_view::npos ? 1u : 0u;
+    }
+    EXPECT_EQ(texts.size(), 100u + 120u + 64u);
+    EXPECT_GT(withKanji, 100u);  // the spelling that stays is in use
+}
+
+TEST(TextTables, HeavenSummariesVaryTheirEndings) {
+    const struct {
+        const char* text;
+        const char* ending;
+    } cases[] = {
+        {"〇新しい道が開ける時期です。", "期です。"},
+        {"大きな波はなく、静かな巡りです。", "りです。"},
+        {"で。", "で。"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lastCharacters(c.text, 4), c.ending) << c.text;
+    }
+
+    std::map<std::string, int> endings;
+    for (int b = 0; b < kStemCount; ++b) {
+        for (int r = 0; r < kStemCount; ++r) {
+            const std::vector<std::string> p = parts(heavenText(stemAt(b), stemAt(r)));
+            ASSERT_GE(p.size(), 4u);
+            const std::string summary = utf8(p[p.size() - 2]);
+            EXPECT_EQ(lastCharacters(summary, 1), "。") << summary;
+            ++endings[lastCharacters(summary, 4)];
+        }
+    }
+    for (const auto& [ending, count] : endings) {
+        EXPECT_LE(count, 34) << ending;
+    }
+    EXPECT_GE(endings.size(), 6u);
 }
 
 TEST(TextTables, HumanSentences) {

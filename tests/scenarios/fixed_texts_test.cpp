@@ -71,5 +71,24 @@ TEST(FixedTexts, SymbolMeaningText) {
     EXPECT_EQ(std::count(l.begin(), l.end(), ""), 3);
 }
 
+TEST(FixedTexts, OneSpellingAndMarksTold) {
+    const struct {
+        const char* name;
+        std::string_view text;
+    } texts[] = {
+        {"disclosure", text::disclosureText},
+        {"symbol meanings", text::symbolMeaningText},
+    };
+    for (const auto& t : texts) {
+        EXPECT_EQ(t.text.find(sjis("ください")), std::string_view::npos) << t.name;
+        EXPECT_NE(t.text.find(sjis("下さい")), std::string_view::npos) << t.name;
+    }
+    // ▲ and ● go mainly, not only, with stems that control each other.
+    const std::string_view d = text::disclosureText;
+    const std::size_t marks = d.find(sjis("天運に▲や●が付くのは、主に、"));
+    ASSERT_NE(marks, std::string_view::npos);
+    EXPECT_LT(marks, d.find(sjis("剋し合う")));
+}
+
 }  // namespace
 }  // namespace quorvel
