@@ -11,25 +11,12 @@ namespace quorvel {
 namespace {
 
 // The avoidance method for a bad 天運: closes on 実行, then answers in a box of its own.
-class AvoidanceDialog final : public platform::DialogHandler {
+class AvoidanceDialog final : public PillarPairDialog {
   public:
-    explicit AvoidanceDialog(ConsultationState& state) : state_(state) {}
-
-    void init(platform::DialogHandle& dialog) override { showPillarFields(dialog, state_); }
-
-    void command(platform::DialogHandle& dialog, int id) override {
-        if (id == platform::kIdOk) {
-            judge(dialog);
-        } else if (id == platform::kIdCancel) {
-            state_.outputReady = 0;
-            dialog.end(platform::kIdCancel);
-        }
-    }
-
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    using PillarPairDialog::PillarPairDialog;
 
   private:
-    void judge(platform::DialogHandle& dialog) {
+    void judge(platform::DialogHandle& dialog) override {
         copyText(state_.avoidanceBuffer, {});
         if (!readPillarFields(dialog, state_)) {
             tellDataError(dialog.window());
@@ -53,8 +40,6 @@ class AvoidanceDialog final : public platform::DialogHandler {
         platform::messageBox(dialog.window(), fieldText(state_.avoidanceBuffer),
                              text::avoidanceCaption, platform::MessageButtons::Ok);
     }
-
-    ConsultationState& state_;
 };
 
 }  // namespace

@@ -16,48 +16,33 @@ constexpr int kNoChoiceButton = 107;
 
 // The reading of human relations through a hexagram. Once 実行 is pressed the dialog closes
 // first, whatever the entry; its messages then belong to the main window.
-class HexagramDialog final : public platform::DialogHandler {
+class HexagramDialog final : public PillarPairDialog {
   public:
-    explicit HexagramDialog(ConsultationState& state) : state_(state) {}
+    using PillarPairDialog::PillarPairDialog;
 
     void init(platform::DialogHandle& dialog) override {
-        showPillarFields(dialog, state_);
+        PillarPairDialog::init(dialog);
         choose(dialog, kNoChoiceButton, Dun::None);
     }
 
-    void command(platform::DialogHandle& dialog, int id) override {
-        switch (id) {
-            case kYangButton:
-                choose(dialog, id, Dun::Yang);
-                break;
-            case kYinButton:
-                choose(dialog, id, Dun::Yin);
-                break;
-            case kNoChoiceButton:
-                // What is seen selected is what counts: no choice clears an earlier one.
-                choose(dialog, id, Dun::None);
-                break;
-            case platform::kIdOk:
-                judge(dialog);
-                break;
-            case platform::kIdCancel:
-                state_.outputReady = 0;
-                dialog.end(platform::kIdCancel);
-                break;
-            default:
-                break;
+  private:
+    void otherCommand(platform::DialogHandle& dialog, int id) override {
+        if (id == kYangButton) {
+            choose(dialog, id, Dun::Yang);
+        } else if (id == kYinButton) {
+            choose(dialog, id, Dun::Yin);
+        } else if (id == kNoChoiceButton) {
+            // What is seen selected is what counts: no choice clears an earlier one.
+            choose(dialog, id, Dun::None);
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
-
-  private:
     void choose(platform::DialogHandle& dialog, int button, Dun dun) {
         dialog.checkRadioButton(kYangButton, kNoChoiceButton, button);
         dun_ = dun;
     }
 
-    void judge(platform::DialogHandle& dialog) {
+    void judge(platform::DialogHandle& dialog) override {
         copyText(state_.hexagramBuffer, {});
         if (!readPillarFields(dialog, state_)) {
             tellDataError(dialog.window());  // the lookup below names the empty field again
@@ -86,7 +71,6 @@ class HexagramDialog final : public platform::DialogHandler {
         }
     }
 
-    ConsultationState& state_;
     Dun dun_ = Dun::None;
 };
 

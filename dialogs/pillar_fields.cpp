@@ -27,4 +27,15 @@ void tellDataError(platform::WindowHandle owner) {
     platform::messageBox(owner, text::dataErrorMessage, {}, platform::MessageButtons::Ok);
 }
 
+void PillarPairDialog::command(platform::DialogHandle& dialog, int id) {
+    if (id == platform::kIdOk) {
+        judge(dialog);
+    } else if (id == platform::kIdCancel) {
+        state_.outputReady = 0;
+        dialog.end(platform::kIdCancel);
+    } else {
+        otherCommand(dialog, id);
+    }
+}
+
 }  // namespace quorvel

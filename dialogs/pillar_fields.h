@@ -25,4 +25,22 @@ void buildOutputFileName(ConsultationState& state, std::initializer_list<std::st
 // "データエラー" in a box of `owner`.
 void tellDataError(platform::WindowHandle owner);
 
+// What the three dialogs of typed pillars share: the last pillars shown at opening, 実行 judges,
+// the cancel command (also Escape and the close box) withdraws the output, F1 opens the help.
+class PillarPairDialog : public platform::DialogHandler {
+  public:
+    explicit PillarPairDialog(ConsultationState& state) : state_(state) {}
+
+    void init(platform::DialogHandle& dialog) override { showPillarFields(dialog, state_); }
+    void command(platform::DialogHandle& dialog, int id) override;
+    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+
+  protected:
+    virtual void judge(platform::DialogHandle& dialog) = 0;
+    // Any other control of the dialog.
+    virtual void otherCommand(platform::DialogHandle& /*dialog*/, int /*id*/) {}
+
+    ConsultationState& state_;
+};
+
 }  // namespace quorvel

@@ -13,25 +13,12 @@ namespace {
 
 // A judgement for a year, month or day, without a chart. Once the entry is accepted the dialog
 // closes first; its messages and the result dialog then belong to the main window.
-class StemBranchDialog final : public platform::DialogHandler {
+class StemBranchDialog final : public PillarPairDialog {
   public:
-    explicit StemBranchDialog(ConsultationState& state) : state_(state) {}
-
-    void init(platform::DialogHandle& dialog) override { showPillarFields(dialog, state_); }
-
-    void command(platform::DialogHandle& dialog, int id) override {
-        if (id == platform::kIdOk) {
-            judge(dialog);
-        } else if (id == platform::kIdCancel) {
-            state_.outputReady = 0;
-            dialog.end(platform::kIdCancel);
-        }
-    }
-
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    using PillarPairDialog::PillarPairDialog;
 
   private:
-    void judge(platform::DialogHandle& dialog) {
+    void judge(platform::DialogHandle& dialog) override {
         copyText(state_.judgementBuffer, {});
         if (!readPillarFields(dialog, state_)) {
             tellDataError(dialog.window());
@@ -50,8 +37,6 @@ class StemBranchDialog final : public platform::DialogHandler {
         platform::informationBeep();
         runResultDialog(state_, dialog.window());
     }
-
-    ConsultationState& state_;
 };
 
 }  // namespace
