@@ -1,10 +1,28 @@
 #include "calendar/calendar_tables.h"
 
+#include <algorithm>
+#include <array>
+
+#include "calendar/computed_tables.h"
+
 namespace quorvel {
+
+namespace {
+
+// The printed tables end with 2000; the records after it are computed at build time and joined
+// on here, so a lookup stays one offset into one table.
+template <std::size_t Printed, std::size_t Computed>
+constexpr std::array<char, Printed + Computed - 2> joinRecords(const char (&printed)[Printed],
+                                                               const char (&computed)[Computed]) {
+    std::array<char, Printed + Computed - 2> all{};
+    std::copy_n(printed, Printed - 1, all.begin());
+    std::copy_n(computed, Computed - 1, all.begin() + (Printed - 1));
+    return all;
+}
 
 // One record per year, 1901 first. Per record: year pillar, January month pillar, then the day
 // pillar of the 1st of each month, as two-digit cycle indices.
-const std::string_view YearPillarTable =
+constexpr char kPrintedYearPillars[] =
     "3826164715461647174819492050"  // 1901
     "3938215220512152225324542555"  // 1902
     "4050265725562657275829593060"  // 1903
@@ -107,9 +125,9 @@ const std::string_view YearPillarTable =
     "1714552655265627572859296030"  // 2000
     ;
 
-// One record per year, 1901 first. Per month: the day of its sectional term ("4"-"9") and the
+// One record per year, 1901 first. Per month: the day of its sectional term ("3"-"9") and the
 // even hour ("A" = 0 h ... "L" = 22 h), Japan time.
-const std::string_view SolarTermTable =
+constexpr char kPrintedSolarTerms[] =
     "6E4J6I5J6H6J8D8I8J9F8G8C"  // 1901
     "6H5B6L6B6K7B8G8L9A9H8J8F"  // 1902
     "6K5E7B6E7B7E8J9C9D9K9A8I"  // 1903
@@ -211,6 +229,17 @@ const std::string_view SolarTermTable =
     "6C4I6F5H6E6G7G8E8G9B8D7A"  // 1999
     "6F4L5J4K5H5J7C7H7J8E7G7C"  // 2000
     ;
+
+constexpr auto kYearPillars = joinRecords(kPrintedYearPillars, computed::kYearPillarRecords);
+constexpr auto kSolarTerms = joinRecords(kPrintedSolarTerms, computed::kSolarTermRecords);
+static_assert(kYearPillars.size() == kTableYears * kYearPillarRecordLength);
+static_assert(kSolarTerms.size() == kTableYears * kSolarTermRecordLength);
+
+}  // namespace
+
+constinit const std::string_view YearPillarTable{kYearPillars.data(), kYearPillars.size()};
+constinit const std::string_view SolarTermTable{kSolarTerms.data(), kSolarTerms.size()};
+constinit const SolarTerm kShokanOfJanuary2101 = parseTermPair(computed::kShokanOfJanuary2101);
 
 YearPillarRecord yearPillarRecord(int year) {
     YearPillarRecord record;

@@ -1,5 +1,6 @@
 #pragma once
-// The two constant calendar tables, one record per year 1901-2000, and their lookups.
+// The two constant calendar tables, one record per year 1901-2100, and their lookups: the
+// printed records up to 2000, then those computed at build time.
 #include <cstdint>
 #include <string_view>
 
@@ -8,12 +9,14 @@
 namespace quorvel {
 
 inline constexpr int kFirstTableYear = 1901;
-inline constexpr int kLastTableYear = 2000;
+inline constexpr int kLastTableYear = 2100;
 inline constexpr std::size_t kYearPillarRecordLength = 28;
 inline constexpr std::size_t kSolarTermRecordLength = 24;
 
-extern const std::string_view YearPillarTable;  // 100 records of 28 digits
-extern const std::string_view SolarTermTable;   // 100 records of 24 characters
+inline constexpr int kTableYears = kLastTableYear - kFirstTableYear + 1;
+
+extern const std::string_view YearPillarTable;  // 200 records of 28 digits
+extern const std::string_view SolarTermTable;   // 200 records of 24 characters
 
 struct YearPillarRecord {
     CycleIndex yearIndex = 0;          // the year that begins at 立春
@@ -28,10 +31,10 @@ struct SolarTerm {
 };
 
 // The terms just outside the tables, which counts from births at either end of the range reach:
-// 小寒 of January 2001 and 大雪 of December 1900 (hours to the nearest even hour, as the table
-// rounds; only the days enter a count).
-inline constexpr SolarTerm kShokanOfJanuary2001{5, 16};
+// 大雪 of December 1900 as printed, and 小寒 of January 2101 computed with the records after 2000
+// (hours to the nearest even hour, as the table rounds; only the days enter a count).
 inline constexpr SolarTerm kTaisetsuOfDecember1900{7, 22};
+extern const SolarTerm kShokanOfJanuary2101;
 
 constexpr bool isTableYear(int year) {
     return year >= kFirstTableYear && year <= kLastTableYear;
@@ -56,11 +59,11 @@ inline CycleIndex yearPillarField(int year, int field) {
                           2 * static_cast<std::size_t>(field));
 }
 
-// For a year outside 1901-2000 these give an all-zero record; callers check first.
+// For a year outside 1901-2100 these give an all-zero record; callers check first.
 YearPillarRecord yearPillarRecord(int year);
 SolarTerm solarTerm(int year, int month);
 
-// Days of a month; February has 29 days in years divisible by 4 (the Gregorian rule in range).
+// Days of a month, by the Gregorian rule: 2000 is a leap year, 1900 and 2100 are not.
 int monthLength(int year, int month);
 
 }  // namespace quorvel

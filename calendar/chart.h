@@ -34,7 +34,7 @@ struct Chart {
 // What keeps a birth from being computed, checked in this order.
 enum class BirthCheck { Ok, YearOutOfRange, NoSuchDate, HourOutOfRange };
 
-// The one check every caller relies on: year 1901-2000, month 1-12, a day of that month, hour
+// The one check every caller relies on: year 1901-2100, month 1-12, a day of that month, hour
 // 0-23.
 BirthCheck checkBirth(int year, int month, int day, int hour);
 inline bool isComputableBirth(int year, int month, int day, int hour) {

@@ -11,7 +11,7 @@ int daysToNextTerm(int year, int month, int day, bool beforeTerm, SolarTerm term
     }
     const SolarTerm next = month < 12              ? solarTerm(year, month + 1)
                            : year < kLastTableYear ? solarTerm(year + 1, 1)
-                                                   : kShokanOfJanuary2001;
+                                                   : kShokanOfJanuary2101;
     return monthLength(year, month) - day + next.day;
 }
 

@@ -30,6 +30,11 @@ TEST(Chart, FourPillars) {
         {1990, 5, 6, 3, "庚午", "庚辰", "辛未", "庚寅"},    // term day, before the term hour
         {1990, 5, 6, 4, "庚午", "辛巳", "辛未", "庚寅"},    // the term hour itself
         {2000, 12, 31, 23, "庚辰", "戊子", "癸亥", "甲子"},
+        {2001, 1, 1, 0, "庚辰", "戊子", "甲子", "甲子"},  // over the seam of the tables
+        {2005, 8, 15, 14, "乙酉", "甲申", "辛未", "乙未"},
+        {2029, 2, 3, 21, "戊申", "乙丑", "甲子", "乙亥"},  // 立春 on the 3rd, at 22 h
+        {2029, 2, 3, 22, "己酉", "丙寅", "甲子", "乙亥"},
+        {2100, 12, 31, 23, "庚申", "戊子", "丁未", "壬子"},
     };
     for (const PillarCase& c : cases) {
         for (Sex sex : {Sex::Male, Sex::Female}) {
@@ -65,12 +70,13 @@ TEST(Chart, BirthsOutsideTheTablesAreRefusedAndTouchNothing) {
         BirthCheck check;
     } cases[] = {
         {1900, 12, 31, 0, BirthCheck::YearOutOfRange},
-        {2001, 1, 1, 0, BirthCheck::YearOutOfRange},
+        {2101, 1, 1, 0, BirthCheck::YearOutOfRange},
         {0, 0, 0, 0, BirthCheck::YearOutOfRange},
         {-1990, 5, 20, 10, BirthCheck::YearOutOfRange},
         {1990, 0, 1, 0, BirthCheck::NoSuchDate},
         {1990, 13, 1, 0, BirthCheck::NoSuchDate},
         {1990, 2, 29, 0, BirthCheck::NoSuchDate},
+        {2100, 2, 29, 0, BirthCheck::NoSuchDate},
         {1990, 4, 31, 0, BirthCheck::NoSuchDate},
         {1990, 5, 0, 0, BirthCheck::NoSuchDate},
         {1990, 5, -3, 0, BirthCheck::NoSuchDate},
@@ -88,6 +94,8 @@ TEST(Chart, BirthsOutsideTheTablesAreRefusedAndTouchNothing) {
     }
     EXPECT_EQ(checkBirth(1904, 2, 29, 0), BirthCheck::Ok);
     EXPECT_EQ(checkBirth(2000, 2, 29, 23), BirthCheck::Ok);
+    EXPECT_EQ(checkBirth(2001, 1, 1, 0), BirthCheck::Ok);
+    EXPECT_EQ(checkBirth(2100, 12, 31, 23), BirthCheck::Ok);
 }
 
 TEST(Chart, ComputingAllocatesNothing) {
@@ -96,6 +104,7 @@ TEST(Chart, ComputingAllocatesNothing) {
     for (int hour = 0; hour < 24; ++hour) {
         computeChart(chart, Sex::Male, 1990, 5, 20, hour);
         computeChart(chart, Sex::Female, 2000, 12, 31, hour);
+        computeChart(chart, Sex::Male, 2100, 12, 31, hour);
     }
     EXPECT_EQ(test::allocationCount(), before);
 }

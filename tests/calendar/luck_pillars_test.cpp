@@ -32,11 +32,19 @@ TEST(LuckPillars, DirectionAndStartingAge) {
         {1990, 12, 20, 10, Sex::Female, false, 4, "丁亥"},
         {1990, 1, 3, 10, Sex::Male, false, 9, "乙亥"},  // from 大雪 of the December before
         {1990, 1, 3, 10, Sex::Female, true, 1, "丁丑"},
-        // The two ends of the tables: 小寒 2001 on the 5th, 大雪 1900 on the 7th.
+        // Over the seam of the printed and computed tables: 小寒 2001 on the 5th.
         {2000, 12, 20, 10, Sex::Male, true, 5, "己丑"},  // 31 - 20 + 5 = 16 days
         {2000, 12, 31, 23, Sex::Male, true, 1, "己丑"},  // 31 - 31 + 5 = 5 days
-        {1901, 1, 1, 0, Sex::Female, false, 8, "丁亥"},  // 1 + 31 - 7 = 25 days
-        {1901, 1, 5, 0, Sex::Female, false, 9, "丁亥"},  // 5 + 31 - 7 = 29 days
+        // The two ends of the tables: 大雪 1900 on the 7th, 小寒 2101 on the 5th.
+        {1901, 1, 1, 0, Sex::Female, false, 8, "丁亥"},     // 1 + 31 - 7 = 25 days
+        {1901, 1, 5, 0, Sex::Female, false, 9, "丁亥"},     // 5 + 31 - 7 = 29 days
+        {2100, 12, 20, 10, Sex::Male, true, 5, "己丑"},     // 31 - 20 + 5 = 16 days
+        {2100, 12, 31, 23, Sex::Male, true, 1, "己丑"},     // 31 - 31 + 5 = 5 days
+        {2100, 12, 20, 10, Sex::Female, false, 4, "丁亥"},  // 20 - 7 = 13 days
+        // 立春 on the 3rd of February 2029, at 22 h.
+        {2029, 2, 3, 22, Sex::Male, false, 0, "乙丑"},    // the term's own hour
+        {2029, 2, 3, 22, Sex::Female, true, 10, "丁卯"},  // 28 - 3 + 5 = 30 days
+        {2029, 2, 3, 21, Sex::Male, true, 0, "丙寅"},     // 戊申 year; the term is still to come
     };
     for (const LuckCase& c : cases) {
         Chart chart;
