@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -10,15 +11,13 @@
 namespace quorvel {
 namespace {
 
-// Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's days_from_civil),
-// written independently of the tables it checks.
-long daysFromCivil(long y, long m, long d) {
-    y -= m <= 2 ? 1 : 0;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;
-    const long doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+// Days since 1970-01-01 of a Gregorian date, counted by the standard library's calendar:
+// independent of the tables it checks.
+long daysFromCivil(int y, int m, int d) {
+    const std::chrono::year_month_day date{std::chrono::year{y},
+                                           std::chrono::month{static_cast<unsigned>(m)},
+                                           std::chrono::day{static_cast<unsigned>(d)}};
+    return std::chrono::sys_days{date}.time_since_epoch().count();
 }
 
 // The day pillar of a date in the unbroken sixty-day count: (JDN + 49) mod 60 + 1.
