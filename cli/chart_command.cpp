@@ -1,5 +1,9 @@
 #include "cli/chart_command.h"
 
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 
@@ -103,13 +107,17 @@ const std::string& problemMessage(InputProblem problem, const ChartTexts& t) {
 
 namespace {
 
+void appendError(std::string& out, const std::string& message) {
+    out += "{\"error\":";
+    appendQuoted(out, message);
+    out += "}\n";
+}
+
 void answerLine(std::string_view line, std::string& out, const ChartTexts& t) {
     BirthInput birth;
     const InputProblem problem = parseBatchLine(line, birth);
     if (problem != InputProblem::None) {
-        out += "{\"error\":";
-        appendQuoted(out, problemMessage(problem, t));
-        out += "}\n";
+        appendError(out, problemMessage(problem, t));
         return;
     }
     Chart chart;
@@ -118,125 +126,138 @@ void answerLine(std::string_view line, std::string& out, const ChartTexts& t) {
     out += '\n';
 }
 
+// Whatever is there, up to the size of the buffer; 0 at the end, -1 with errno on failure.
+ssize_t readSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0) {
+            return got;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            return -1;
+        }
+        // Standard input may come non-blocking from whoever started us: wait instead of failing.
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, -1) < 0 && errno != EINTR) {
+            return -1;
+        }
+    }
+}
+
+// The line being read, carried from one read to the next. A line past the limit is dropped as
+// it streams, so no input can make the line grow without bound.
+class PendingLine {
+  public:
+    // Adds `part` of the line; `ends` when the part reaches the line feed.
+    void add(std::string_view part, bool ends, std::string& answers, const ChartTexts& t) {
+        overlong_ = overlong_ || text_.size() + part.size() > kBatchLineLimit;
+        if (overlong_) {
+            text_.clear();
+        } else if (ends && text_.empty()) {
+            answerLine(part, answers, t);  // the usual case: the whole line lies in one read
+            return;
+        } else {
+            text_.append(part);
+        }
+        if (ends) {
+            finish(answers, t);
+        }
+    }
+
+    // The line that ended with the input or with its line feed.
+    void finish(std::string& answers, const ChartTexts& t) {
+        if (overlong_) {
+            appendError(answers, t.dataError);
+        } else {
+            answerLine(text_, answers, t);
+        }
+        text_.clear();
+        overlong_ = false;
+    }
+
+    bool empty() const { return text_.empty() && !overlong_; }
+
+  private:
+    std::string text_;
+    bool overlong_ = false;
+};
+
 }  // namespace
 
-void runChartBatch(std::FILE* in, std::FILE* out, const ChartTexts& t) {
+int runChartBatch(int in, OutputStream& out, const ChartTexts& t) {
     constexpr std::size_t kChunk = 1 << 16;
-    std::string pending;  // an unfinished line carried over from the previous chunk
+    static char chunk[kChunk];
+    PendingLine line;
     std::string answers;
     answers.reserve(2 * kChunk);
-    char chunk[kChunk];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
-        std::string_view data(chunk, got);
-        std::size_t newline = 0;
-        while ((newline = data.find('\n')) != std::string_view::npos) {
-            if (pending.empty()) {
-                answerLine(data.substr(0, newline), answers, t);
-            } else {
-                pending.append(data.substr(0, newline));
-                answerLine(pending, answers, t);
-                pending.clear();
-            }
+    for (;;) {
+        const ssize_t got = readSome(in, chunk, sizeof chunk);
+        if (got < 0) {
+            return errno;
+        }
+        if (got == 0) {
+            break;
+        }
+        std::string_view data(chunk, static_cast<std::size_t>(got));
+        for (std::size_t newline = 0; (newline = data.find('\n')) != std::string_view::npos;) {
+            line.add(data.substr(0, newline), true, answers, t);
             data.remove_prefix(newline + 1);
         }
-        pending.append(data);
-        if (answers.size() >= kChunk) {
-            std::fwrite(answers.data(), 1, answers.size(), out);
-            answers.clear();
+        line.add(data, false, answers, t);
+        // Once the output is gone, reading on would only discard the answers.
+        if (!out.write(answers) || !out.flush()) {
+            return 0;
         }
+        answers.clear();
     }
-    if (!pending.empty()) {
-        answerLine(pending, answers, t);
+    if (!line.empty()) {
+        line.finish(answers, t);
     }
-    std::fwrite(answers.data(), 1, answers.size(), out);
-    std::fflush(out);
+    out.write(answers);
+    out.flush();
+    return 0;
 }
 
-namespace {
-
-constexpr std::string_view kChartUsage =
-    "usage: quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
-    "       quorvel-cli chart --json --batch [--sjis] < lines of \"YYYY-MM-DD HH male|female\"\n";
-
-int usageError(std::FILE* err, std::string_view what) {
-    std::fprintf(err, "quorvel-cli chart: %.*s\n%.*s", static_cast<int>(what.size()), what.data(),
-                 static_cast<int>(kChartUsage.size()), kChartUsage.data());
-    return 2;
+void writeChart(const BirthInput& birth, bool json, const ChartTexts& t, OutputStream& out) {
+    Chart chart;
+    computeChart(chart, birth.sex, birth.year, birth.month, birth.day, birth.hour);
+    std::string answer;
+    if (json) {
+        appendChartJson(answer, chart, t);
+        answer += '\n';
+    } else {
+        answer = formatChartText(chart, t);
+    }
+    out.write(answer);
 }
 
-}  // namespace
-
-int runChartCommand(std::span<char* const> args, std::FILE* in, std::FILE* out, std::FILE* err) {
-    bool json = false;
-    bool batch = false;
-    bool sjisOutput = false;
-    BirthInput birth;
-    std::string_view date;
-    std::string_view hour;
-    std::string_view sex;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--json") {
-            json = true;
-        } else if (arg == "--batch") {
-            batch = true;
-        } else if (arg == "--sjis") {
-            sjisOutput = true;
-        } else if (arg == "--sex") {
-            if (++i == args.size()) {
-                return usageError(err, "--sex needs male or female");
-            }
-            sex = args[i];
-        } else if (arg.starts_with("--sex=")) {
-            sex = arg.substr(6);
-        } else if (arg.starts_with("-") && arg.size() > 1) {
-            return usageError(err, "unknown option " + std::string(arg));
-        } else if (date.empty()) {
-            date = arg;
-        } else if (hour.empty()) {
-            hour = arg;
-        } else {
-            return usageError(err, "too many arguments");
+int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std::FILE* err) {
+    const ChartTexts texts = makeChartTexts(options.sjisOutput);
+    if (options.batch) {
+        const int readError = runChartBatch(in, out, texts);
+        if (readError != 0) {
+            std::fprintf(err, "quorvel-cli: cannot read input: %s\n", std::strerror(readError));
+            return 1;
         }
-    }
-    const ChartTexts texts = makeChartTexts(sjisOutput);
-    if (batch) {
-        if (!json) {
-            return usageError(err, "--batch answers in JSON: add --json");
-        }
-        if (!date.empty() || !sex.empty()) {
-            return usageError(err, "--batch reads its births from standard input");
-        }
-        runChartBatch(in, out, texts);
         return 0;
     }
-    if (date.empty() || hour.empty()) {
-        return usageError(err, "a birth date and hour are needed");
-    }
+    BirthInput birth;
     InputProblem problem = InputProblem::None;
-    if (!parseDate(date, birth) || !parseHour(hour, birth)) {
+    if (!parseDate(options.date, birth) || !parseHour(options.hour, birth)) {
         problem = InputProblem::Format;
-    } else if (!parseSex(sex, birth)) {
+    } else if (!parseSex(options.sex, birth)) {
         problem = InputProblem::Sex;
     } else {
         problem = checkComputable(birth);
     }
     if (problem != InputProblem::None) {
-        const std::string& message = problemMessage(problem, texts);
-        std::fprintf(err, "%s\n", message.c_str());
+        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
         return 2;
     }
-    Chart chart;
-    computeChart(chart, birth.sex, birth.year, birth.month, birth.day, birth.hour);
-    std::string answer;
-    if (json) {
-        appendChartJson(answer, chart, texts);
-        answer += '\n';
-    } else {
-        answer = formatChartText(chart, texts);
-    }
-    std::fwrite(answer.data(), 1, answer.size(), out);
+    writeChart(birth, options.json, texts, out);
     return 0;
 }
 

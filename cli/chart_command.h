@@ -1,11 +1,12 @@
 #pragma once
 // `quorvel-cli chart`: a chart as text or JSON, one at a time or a batch from standard input.
+#include <cstddef>
 #include <cstdio>
-#include <span>
 #include <string>
 
 #include "calendar/chart.h"
 #include "cli/birth_input.h"
+#include "cli/output_stream.h"
 
 namespace quorvel::cli {
 
@@ -24,10 +25,28 @@ std::string formatChartText(const Chart& chart, const ChartTexts& texts);
 void appendChartJson(std::string& out, const Chart& chart, const ChartTexts& texts);
 const std::string& problemMessage(InputProblem problem, const ChartTexts& texts);
 
-// Answers every line of `in` with one JSON line on `out`, refused lines included.
-void runChartBatch(std::FILE* in, std::FILE* out, const ChartTexts& texts);
+// A batch line longer than this is refused unread; a valid one needs a few dozen bytes.
+inline constexpr std::size_t kBatchLineLimit = 4096;
 
-// The whole subcommand; args are those after "chart". Returns the exit status.
-int runChartCommand(std::span<char* const> args, std::FILE* in, std::FILE* out, std::FILE* err);
+// Answers every line read from `in` with one JSON line on `out`, refused lines included, until
+// the input ends or the output fails. Answers leave after each read, so a caller that writes a
+// line and waits gets its answer. Returns 0, or the errno of a read that failed.
+int runChartBatch(int in, OutputStream& out, const ChartTexts& texts);
+
+// The chart of a computable birth, as the table or as one JSON line.
+void writeChart(const BirthInput& birth, bool json, const ChartTexts& texts, OutputStream& out);
+
+struct ChartOptions {
+    bool json = false;
+    bool batch = false;
+    bool sjisOutput = false;
+    std::string sex;  // as typed; checked together with the birth
+    std::string date;
+    std::string hour;
+};
+
+// A typed birth, or the batch when asked for; the options are already known to fit together.
+// Returns the exit status: 0, 1 when the input could not be read, 2 for a refused birth.
+int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std::FILE* err);
 
 }  // namespace quorvel::cli

@@ -1,19 +1,31 @@
 // quorvel-cli: the Quorvel core from a terminal.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstring>
 #include <span>
+#include <sstream>
+#include <string>
 #include <string_view>
 
+#include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
+#include "cli/output_stream.h"
 #include "cli/pillar_commands.h"
+#include "cli/record_commands.h"
 
 namespace {
 
-constexpr std::string_view kHelp =
-    "quorvel-cli - Four Pillars charts from the Quorvel core\n"
-    "\n"
-    "usage:\n"
+using namespace quorvel::cli;
+
+constexpr const char* kAbout = "quorvel-cli - Four Pillars charts from the Quorvel core";
+
+// FIRST-LAST stands for the calendar's years, which details() fills in.
+constexpr std::string_view kDetails =
+    "Commands:\n"
     "  quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
-    "      The chart of a birth (Japan time, 1901-2000, hour 0-23): the year, month, day and\n"
+    "      The chart of a birth (Japan time, FIRST-LAST, hour 0-23): the year, month, day and\n"
     "      hour pillars, the direction of the luck pillars, the starting age and the ten luck\n"
     "      pillars with the age at which each begins.\n"
     "      --json   one line of JSON instead of the table:\n"
@@ -23,6 +35,17 @@ constexpr std::string_view kHelp =
     "  quorvel-cli chart --json --batch [--sjis]\n"
     "      Reads lines \"YYYY-MM-DD HH male|female\" from standard input and answers each with\n"
     "      one JSON line, in order; a line it cannot compute is answered {\"error\":\"...\"}.\n"
+    "      A line longer than 4096 bytes is answered {\"error\":\"データエラー\"} unread.\n"
+    "  quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"
+    "      The chart of record N (1-10) of the data file (default DATA.CSV), as the data file\n"
+    "      dialog would open it. An empty slot, or a record whose sex is neither 男 nor 女,\n"
+    "      prints データが誤っています; a birth the calendar cannot compute is refused as a\n"
+    "      typed one is.\n"
+    "  quorvel-cli records [--sjis] [FILE]\n"
+    "      The records the data file dialog offers, one line each: the slot number, a tab and\n"
+    "      the label of the record's button. FILE defaults to DATA.CSV in the working folder;\n"
+    "      a missing file prints データファイルがありません and, unlike the dialog, creates\n"
+    "      nothing; one that cannot be read prints データファイルを読めませんでした.\n"
     "  quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"
     "      The fortune judgement (天運, 地運, 人運) of a base pillar (normally the day pillar)\n"
     "      for a running pillar, e.g. `quorvel-cli judge 甲子 丙午`. --period luck judges a\n"
@@ -38,61 +61,190 @@ constexpr std::string_view kHelp =
     "  quorvel-cli avoid [--sjis] BASE RUNNING\n"
     "      The avoidance method (避凶造命法) for the period, exactly as the program keeps it: the\n"
     "      stem to use where the 天運 is bad, otherwise the sentence that none is needed.\n"
-    "  quorvel-cli --help\n"
+    "  quorvel-cli COMMAND --help, quorvel-cli --help, quorvel-cli --version\n"
     "\n"
     "Output is UTF-8 unless --sjis asks for Shift-JIS (code page 932).\n"
-    "A refused birth prints the program's message on standard error and exits with status 2:\n"
+    "A refused birth or record prints the program's message on standard error and exits with 2:\n"
     "  データエラー                 malformed input or a date that does not exist\n"
-    "  年データを確認して下さい     a year outside 1901-2000\n"
+    "  年データを確認して下さい     a year outside FIRST-LAST\n"
     "  時刻データを確認して下さい   an hour outside 0-23\n"
-    "  男性か女性を指定して下さい   --sex missing or not male/female\n";
+    "  男性か女性を指定して下さい   --sex missing or not male/female\n"
+    "Wrong arguments exit with 2 as well. Output that cannot be written, or standard input that\n"
+    "cannot be read, is reported on standard error and exits with 1.";
 
-int usage(std::FILE* stream, int status) {
-    std::fwrite(kHelp.data(), 1, kHelp.size(), stream);
-    return status;
+std::string details() {
+    constexpr std::string_view kRange = "FIRST-LAST";
+    const std::string years =
+        std::to_string(quorvel::kFirstTableYear) + "-" + std::to_string(quorvel::kLastTableYear);
+    std::string text(kDetails);
+    for (std::size_t at = 0; (at = text.find(kRange, at)) != std::string::npos;) {
+        text.replace(at, kRange.size(), years);
+    }
+    return text;
+}
+
+struct Options {
+    ChartOptions chart;
+    PillarOptions pillars;
+    RecordOptions records;
+};
+
+// The usage line printed after an argument error.
+struct Command {
+    CLI::App* app;
+    const char* usage;
+};
+
+void addSjisFlag(CLI::App& command, bool& sjisOutput) {
+    command.add_flag("--sjis", sjisOutput, "Shift-JIS (code page 932) output instead of UTF-8");
+}
+
+void addPillars(CLI::App& command, PillarOptions& pillars) {
+    command
+        .add_option("BASE", pillars.base, "the base pillar, e.g. 甲子 (normally the day pillar)")
+        ->required();
+    command.add_option("RUNNING", pillars.running, "the running pillar")->required();
+    addSjisFlag(command, pillars.sjisOutput);
+}
+
+int usageError(std::span<const Command> commands, int argc, char** argv, const CLI::Error& error) {
+    for (const Command& command : commands) {
+        if (command.app->parsed()) {
+            std::fprintf(stderr, "quorvel-cli %s: %s\n%s", command.app->get_name().c_str(),
+                         error.what(), command.usage);
+            return 2;
+        }
+    }
+    if (argc > 1 && argv[1][0] != '-') {
+        std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", argv[1]);
+    } else {
+        std::fprintf(stderr, "quorvel-cli: %s\n", error.what());
+    }
+    std::fprintf(stderr, "Run 'quorvel-cli --help' for the commands.\n");
+    return 2;
+}
+
+int run(int argc, char** argv, OutputStream& out) {
+    Options o;
+    CLI::App app{kAbout, "quorvel-cli"};
+    app.set_version_flag("--version", "quorvel-cli " QUORVEL_VERSION, "Print the version and exit");
+    app.require_subcommand(1);
+
+    CLI::App& chart = *app.add_subcommand(
+        "chart", "The chart of a birth, of a stored record, or of each line of standard input");
+    CLI::Option* json = chart.add_flag("--json", o.chart.json, "one line of JSON");
+    CLI::Option* batch =
+        chart.add_flag("--batch", o.chart.batch,
+                       "answer each line \"YYYY-MM-DD HH male|female\" of standard input");
+    addSjisFlag(chart, o.chart.sjisOutput);
+    CLI::Option* sex = chart.add_option("--sex", o.chart.sex, "male or female");
+    CLI::Option* record =
+        chart.add_option("--record", o.records.number, "the chart of record N of the data file")
+            ->check(CLI::Range(1, quorvel::kRecordSlotCount));
+    chart.add_option("--file", o.records.file, "the data file of --record (default DATA.CSV)")
+        ->needs(record);
+    CLI::Option* date = chart.add_option("DATE", o.chart.date, "the day of birth, YYYY-MM-DD");
+    CLI::Option* hour = chart.add_option("HOUR", o.chart.hour, "the hour of birth, 0-23");
+    batch->needs(json)->excludes(sex)->excludes(date)->excludes(record);
+    record->excludes(sex)->excludes(date);
+    chart.footer(
+        "A refused birth prints the program's message on standard error and exits with 2.");
+
+    CLI::App& judge = *app.add_subcommand("judge", "The fortune judgement (天運, 地運, 人運)");
+    judge
+        .add_option("--period", o.pillars.choice,
+                    "luck: a ten-year luck period; calendar (the default): a year, month or day")
+        ->check(CLI::IsMember({"luck", "calendar"}));
+    addPillars(judge, o.pillars);
+
+    CLI::App& hexagram =
+        *app.add_subcommand("hexagram", "The reading of human relations (人運の判断)");
+    hexagram
+        .add_option("--dun", o.pillars.choice, "陽遁 or 陰遁, for a base pillar whose number is 5")
+        ->check(CLI::IsMember({"yang", "yin"}));
+    addPillars(hexagram, o.pillars);
+
+    CLI::App& avoid = *app.add_subcommand("avoid", "The avoidance method (避凶造命法)");
+    addPillars(avoid, o.pillars);
+
+    CLI::App& records = *app.add_subcommand("records", "The records of the data file");
+    records.add_option("FILE", o.records.file, "the data file (default DATA.CSV)");
+    addSjisFlag(records, o.records.sjisOutput);
+
+    // After the subcommands, which would take it over otherwise.
+    app.footer(details());
+
+    // `quorvel-cli help` has always shown the help.
+    CLI::App& help = *app.add_subcommand("help")->group("");
+
+    const Command commands[] = {
+        {&chart,
+         "usage: quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
+         "       quorvel-cli chart --json --batch [--sjis] < lines of \"YYYY-MM-DD HH "
+         "male|female\"\n"
+         "       quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"},
+        {&judge, "usage: quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"},
+        {&hexagram, "usage: quorvel-cli hexagram [--dun yang|yin] [--sjis] BASE RUNNING\n"},
+        {&avoid, "usage: quorvel-cli avoid [--sjis] BASE RUNNING\n"},
+        {&records, "usage: quorvel-cli records [--sjis] [FILE]\n"},
+        {&help, ""},
+    };
+
+    if (argc <= 1) {
+        const std::string text = app.help();
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        return 2;
+    }
+    try {
+        app.parse(argc, argv);
+        if (chart.parsed() && o.records.number == 0 && !o.chart.batch && hour->count() == 0) {
+            throw CLI::ValidationError("a birth date and hour are needed");
+        }
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() != 0) {
+            return usageError(commands, argc, argv, error);
+        }
+        std::ostringstream text;
+        std::ostringstream unused;
+        app.exit(error, text, unused);
+        out.write(text.str());
+        return 0;
+    }
+
+    if (help.parsed()) {
+        // Not app.help(), which would describe the selected subcommand: this one.
+        out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
+        return 0;
+    }
+    if (chart.parsed() && o.records.number != 0) {
+        o.records.json = o.chart.json;
+        o.records.sjisOutput = o.chart.sjisOutput;
+        return runRecordChartCommand(o.records, out, stderr);
+    }
+    if (chart.parsed()) {
+        return runChartCommand(o.chart, STDIN_FILENO, out, stderr);
+    }
+    if (judge.parsed()) {
+        return runJudgeCommand(o.pillars, out, stderr);
+    }
+    if (hexagram.parsed()) {
+        return runHexagramCommand(o.pillars, out, stderr);
+    }
+    if (avoid.parsed()) {
+        return runAvoidCommand(o.pillars, out, stderr);
+    }
+    return runRecordsCommand(o.records, out, stderr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::span<char* const> args(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
-    if (args.empty()) {
-        return usage(stderr, 2);
+    holdClosedStandardStreams();
+    OutputStream out(stdout);
+    const int status = run(argc, argv, out);
+    if (!out.close()) {
+        std::fprintf(stderr, "quorvel-cli: cannot write output: %s\n", std::strerror(out.error()));
+        return 1;
     }
-    const std::string_view command = args[0];
-    if (command == "--help" || command == "-h" || command == "help") {
-        return usage(stdout, 0);
-    }
-    if (command == "chart") {
-        const auto rest = args.subspan(1);
-        for (const char* arg : rest) {
-            if (std::string_view(arg) == "--help") {
-                return usage(stdout, 0);
-            }
-        }
-        return quorvel::cli::runChartCommand(rest, stdin, stdout, stderr);
-    }
-    using Runner = int (*)(std::span<char* const>, std::FILE*, std::FILE*);
-    const struct {
-        std::string_view name;
-        Runner run;
-    } pillarCommands[] = {
-        {"judge", quorvel::cli::runJudgeCommand},
-        {"hexagram", quorvel::cli::runHexagramCommand},
-        {"avoid", quorvel::cli::runAvoidCommand},
-    };
-    for (const auto& pillarCommand : pillarCommands) {
-        if (command != pillarCommand.name) {
-            continue;
-        }
-        const auto rest = args.subspan(1);
-        for (const char* arg : rest) {
-            if (std::string_view(arg) == "--help") {
-                return usage(stdout, 0);
-            }
-        }
-        return pillarCommand.run(rest, stdout, stderr);
-    }
-    std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", argv[1]);
-    return usage(stderr, 2);
+    return status;
 }

@@ -170,6 +170,10 @@ bool rewriteInPlace(const Target& target, std::string_view text) {
     return fd >= 0 && fillAndClose(fd, text);
 }
 
+bool isDefinedPair(std::string_view pair) {
+    return sjisToUtf8(pair).find("\xEF\xBF\xBD") == std::string::npos;  // U+FFFD
+}
+
 }  // namespace
 
 std::string outputPathFor(std::string_view sjisName) {
@@ -179,7 +183,10 @@ std::string outputPathFor(std::string_view sjisName) {
         if (isSjisLeadByte(c)) {
             if (i + 1 < sjisName.size() &&
                 isSjisTrailByte(static_cast<unsigned char>(sjisName[i + 1]))) {
-                safe += sjisName.substr(i, 2);
+                // A pair with no character in CP932 would reach the name as a replacement
+                // character and a bare trail byte, which may be "\\" or "|".
+                const std::string_view pair = sjisName.substr(i, 2);
+                safe += isDefinedPair(pair) ? pair : std::string_view("_");
                 ++i;
             } else {
                 safe += '_';

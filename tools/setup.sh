@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev liberfa-dev
+    clang libclang-rt-14-dev
     qt6-base-dev fonts-ipafont-gothic
     xvfb x11-apps x11-utils imagemagick xauth xdotool
 )

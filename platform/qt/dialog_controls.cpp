@@ -105,6 +105,9 @@ void setControlText(QWidget* widget, const QString& text) {
         label->setText(text);
     } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         line->setText(text);
+        // A Windows edit puts the caret before a new text, so a text too long for the box shows
+        // its start; QLineEdit would scroll to the end.
+        line->setCursorPosition(0);
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
         QString lines = text;
         lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "calendar/calendar_tables.h"
+
 namespace quorvel::cli {
 namespace {
 
 TEST(BirthInput, BatchLines) {
     const struct {
-        const char* line;
+        std::string line;
         InputProblem problem;
     } cases[] = {
         {"1990-05-20 10 male", InputProblem::None},
@@ -27,7 +31,7 @@ TEST(BirthInput, BatchLines) {
         {"1990-05- 10 male", InputProblem::Format},
         {"99999999999999999999-05-20 10 male", InputProblem::Format},
         {"1900-05-20 10 male", InputProblem::Year},
-        {"2001-01-01 0 female", InputProblem::Year},
+        {std::to_string(kLastTableYear + 1) + "-01-01 0 female", InputProblem::Year},
         {"1990-02-29 10 male", InputProblem::Date},
         {"1990-13-01 10 male", InputProblem::Date},
         {"1990-00-10 10 male", InputProblem::Date},

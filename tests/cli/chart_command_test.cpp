@@ -24,7 +24,9 @@ std::string batch(const std::string& input) {
     FILE* out = std::tmpfile();
     std::fwrite(input.data(), 1, input.size(), in);
     std::rewind(in);
-    runChartBatch(in, out, makeChartTexts(false));
+    OutputStream stream(out);
+    EXPECT_EQ(runChartBatch(fileno(in), stream, makeChartTexts(false)), 0);
+    EXPECT_TRUE(stream.flush());
     std::rewind(out);
     std::string result;
     char buffer[65536];
@@ -95,6 +97,26 @@ TEST(ChartCommand, BatchAnswersEveryLineInOrder) {
     EXPECT_EQ(out, std::string(kExampleJson) + "\n" + error + "データエラー\"}\n" + error +
                        "データエラー\"}\n" + error + "年データを確認して下さい\"}\n" + error +
                        "時刻データを確認して下さい\"}\n" + kExampleJson + "\n");
+}
+
+TEST(ChartCommand, BatchRefusesOverlongLinesWholeAndGoesOn) {
+    const std::string valid = "1990-05-20 10 male";
+    const std::string error = "{\"error\":\"データエラー\"}\n";
+    const std::string answer = std::string(kExampleJson) + "\n";
+    const struct {
+        std::string line;
+        std::string answer;
+    } cases[] = {
+        {valid + std::string(kBatchLineLimit - valid.size(), ' '), answer},
+        {valid + std::string(kBatchLineLimit - valid.size() + 1, ' '), error},
+        {std::string(300000, 'x'), error},  // spans several reads
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(batch(valid + "\n" + c.line + "\n" + valid + "\n"), answer + c.answer + answer)
+            << c.line.size();
+        EXPECT_EQ(batch(valid + "\n" + c.line), answer + c.answer)
+            << "at the end " << c.line.size();
+    }
 }
 
 TEST(ChartCommand, BatchOfAHundredThousandLines) {

@@ -139,6 +139,8 @@ TEST_F(OutputFile, NamesKeepOnlyWhatAFileNameCanHold) {
         {"\x81\x0A\x78", "__x"},
         {"\x81\x7F\x78", "__x"},
         {"x\x81", "x_"},
+        {"\xFC\x5Cx", "_x"},  // a pair CP932 lacks must not leave its "\\" behind
+        {"\x85\x7Cx", "_x"},  // nor its "|"
         {"a/b\\c:d*e?f\"g<h>i|j", "a_b_c_d_e_f_g_h_i_j"},
         {"tab\there\x7F", "tab_here_"},
         {"../x", ".._x"},

@@ -247,6 +247,16 @@ TEST_F(GuiDialogInput, TextsRoundTripThroughShiftJis) {
     }
 }
 
+TEST_F(GuiDialogInput, ATextTooLongForItsEditShowsItsStart) {
+    const Open open = openModeless(dataDialogTemplate());
+    auto& dialog = *dynamic_cast<platform::DialogHandle*>(open.window);
+    auto* edit = qobject_cast<QLineEdit*>(controlOf(open.window, 103));
+    dialog.setText(103, sjis("1965年3月15日10時生まれ、1965年3月15日10時生まれ"));
+    edit->grab();  // the scroll follows the caret when the box paints
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    EXPECT_LT(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), edit->width() / 4);
+}
+
 TEST_F(GuiDialogInput, GetUnsignedReadsOnlyPlainDecimals) {
     const struct {
         const char* text;

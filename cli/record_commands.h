@@ -1,0 +1,35 @@
+#pragma once
+// The records of the data file: `quorvel-cli records` and `quorvel-cli chart --record N`.
+#include <cstdio>
+#include <string>
+
+#include "cli/birth_input.h"
+#include "cli/output_stream.h"
+#include "consultation/record_list.h"
+#include "records/record_file.h"
+
+namespace quorvel::cli {
+
+enum class StoredRecords { Read, Missing, Unreadable };
+
+// The list the data file dialog would offer, read as it reads it, except that a missing file is
+// only reported: looking at the records must not leave a file behind.
+StoredRecords readStoredRecords(const char* path, RecordList& list);
+
+// The birth a slot holds, its numbers read as the dialog reads them; false for an empty slot or
+// one whose sex is neither 男 nor 女. The numbers may still be beyond the calendar.
+bool recordBirth(const RecordSlot& slot, BirthInput& birth);
+
+struct RecordOptions {
+    std::string file = std::string(kRecordFileName);
+    int number = 0;  // chart --record: 1 to 10
+    bool json = false;
+    bool sjisOutput = false;
+};
+
+// One line per filled slot: its number, a tab and its button label. Returns the exit status.
+int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE* err);
+// The chart of the record in slot `options.number`. Returns the exit status.
+int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::FILE* err);
+
+}  // namespace quorvel::cli

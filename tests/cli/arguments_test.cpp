@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/cli/cli_run.h"
+
+namespace {
+
+using quorvel::test::runCli;
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(Arguments, HelpAndVersion) {
+    const std::string everything[] = {"chart [--json] [--sjis] --sex male|female",
+                                      "chart --json --batch",
+                                      "chart --record N",
+                                      "records [--sjis] [FILE]",
+                                      "judge [--period luck|calendar]",
+                                      "hexagram [--dun yang|yin]",
+                                      "avoid [--sjis]",
+                                      "男性か女性を指定して下さい"};
+    const struct {
+        const char* args;
+        std::vector<std::string> mentions;
+        std::vector<std::string> omits;
+    } cases[] = {
+        {"--help", {std::begin(everything), std::end(everything)}, {}},
+        {"help", {std::begin(everything), std::end(everything)}, {}},
+        {"chart --help", {"--record", "--file", "--batch", "--sex", "DATE"}, {"--period"}},
+        {"judge --help", {"--period", "BASE", "RUNNING"}, {"--dun", "--record"}},
+        {"hexagram --help", {"--dun", "BASE"}, {"--period"}},
+        {"avoid --help", {"RUNNING", "--sjis"}, {"--period", "--dun"}},
+        {"records --help", {"FILE", "--sjis"}, {"--record"}},
+    };
+    for (const auto& c : cases) {
+        const auto run = runCli(c.args);
+        EXPECT_EQ(run.status, 0) << c.args;
+        EXPECT_EQ(run.err, "") << c.args;
+        for (const auto& part : c.mentions) {
+            EXPECT_TRUE(contains(run.out, part)) << c.args << " lacks " << part;
+        }
+        for (const auto& part : c.omits) {
+            EXPECT_FALSE(contains(run.out, part)) << c.args << " shows " << part;
+        }
+    }
+    const auto version = runCli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "quorvel-cli " QUORVEL_VERSION "\n");
+
+    const auto bare = runCli("");
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.out, "");
+    for (const auto& part : everything) {
+        EXPECT_TRUE(contains(bare.err, part)) << "usage lacks " << part;
+    }
+}
+
+TEST(Arguments, UsageErrorsNameTheCommand) {
+    const struct {
+        const char* args;
+        const char* start;
+    } cases[] = {
+        {"frobnicate", "quorvel-cli: unknown command 'frobnicate'\n"},
+        {"--bogus", "quorvel-cli: "},
+        {"chart --batch", "quorvel-cli chart: "},
+        {"chart --json --batch 1990-05-20", "quorvel-cli chart: "},
+        {"chart --sex male 1990-05-20 10 11", "quorvel-cli chart: "},
+        {"chart --record 0", "quorvel-cli chart: "},
+        {"chart --record 11", "quorvel-cli chart: "},
+        {"chart --record x", "quorvel-cli chart: "},
+        {"chart --record 1 1990-05-20 10", "quorvel-cli chart: "},
+        {"chart --record 1 --sex male", "quorvel-cli chart: "},
+        {"chart --record 1 --batch --json", "quorvel-cli chart: "},
+        {"chart --file DATA.CSV --sex male 1990-05-20 10", "quorvel-cli chart: "},
+        {"judge --period sometimes 甲子 甲子", "quorvel-cli judge: "},
+        {"hexagram --dun 甲子 甲子", "quorvel-cli hexagram: "},
+        {"avoid --period luck 甲子 甲子", "quorvel-cli avoid: "},
+        {"records --json", "quorvel-cli records: "},
+    };
+    for (const auto& c : cases) {
+        const auto run = runCli(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_EQ(run.out, "") << c.args;
+        EXPECT_EQ(run.err.rfind(c.start, 0), 0u) << c.args << "\n" << run.err;
+    }
+}
+
+}  // namespace
