@@ -10,9 +10,11 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <string>
 
 #include "common/sjis_utf8.h"
@@ -103,6 +105,14 @@ void centreOverMainWindow(QWidget& window) {
         if (qobject_cast<QMainWindow*>(top) != nullptr && top->isVisible()) {
             QRect frame = window.frameGeometry();
             frame.moveCenter(top->frameGeometry().center());
+            // Never past the screen's edge: a main window in a corner still shows all of it.
+            if (const QScreen* screen = top->screen()) {
+                const QRect room = screen->availableGeometry();
+                frame.moveLeft(std::max(room.left(),
+                                        std::min(frame.left(), room.right() - frame.width() + 1)));
+                frame.moveTop(std::max(room.top(),
+                                       std::min(frame.top(), room.bottom() - frame.height() + 1)));
+            }
             window.move(frame.topLeft());
             return;
         }

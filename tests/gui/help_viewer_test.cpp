@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,12 +112,21 @@ TEST_F(GuiHelp, OpensCentredOverTheMainWindow) {
     platform::showWindow(main);
     QWidget* mainWidget = widgetOf(main);
     ASSERT_NE(mainWidget, nullptr);
-    mainWidget->move(300, 200);
+    const QRect room = mainWidget->screen()->availableGeometry();
+    mainWidget->move(room.center() - mainWidget->rect().center());
     platform::openHelp(main);
     HelpViewer* viewer = platform::qt::helpViewer();
     ASSERT_NE(viewer, nullptr);
     const QPoint offset = viewer->frameGeometry().center() - mainWidget->frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 8);  // a frame the platform may add
+    platform::qt::closeHelp();
+
+    // A main window in the screen's corner: the viewer stays whole on the screen.
+    mainWidget->move(0, 0);
+    platform::openHelp(main);
+    viewer = platform::qt::helpViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(room.contains(viewer->frameGeometry())) << viewer->x() << "," << viewer->y();
     platform::qt::closeHelp();
     platform::destroyWindow(main);
     processEvents();
