@@ -10,12 +10,6 @@
 
 namespace quorvel::cli {
 
-enum class StoredRecords { Read, Missing, Unreadable };
-
-// The list the data file dialog would offer, read as it reads it, except that a missing file is
-// only reported: looking at the records must not leave a file behind.
-StoredRecords readStoredRecords(const char* path, RecordList& list);
-
 // The birth a slot holds, its numbers read as the dialog reads them; false for an empty slot or
 // one whose sex is neither 男 nor 女. The numbers may still be beyond the calendar.
 bool recordBirth(const RecordSlot& slot, BirthInput& birth);

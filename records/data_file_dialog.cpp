@@ -30,7 +30,7 @@ class DataFileDialog final : public platform::DialogHandler {
             const RecordFileStatus status =
                 readRecordList(kRecordFileName.data(), state_.recordList);
             if (status != RecordFileStatus::Read) {
-                tell(dialog, status == RecordFileStatus::Created ? text::missingFileMessage
+                tell(dialog, status == RecordFileStatus::Missing ? text::missingFileMessage
                                                                  : text::unreadableFileMessage);
                 return;
             }

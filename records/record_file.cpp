@@ -158,16 +158,17 @@ bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record) {
            fieldText(written.nameText) == fieldText(slot.nameText);
 }
 
-RecordFileStatus readRecordList(const char* path, RecordList& list) {
+RecordFileStatus readRecordList(const char* path, RecordList& list, WhenMissing whenMissing) {
     list = RecordList{};
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
-        // Made empty, so that the user finds where the program keeps its persons.
-        const int created = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (created >= 0) {
-            ::close(created);
+        if (whenMissing == WhenMissing::Create) {
+            const int created = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (created >= 0) {
+                ::close(created);
+            }
         }
-        return RecordFileStatus::Created;
+        return RecordFileStatus::Missing;
     }
     const OpenFile file(fd);
     if (fd < 0 || !lockExclusive(fd)) {

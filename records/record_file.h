@@ -25,11 +25,14 @@ void buildRecordLabel(RecordSlot& slot);
 // True when the slot holds exactly the seven fields the record is written with.
 bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record);
 
-enum class RecordFileStatus { Read, Created, Unreadable };
+enum class RecordFileStatus { Read, Missing, Unreadable };
+enum class WhenMissing { Create, Leave };
 
-// Reads the list from `path`, creating an empty file where there was none (Created, empty
-// list). Unreadable: the file exists but could not be opened or read; the list is empty.
-RecordFileStatus readRecordList(const char* path, RecordList& list);
+// Reads the list from `path`. Missing: there was no file (the dialog makes an empty one, so the
+// user finds where persons are kept; the command-line tool leaves the folder as it is).
+// Unreadable: the file exists but could not be opened or read. Otherwise the list is empty.
+RecordFileStatus readRecordList(const char* path, RecordList& list,
+                                WhenMissing whenMissing = WhenMissing::Create);
 
 enum class AppendResult { Appended, Duplicate, Failed };
 

@@ -131,7 +131,9 @@ class RecordFileOnDisk : public ::testing::Test {
 
 TEST_F(RecordFileOnDisk, AMissingFileIsCreatedEmptyAndAnEmptyOneListsNothing) {
     RecordList list;
-    EXPECT_EQ(readRecordList(path_.c_str(), list), RecordFileStatus::Created);
+    EXPECT_EQ(readRecordList(path_.c_str(), list, WhenMissing::Leave), RecordFileStatus::Missing);
+    EXPECT_FALSE(std::filesystem::exists(path_));
+    EXPECT_EQ(readRecordList(path_.c_str(), list), RecordFileStatus::Missing);
     EXPECT_TRUE(std::filesystem::exists(path_));
     EXPECT_EQ(std::filesystem::file_size(path_), 0u);
     EXPECT_EQ(readRecordList(path_.c_str(), list), RecordFileStatus::Read);
