@@ -1,5 +1,6 @@
 #pragma once
 // The terminal edge: texts are Shift-JIS inside and UTF-8 outside unless --sjis asks otherwise.
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,15 @@ namespace quorvel::cli {
 
 inline std::string forOutput(std::string_view sjis, bool sjisOutput) {
     return sjisOutput ? std::string(sjis) : sjisToUtf8(sjis);
+}
+
+// The program's message on standard error, ended by a line feed as a terminal wants it.
+inline void tell(std::FILE* err, std::string_view sjisText, bool sjisOutput) {
+    std::string text = forOutput(sjisText, sjisOutput);
+    if (!text.ends_with('\n')) {
+        text += '\n';
+    }
+    std::fwrite(text.data(), 1, text.size(), err);
 }
 
 }  // namespace quorvel::cli

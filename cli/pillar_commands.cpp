@@ -21,9 +21,15 @@ std::string pillarArgument(std::string_view arg) {
     return std::string(cutSjis(ok ? sjis : arg, kPillarFieldBytes));
 }
 
-void tell(std::FILE* err, std::string_view sjisText, bool sjisOutput) {
-    const std::string text = forOutput(sjisText, sjisOutput);
-    std::fwrite(text.data(), 1, text.size(), err);
+// The key of the two typed pillars; false after the program's message for a refused one.
+bool readKey(const PillarOptions& options, JudgementKey& key, std::FILE* err) {
+    const PillarCheck check =
+        parseJudgementKey(key, pillarArgument(options.base), pillarArgument(options.running));
+    if (check != PillarCheck::Ok) {
+        tell(err, pillarCheckMessage(check), options.sjisOutput);
+        return false;
+    }
+    return true;
 }
 
 void write(OutputStream& out, std::string_view sjisText, bool sjisOutput) {
@@ -34,10 +40,7 @@ void write(OutputStream& out, std::string_view sjisText, bool sjisOutput) {
 
 int runJudgeCommand(const PillarOptions& options, OutputStream& out, std::FILE* err) {
     JudgementKey key;
-    const PillarCheck check =
-        parseJudgementKey(key, pillarArgument(options.base), pillarArgument(options.running));
-    if (check != PillarCheck::Ok) {
-        tell(err, pillarCheckMessage(check), options.sjisOutput);
+    if (!readKey(options, key, err)) {
         return 2;
     }
     // As the chart panel (a luck period) or the stem-branch dialog (a year, month or day) would.
@@ -58,9 +61,6 @@ int runHexagramCommand(const PillarOptions& options, OutputStream& out, std::FIL
         findHexagram(pillarArgument(options.base), dun, pillarArgument(options.running), reading);
     if (check != HexagramCheck::Ok) {
         tell(err, hexagramCheckMessage(check), options.sjisOutput);
-        if (check == HexagramCheck::NeedsDun) {
-            tell(err, "\n", options.sjisOutput);
-        }
         return 2;
     }
     write(out, reading, options.sjisOutput);
@@ -69,10 +69,7 @@ int runHexagramCommand(const PillarOptions& options, OutputStream& out, std::FIL
 
 int runAvoidCommand(const PillarOptions& options, OutputStream& out, std::FILE* err) {
     JudgementKey key;
-    const PillarCheck check =
-        parseJudgementKey(key, pillarArgument(options.base), pillarArgument(options.running));
-    if (check != PillarCheck::Ok) {
-        tell(err, pillarCheckMessage(check), options.sjisOutput);
+    if (!readKey(options, key, err)) {
         return 2;
     }
     static char buffer[kAvoidanceBufferSize];

@@ -11,11 +11,6 @@ namespace quorvel::cli {
 
 namespace {
 
-void tell(std::FILE* err, std::string_view sjisText, bool sjisOutput) {
-    const std::string text = forOutput(sjisText, sjisOutput) + "\n";
-    std::fwrite(text.data(), 1, text.size(), err);
-}
-
 // 0, or the exit status after telling why there is no list.
 int readOrTell(const RecordOptions& options, RecordList& list, std::FILE* err) {
     // Unlike the dialog, the tool leaves a folder without a data file as it found it.

@@ -13,11 +13,15 @@ bool computeChart(ConsultationState& state, int year, int month, int day, int ho
     return true;
 }
 
+void tell(platform::WindowHandle owner, std::string_view message) {
+    platform::messageBox(owner, message, {}, platform::MessageButtons::Ok);
+}
+
 int parseJudgementKey(ConsultationState& state, platform::WindowHandle owner) {
     const PillarCheck check = parseJudgementKey(state.judgementKey, fieldText(state.basePillarText),
                                                 fieldText(state.runningPillarText));
     if (check != PillarCheck::Ok) {
-        platform::messageBox(owner, pillarCheckMessage(check), {}, platform::MessageButtons::Ok);
+        tell(owner, pillarCheckMessage(check));
         return 0;
     }
     return 1;

@@ -1,5 +1,7 @@
 #pragma once
 // The core's computations on the whole consultation record, with what the user is told.
+#include <string_view>
+
 #include "consultation/consultation_state.h"
 #include "platform/handles.h"
 
@@ -8,6 +10,9 @@ namespace quorvel {
 // Fills the chart of the current person (sex from `person.sex`) and marks that a result exists.
 // A birth that is not computable changes nothing and gives false.
 bool computeChart(ConsultationState& state, int year, int month, int day, int hour);
+
+// A refusal or a failure told in an OK box of `owner`, under the default caption.
+void tell(platform::WindowHandle owner, std::string_view message);
 
 // Reads basePillarText and runningPillarText into the judgement key. Returns 1, or 0 after
 // telling the user, in a box owned by `owner`, which pillar is not one of the sixty.

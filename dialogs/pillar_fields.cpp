@@ -1,6 +1,7 @@
 #include "dialogs/pillar_fields.h"
 
 #include "common/fixed_text.h"
+#include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
 
 namespace quorvel {
@@ -24,7 +25,7 @@ void buildOutputFileName(ConsultationState& state, std::initializer_list<std::st
 }
 
 void tellDataError(platform::WindowHandle owner) {
-    platform::messageBox(owner, text::dataErrorMessage, {}, platform::MessageButtons::Ok);
+    tell(owner, text::dataErrorMessage);
 }
 
 void PillarPairDialog::command(platform::DialogHandle& dialog, int id) {

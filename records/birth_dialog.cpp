@@ -75,14 +75,10 @@ class BirthDialog final : public platform::DialogHandler {
         state_.femaleMark = button == kFemaleButton ? 1 : 0;
     }
 
-    void tell(platform::DialogHandle& dialog, std::string_view message) {
-        platform::messageBox(dialog.window(), message, {}, platform::MessageButtons::Ok);
-    }
-
     // A refusal after the sex check closes the dialog, as the data already typed stays the
     // current person and the dialog opens with it again.
     void refuse(platform::DialogHandle& dialog, std::string_view message) {
-        tell(dialog, message);
+        tell(dialog.window(), message);
         dialog.end(platform::kIdOk);
     }
 
@@ -90,7 +86,7 @@ class BirthDialog final : public platform::DialogHandler {
         char name[kNameBytes + 1];
         dialog.getText(kNameField, name, kNameBytes);
         if (!isStorableName(fieldText(name))) {
-            tell(dialog, text::badNameMessage);
+            tell(dialog.window(), text::badNameMessage);
             return;
         }
         BirthRecord& person = state_.person;
@@ -101,7 +97,7 @@ class BirthDialog final : public platform::DialogHandler {
             person.sex = Sex::Female;
         }
         if (state_.maleMark == 0 && state_.femaleMark == 0) {
-            tell(dialog, text::sexMissingMessage);
+            tell(dialog.window(), text::sexMissingMessage);
             return;
         }
         person.year = readNumber(dialog, kYearField);
@@ -126,7 +122,7 @@ class BirthDialog final : public platform::DialogHandler {
         computeChart(state_, person.year, person.month, person.day, person.hour);
         if (person.name[0] != '\0' &&
             appendRecordLine(kRecordFileName.data(), person) == AppendResult::Failed) {
-            tell(dialog, text::appendFailedMessage);
+            tell(dialog.window(), text::appendFailedMessage);
         }
         dialog.end(platform::kIdOk);
         openChartPanel(state_);

@@ -30,8 +30,9 @@ class DataFileDialog final : public platform::DialogHandler {
             const RecordFileStatus status =
                 readRecordList(kRecordFileName.data(), state_.recordList);
             if (status != RecordFileStatus::Read) {
-                tell(dialog, status == RecordFileStatus::Missing ? text::missingFileMessage
-                                                                 : text::unreadableFileMessage);
+                tell(dialog.window(), status == RecordFileStatus::Missing
+                                          ? text::missingFileMessage
+                                          : text::unreadableFileMessage);
                 return;
             }
         }
@@ -55,10 +56,6 @@ class DataFileDialog final : public platform::DialogHandler {
     void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
 
   private:
-    void tell(platform::DialogHandle& dialog, std::string_view message) {
-        platform::messageBox(dialog.window(), message, {}, platform::MessageButtons::Ok);
-    }
-
     void choose(platform::DialogHandle& dialog, int n) {
         const RecordSlot& slot = state_.recordList.slots[n];
         BirthRecord& person = state_.person;
@@ -88,13 +85,13 @@ class DataFileDialog final : public platform::DialogHandler {
     void open(platform::DialogHandle& dialog) {
         const BirthRecord& person = state_.person;
         if (state_.selectedSlot == 0) {
-            tell(dialog, text::noSelectionMessage);
+            tell(dialog.window(), text::noSelectionMessage);
             return;
         }
         // A hand-edited record may hold no date the calendar can compute.
         if (state_.personSexText[0] == '\0' ||
             !isComputableBirth(person.year, person.month, person.day, person.hour)) {
-            tell(dialog, text::badRecordMessage);
+            tell(dialog.window(), text::badRecordMessage);
             return;
         }
         dialog.end(platform::kIdOk);

@@ -149,11 +149,11 @@ void buildRecordLabel(RecordSlot& slot) {
 }
 
 bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record) {
+    // Compared as the reader sees the record's own line, cuts included.
     char line[kRecordLineSize];
     formatRecordLine(record, line);
     RecordSlot written;
-    return parseRecordLine(std::string_view(line).substr(0, strnlen(line, sizeof line) - 1),
-                           written) &&
+    return parseRecordLine(fieldText(line), written) &&
            fieldText(written.label) == fieldText(slot.label) &&
            fieldText(written.nameText) == fieldText(slot.nameText);
 }
