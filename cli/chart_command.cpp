@@ -9,6 +9,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/output_text.h"
+#include "consultation/consultation_texts.h"
 
 namespace quorvel::cli {
 

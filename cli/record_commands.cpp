@@ -5,6 +5,7 @@
 #include "cli/chart_command.h"
 #include "cli/output_text.h"
 #include "common/fixed_text.h"
+#include "consultation/consultation_texts.h"
 #include "records/record_texts.h"
 
 namespace quorvel::cli {

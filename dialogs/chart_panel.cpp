@@ -4,6 +4,7 @@
 
 #include "common/fixed_text.h"
 #include "consultation/consultation.h"
+#include "consultation/consultation_texts.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/pillar_fields.h"
 #include "dialogs/result_dialog.h"

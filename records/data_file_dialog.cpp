@@ -3,6 +3,7 @@
 #include "calendar/chart.h"
 #include "common/fixed_text.h"
 #include "consultation/consultation.h"
+#include "consultation/consultation_texts.h"
 #include "dialogs/chart_panel.h"
 #include "platform/ui.h"
 #include "records/record_dialogs.h"

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "common/fixed_text.h"
+#include "consultation/consultation_texts.h"
 #include "records/record_texts.h"
 
 namespace quorvel {
