@@ -154,8 +154,20 @@ AppendResult appendRecordLine(const char* path, const BirthRecord& record) {
     }
     char line[kRecordLineSize];
     formatRecordLine(record, line);
-    return file.append(std::string_view(line, strnlen(line, sizeof line))) ? AppendResult::Appended
-                                                                           : AppendResult::Failed;
+    // A file saved without a final line feed gets one in the same write, so the new record never
+    // joins its last line.
+    const long long size = file.size();
+    char last = '\n';
+    if (size < 0 ||
+        (size > 0 && file.readAt(static_cast<std::uint64_t>(size - 1), &last, 1) != 1)) {
+        return AppendResult::Failed;
+    }
+    char text[1 + kRecordLineSize] = "\n";
+    const std::size_t length = strnlen(line, sizeof line);
+    std::memcpy(text + 1, line, length);
+    const std::string_view bytes(last == '\n' ? text + 1 : text,
+                                 last == '\n' ? length : length + 1);
+    return file.append(bytes) ? AppendResult::Appended : AppendResult::Failed;
 }
 
 int recordNumber(std::string_view text) {

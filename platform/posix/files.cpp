@@ -1,14 +1,18 @@
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace quorvel::platform {
@@ -115,58 +119,198 @@ void matchAttributes(int fd, const Target& target) {
     }
 }
 
-// A private name in the file's own folder, so the rename stays within one file system and
-// nothing already there is reused or followed.
-struct Temporary {
-    std::string path;
-    int fd = -1;
-};
+// Temporaries carry a name of their own, whatever file they stand in for, so that a name near
+// the system's limit still leaves room for one and a later write can tell which are ours.
+constexpr std::string_view kTemporaryPrefix = ".quorvel.";
+constexpr std::size_t kRandomLength = 6;
+constexpr std::string_view kPartSuffix = ".part";  // still being written
+constexpr std::string_view kNewSuffix = ".new";    // whole, about to take the file's place
+// A named temporary this old has lost its writer; a younger one may still be in use.
+constexpr time_t kStaleSeconds = 60 * 60;
 
-std::optional<Temporary> createTemporary(const Target& target) {
-    Temporary temporary{
-        (target.folder() / ("." + target.path.filename().string() + ".XXXXXX")).string()};
-    temporary.fd = ::mkostemp(temporary.path.data(), O_CLOEXEC);
-    if (temporary.fd < 0) {
-        return std::nullopt;
+bool isTemporaryName(std::string_view name) {
+    if (!name.starts_with(kTemporaryPrefix)) {
+        return false;
     }
-    return temporary;
+    name.remove_prefix(kTemporaryPrefix.size());
+    if (name.size() < kRandomLength) {
+        return false;
+    }
+    for (const char c : name.substr(0, kRandomLength)) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    name.remove_prefix(kRandomLength);
+    return name == kPartSuffix || name == kNewSuffix;
 }
 
-bool fillAndClose(int fd, std::string_view text) {
-    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && written;
+// What a killed write left: a whole new text that never took its place goes at once (it has a
+// name only between the link and the rename), a named temporary once no writer can be at it.
+void removeLeftTemporaries(const fs::path& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        struct stat info {};
+        if (!isTemporaryName(name) ||
+            ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+            continue;
+        }
+        if (name.ends_with(kNewSuffix) || now - info.st_mtime >= kStaleSeconds) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
-enum class Outcome { Written, NoTemporary, Failed };
-
-Outcome replaceThroughTemporary(const Target& target, std::string_view text) {
-    const std::optional<Temporary> temporary = createTemporary(target);
-    if (!temporary) {
-        return Outcome::NoTemporary;
+std::string randomLetters() {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string letters;
+    for (std::size_t i = 0; i < kRandomLength; ++i) {
+        letters += kLetters[pick(random)];
     }
-    matchAttributes(temporary->fd, target);
-    if (!fillAndClose(temporary->fd, text) ||
-        ::rename(temporary->path.c_str(), target.path.c_str()) != 0) {
-        ::unlink(temporary->path.c_str());
+    return letters;
+}
+
+// The folder takes no new file: only then may the file be rewritten in place.
+bool folderRefuses(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+enum class Outcome { Written, FolderRefuses, Unsupported, Failed };
+
+// Gives a whole unnamed file its place: the file's own name when there was no file, otherwise a
+// fresh name renamed over the old file, which stays whole until that rename.
+bool nameUnnamed(int fd, const Target& target) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (!target.existing) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.path.c_str(), AT_SYMLINK_FOLLOW) ==
+               0;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string fresh = (target.folder() / (std::string(kTemporaryPrefix) +
+                                                      randomLetters() + std::string(kNewSuffix)))
+                                      .string();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, fresh.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return false;
+        }
+        if (::rename(fresh.c_str(), target.path.c_str()) != 0) {
+            ::unlink(fresh.c_str());
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+// The new text goes into a file without a name until it is whole: a crash before leaves nothing.
+Outcome replaceThroughUnnamed(const Target& target, std::string_view text) {
+    const int fd = ::open(target.folder().c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        // Kernels without O_TMPFILE take it for O_DIRECTORY and answer EISDIR.
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+            return Outcome::Unsupported;
+        }
+        return folderRefuses(errno) ? Outcome::FolderRefuses : Outcome::Failed;
+    }
+    matchAttributes(fd, target);
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0 && nameUnnamed(fd, target);
+    ::close(fd);
+    if (!written) {
         return Outcome::Failed;
     }
     syncFolder(target.folder());
     return Outcome::Written;
 }
 
-// Not atomic: a failure midway leaves the file cut short. Only for where nothing else can work.
-bool rewriteInPlace(const Target& target, std::string_view text) {
-    const int fd = ::open(target.path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
-    return fd >= 0 && fillAndClose(fd, text);
+// Where the file system has no unnamed files: a named temporary, renamed over the file.
+Outcome replaceThroughNamed(const Target& target, std::string_view text) {
+    std::string path =
+        (target.folder() / (std::string(kTemporaryPrefix) + "XXXXXX" + std::string(kPartSuffix)))
+            .string();
+    const int fd = ::mkostemps(path.data(), static_cast<int>(kPartSuffix.size()), O_CLOEXEC);
+    if (fd < 0) {
+        return folderRefuses(errno) ? Outcome::FolderRefuses : Outcome::Failed;
+    }
+    matchAttributes(fd, target);
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !written || ::rename(path.c_str(), target.path.c_str()) != 0) {
+        ::unlink(path.c_str());
+        return Outcome::Failed;
+    }
+    syncFolder(target.folder());
+    return Outcome::Written;
 }
 
-bool lockExclusive(int fd) {
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
+// Reads (into `text`, already sized) or writes all of `text` from the start of the file.
+template <typename Transfer, typename Text>
+bool transferAll(Transfer transfer, int fd, Text& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n =
+            transfer(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
             return false;
         }
+        done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// Not atomic, so only where the folder takes no new file. The room is reserved first and the old
+// text kept, so a full disk or a failed write leaves the old text; only a crash in the middle of
+// the writing can leave old and new mixed.
+bool rewriteInPlace(const Target& target, std::string_view text) {
+    const int fd = ::open(target.path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool written = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    std::string old(written ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    written = written && transferAll(::pread, fd, old) &&
+              (text.empty() || ::posix_fallocate(fd, 0, static_cast<off_t>(text.size())) == 0);
+    if (written &&
+        !(transferAll(::pwrite, fd, text) &&
+          ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fdatasync(fd) == 0)) {
+        transferAll(::pwrite, fd, old);
+        [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(old.size()));
+        ::fdatasync(fd);
+        written = false;
+    }
+    return ::close(fd) == 0 && written;
+}
+
+// Another program may hold the lock as long as it likes; we ask again until the wait is over.
+bool lockWithin(int fd, int operation) {
+    constexpr int kPollMilliseconds = 50;
+    for (int waited = 0;; waited += kPollMilliseconds) {
+        if (::flock(fd, operation | LOCK_NB) == 0) {
+            return true;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= kLockWaitMilliseconds) {
+            return false;
+        }
+        ::usleep(kPollMilliseconds * 1000);
+    }
+}
+
+fs::path folderOf(const char* path) {
+    const fs::path folder = fs::path(path).parent_path();
+    return folder.empty() ? fs::path(".") : folder;
 }
 
 }  // namespace
@@ -176,11 +320,17 @@ bool replaceFile(const char* path, std::string_view bytes) {
     if (!target || !mayReplace(*target)) {
         return false;
     }
-    switch (replaceThroughTemporary(*target, bytes)) {
+    removeLeftTemporaries(target->folder());
+    Outcome outcome = replaceThroughUnnamed(*target, bytes);
+    if (outcome == Outcome::Unsupported) {
+        outcome = replaceThroughNamed(*target, bytes);
+    }
+    switch (outcome) {
         case Outcome::Written:
             return true;
-        case Outcome::NoTemporary:
+        case Outcome::FolderRefuses:
             return target->existing && rewriteInPlace(*target, bytes);
+        case Outcome::Unsupported:
         case Outcome::Failed:
             return false;
     }
@@ -188,14 +338,29 @@ bool replaceFile(const char* path, std::string_view bytes) {
 }
 
 LockedFile::LockedFile(const char* path, Mode mode) {
-    const int fd = mode == Mode::Read ? ::open(path, O_RDONLY | O_CLOEXEC)
-                                      : ::open(path, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // Never waits for the other end of a pipe: what is not a plain file is refused below.
+    constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+    constexpr int kAppendFlags = O_RDWR | O_APPEND | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(path, mode == Mode::Read ? kReadFlags : kAppendFlags);
+    if (fd < 0 && errno == ENOENT && mode == Mode::Append) {
+        fd = ::open(path, kAppendFlags | O_CREAT | O_EXCL, 0666);
+        if (fd >= 0) {
+            syncFolder(folderOf(path));
+        } else if (errno == EEXIST) {
+            fd = ::open(path, kAppendFlags);
+        }
+    }
     if (fd < 0) {
         status_ = errno == ENOENT ? FileOpen::Missing : FileOpen::Unusable;
         return;
     }
     handle_ = fd;
-    status_ = lockExclusive(fd) ? FileOpen::Opened : FileOpen::Unusable;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return;
+    }
+    status_ = lockWithin(fd, mode == Mode::Read ? LOCK_SH : LOCK_EX) ? FileOpen::Opened
+                                                                     : FileOpen::Unusable;
 }
 
 LockedFile::~LockedFile() {
@@ -245,6 +410,7 @@ bool createEmptyFile(const char* path) {
         return false;
     }
     ::close(fd);
+    syncFolder(folderOf(path));
     return true;
 }
 
