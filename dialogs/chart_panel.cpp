@@ -22,8 +22,9 @@ constexpr int kFirstChartButton = 1021;  // year, month, day, hour
 constexpr int kFirstLuckButton = 1025;   // luck pillars 1-10
 constexpr int kFirstAgeLabel = 1039;
 constexpr int kChartPillarCount = 4;
-constexpr int kSexPictureX = 100;
-constexpr int kSexPictureY = 10;
+// Client pixels just before the sex text, clear of the name (2 px per dialog unit).
+constexpr int kSexPictureX = 296;
+constexpr int kSexPictureY = 15;
 
 const Pillar& chartPillar(const Chart& chart, int n) {
     const Pillar* const pillars[kChartPillarCount] = {&chart.yearPillar, &chart.monthPillar,

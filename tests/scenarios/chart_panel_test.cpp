@@ -53,8 +53,8 @@ TEST_F(ChartPanel, OpensWithThePersonAndTheWholeChart) {
 
     // An unset sex draws nothing and keeps the earlier label.
     for (const auto& [sex, label, picture] :
-         {std::tuple{Sex::Male, "男", "OTICO15 100 10"},
-          std::tuple{Sex::Female, "女", "ONICO15 100 10"}, std::tuple{Sex::Unset, "女", ""}}) {
+         {std::tuple{Sex::Male, "男", "OTICO15 296 15"},
+          std::tuple{Sex::Female, "女", "ONICO15 296 15"}, std::tuple{Sex::Unset, "女", ""}}) {
         ScriptedDialog& p = openPanel("花子", sex);
         EXPECT_EQ(p.text(111), sjis(label));
         EXPECT_STREQ(state().personSexText, sjis(label).c_str());
