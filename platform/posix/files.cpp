@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -295,16 +296,20 @@ bool rewriteInPlace(const Target& target, std::string_view text) {
 }
 
 // Another program may hold the lock as long as it likes; we ask again until the wait is over.
+// A writer appending line after line frees the lock only for the moment between two appends, so
+// the asking is frequent: at 50 ms a second writer was starved out under load.
 bool lockWithin(int fd, int operation) {
-    constexpr int kPollMilliseconds = 50;
-    for (int waited = 0;; waited += kPollMilliseconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kLockWaitMilliseconds);
+    for (;;) {
         if (::flock(fd, operation | LOCK_NB) == 0) {
             return true;
         }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= kLockWaitMilliseconds) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        ::usleep(kPollMilliseconds * 1000);
+        ::usleep(1000);
     }
 }
 
