@@ -270,6 +270,15 @@ bool transferAll(Transfer transfer, int fd, Text& text) {
     return true;
 }
 
+// Room for `size` bytes without changing the file's length, so a kill leaves it as it was. Where
+// the file system cannot reserve, the writing itself finds out.
+bool reserve(int fd, std::size_t size) {
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0) {
+        return true;
+    }
+    return errno == EOPNOTSUPP;
+}
+
 // Not atomic, so only where the folder takes no new file. The room is reserved first and the old
 // text kept, so a full disk or a failed write leaves the old text; only a crash in the middle of
 // the writing can leave old and new mixed.
@@ -281,8 +290,7 @@ bool rewriteInPlace(const Target& target, std::string_view text) {
     struct stat info {};
     bool written = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     std::string old(written ? static_cast<std::size_t>(info.st_size) : 0, '\0');
-    written = written && transferAll(::pread, fd, old) &&
-              (text.empty() || ::posix_fallocate(fd, 0, static_cast<off_t>(text.size())) == 0);
+    written = written && transferAll(::pread, fd, old) && reserve(fd, text.size());
     if (written &&
         !(transferAll(::pwrite, fd, text) &&
           ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fdatasync(fd) == 0)) {
