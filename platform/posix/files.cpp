@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -138,7 +137,7 @@ bool isTemporaryName(std::string_view name) {
         return false;
     }
     for (const char c : name.substr(0, kRandomLength)) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
             return false;
         }
     }
@@ -188,19 +187,27 @@ bool folderRefuses(int error) {
 
 enum class Outcome { Written, FolderRefuses, Unsupported, Failed };
 
+// A name for the unnamed file behind `fd`. Through /proc any user may do it; without /proc only
+// a process allowed to name any open file can.
+bool linkUnnamed(int fd, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return true;
+    }
+    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+}
+
 // Gives a whole unnamed file its place: the file's own name when there was no file, otherwise a
 // fresh name renamed over the old file, which stays whole until that rename.
 bool nameUnnamed(int fd, const Target& target) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
     if (!target.existing) {
-        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.path.c_str(), AT_SYMLINK_FOLLOW) ==
-               0;
+        return linkUnnamed(fd, target.path.string());
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string fresh = (target.folder() / (std::string(kTemporaryPrefix) +
                                                       randomLetters() + std::string(kNewSuffix)))
                                       .string();
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, fresh.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        if (!linkUnnamed(fd, fresh)) {
             if (errno == EEXIST) {
                 continue;
             }
@@ -271,6 +278,15 @@ bool transferAll(Transfer transfer, int fd, Text& text) {
     return true;
 }
 
+// Room for `size` bytes without changing the file's length, so a kill leaves it as it was. Where
+// the file system cannot reserve, the writing itself finds out.
+bool reserve(int fd, std::size_t size) {
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0) {
+        return true;
+    }
+    return errno == EOPNOTSUPP;
+}
+
 // Not atomic, so only where the folder takes no new file. The room is reserved first and the old
 // text kept, so a full disk or a failed write leaves the old text; only a crash in the middle of
 // the writing can leave old and new mixed.
@@ -282,8 +298,7 @@ bool rewriteInPlace(const Target& target, std::string_view text) {
     struct stat info {};
     bool written = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     std::string old(written ? static_cast<std::size_t>(info.st_size) : 0, '\0');
-    written = written && transferAll(::pread, fd, old) &&
-              (text.empty() || ::posix_fallocate(fd, 0, static_cast<off_t>(text.size())) == 0);
+    written = written && transferAll(::pread, fd, old) && reserve(fd, text.size());
     if (written &&
         !(transferAll(::pwrite, fd, text) &&
           ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fdatasync(fd) == 0)) {
