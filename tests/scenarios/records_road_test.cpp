@@ -8,6 +8,7 @@
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
 #include "resources/command_ids.h"
+#include "tests/scenarios/birth_entry.h"
 #include "tests/scenarios/scenario.h"
 #include "tests/support/sjis.h"
 
@@ -23,40 +24,21 @@ using test::sjis;
 
 using Road = test::Scenario;
 
-constexpr int kName = 108, kMale = 105, kFemale = 106, kYear = 109, kMonth = 1052, kDay = 1053,
-              kHour = 1054;
-
-// What a person types into the birth data dialog, then 実行.
-struct Typed {
-    const char* name;
-    int sex;  // kMale, kFemale or 0 for no click
-    const char *year, *month, *day, *hour;
-};
-
-void typeBirth(ScriptedDialog& d, const Typed& t) {
-    d.type(kName, sjis(t.name));
-    if (t.sex != 0) {
-        d.click(t.sex);
-    }
-    d.type(kYear, sjis(t.year));
-    d.type(kMonth, sjis(t.month));
-    d.type(kDay, sjis(t.day));
-    d.type(kHour, sjis(t.hour));
-    d.click(platform::kIdOk);
-}
+using test::judgementOf;
+using test::kDay;
+using test::kFemale;
+using test::kHour;
+using test::kMale;
+using test::kMonth;
+using test::kName;
+using test::kYear;
+using test::typeBirth;
+using test::Typed;
 
 // The text of a control in the n-th dialog still open.
 std::string openDialogsText(int id, std::size_t n) {
     const auto open = platform::script::openDialogs();
     return n < open.size() ? open[n]->text(id) : std::string();
-}
-
-std::string judgementOf(const char* base, const char* running) {
-    JudgementKey key;
-    EXPECT_EQ(parseJudgementKey(key, sjis(base), sjis(running)), PillarCheck::Ok);
-    char buffer[kJudgementBufferSize];
-    composeJudgement(buffer, key, {1, 0});
-    return buffer;
 }
 
 TEST_F(Road, FromTheBirthDialogToTheResultFile) {
