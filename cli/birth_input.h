@@ -3,16 +3,11 @@
 #include <string_view>
 
 #include "consultation/birth_record.h"
+#include "reading/full_chart.h"
 
 namespace quorvel::cli {
 
-struct BirthInput {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    Sex sex = Sex::Unset;
-};
+using BirthInput = BirthData;
 
 enum class InputProblem { None, Format, Sex, Year, Date, Hour };
 
