@@ -19,6 +19,11 @@ bool parseSex(std::string_view text, BirthInput& birth);
 // One batch line "YYYY-MM-DD HH male|female" (blanks or tabs between, CR LF accepted).
 InputProblem parseBatchLine(std::string_view line, BirthInput& birth);
 
+// A birth typed as three arguments, checked in the order the chart command tells its problems:
+// the form of date and hour, the sex, then whether the calendar can compute it.
+InputProblem parseTypedBirth(std::string_view sex, std::string_view date, std::string_view hour,
+                             BirthInput& birth);
+
 // Whether the calendar can compute the birth, as an input problem.
 InputProblem checkComputable(const BirthInput& birth);
 
