@@ -26,8 +26,8 @@ constexpr int kCalendarButton = 1211;
 
 constexpr int kRowLabelWidth = 44;
 constexpr int kPillarWidth = 58;
-constexpr int kLuckLabelWidth = 30;
-constexpr int kLuckWidth = 25;
+constexpr int kLuckLabelWidth = 28;
+constexpr int kLuckWidth = 24;
 
 // Charts are drawn right to left: the hour pillar stands at the left, the year pillar at the
 // right.

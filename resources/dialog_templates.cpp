@@ -152,15 +152,15 @@ constexpr ControlTemplate kAboutControls[] = {
 // the void branches, the elements and the terms, and the luck pillars in a second table.
 constexpr ControlTemplate kFullChartControls[] = {
     {110, Label, "", 7, 6, 280, 8, kStyleNone},
-    {120, Table, "", 7, 18, 280, 100, kStyleNone},
-    {121, Label, "", 7, 122, 280, 8, kStyleNone},
-    {122, Label, "", 7, 133, 280, 8, kStyleNone},
-    {123, Label, "", 7, 144, 280, 8, kStyleNone},
-    {124, Label, "", 7, 155, 280, 8, kStyleNone},
-    {125, Label, "", 7, 166, 280, 8, kStyleNone},
-    {126, Table, "", 7, 180, 280, 50, kStyleNone},
-    {1211, Button, text::captionFortuneCalendar, 180, 236, 50, 14, kStyleNone},
-    {kIdCancel, DefaultButton, text::captionClose, 237, 236, 50, 14, kStyleNone},
+    {120, Table, "", 7, 18, 280, 88, kStyleNone},
+    {121, Label, "", 7, 110, 280, 8, kStyleNone},
+    {122, Label, "", 7, 121, 280, 8, kStyleNone},
+    {123, Label, "", 7, 132, 280, 8, kStyleNone},
+    {124, Label, "", 7, 143, 280, 8, kStyleNone},
+    {125, Label, "", 7, 154, 280, 8, kStyleNone},
+    {126, Table, "", 7, 168, 280, 50, kStyleNone},
+    {1211, Button, text::captionFortuneCalendar, 180, 224, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 237, 224, 50, 14, kStyleNone},
 };
 
 // The fortune calendar: what is listed, the table, and the buttons that judge a row or list the
@@ -195,7 +195,7 @@ constexpr DialogTemplate kDialogs[] = {
      false, kAvoidanceControls},
     {"ABOUTBOX", text::aboutBoxTitle, text::dialogFontGothic, kPointSize, 22, 17, 171, 52, true,
      kAboutControls},
-    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 256, false,
+    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 244, false,
      kFullChartControls},
     {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 244,
      false, kFortuneCalendarControls},
