@@ -6,12 +6,10 @@
 
 #include "common/fixed_text.h"
 #include "consultation/consultation.h"
-#include "consultation/consultation_texts.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/pillar_fields.h"
 #include "dialogs/reading_window_text.h"
 #include "dialogs/reading_windows.h"
-#include "dialogs/result_dialog.h"
 #include "platform/ui.h"
 #include "resources/dialog_templates.h"
 
@@ -29,6 +27,7 @@ constexpr int kYearsButton = 1203;
 
 constexpr int kMarkWidth = 12;
 constexpr int kPillarWidth = 22;
+constexpr int kMarksWidth = 19;
 
 // Today on the program's clock, Japan time.
 std::chrono::year_month_day today() {
@@ -87,55 +86,28 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
     }
 
     void showYears(platform::DialogHandle& dialog, int select) {
-        calendarYears(chart_, person_.year, person_.year + kDefaultCalendarYears, rows_);
-        view_ = View::Years;
-        dialog.setText(kShownLabel, number(rows_.front().year) + std::string(text::yearsFrom) +
-                                        number(rows_.back().year) + std::string(text::yearsUntil));
-        const platform::TableColumn columns[] = {
-            {text::calendarMarkHeading, kMarkWidth},
-            {text::calendarYearHeading, 22},
-            {text::calendarAgeHeading, 14},
-            {text::calendarYearPillarHeading, kPillarWidth},
-            {text::calendarHeavenHeading, 20},
-            {text::calendarEarthHeading, 20},
-            {text::calendarHumanHeading, 20},
-            {text::calendarLuckHeading, kPillarWidth},
-            {text::calendarHeavenHeading, 20},
-            {text::calendarEarthHeading, 20},
-            {text::calendarHumanHeading, 20},
-        };
-        fill(
-            dialog, columns, [](const CalendarRow& r) { return number(r.year); },
+        std::vector<CalendarRow> rows;
+        calendarYears(chart_, person_.year, person_.year + kDefaultCalendarYears, rows);
+        const std::string shown = number(rows.front().year) + std::string(text::yearsFrom) +
+                                  number(rows.back().year) + std::string(text::yearsUntil);
+        show(
+            dialog, View::Years, std::move(rows), shown,
+            {{text::calendarYearHeading, 22}, {text::calendarAgeHeading, 14}},
+            text::calendarYearPillarHeading, [](const CalendarRow& r) { return number(r.year); },
             [](const CalendarRow& r) { return number(r.age); });
         selectYear(dialog, select, 0);
     }
 
     void showMonths(platform::DialogHandle& dialog, int year, int select) {
         std::vector<CalendarRow> rows;
-        if (const CalendarCheck check = calendarMonths(chart_, year, rows);
-            check != CalendarCheck::Ok) {
-            tell(dialog.window(), calendarCheckMessage(check));
+        if (!accepted(dialog, calendarMonths(chart_, year, rows))) {
             return;
         }
-        rows_ = std::move(rows);
-        view_ = View::Months;
         year_ = year;
-        dialog.setText(kShownLabel, number(year) + std::string(text::monthsOf));
-        const platform::TableColumn columns[] = {
-            {text::calendarMarkHeading, kMarkWidth},
-            {text::calendarMonthHeading, 34},
-            {text::calendarTermHeading, 44},
-            {text::calendarMonthPillarHeading, kPillarWidth},
-            {text::calendarHeavenHeading, 18},
-            {text::calendarEarthHeading, 18},
-            {text::calendarHumanHeading, 18},
-            {text::calendarLuckHeading, kPillarWidth},
-            {text::calendarHeavenHeading, 18},
-            {text::calendarEarthHeading, 18},
-            {text::calendarHumanHeading, 18},
-        };
-        fill(
-            dialog, columns,
+        show(
+            dialog, View::Months, std::move(rows), number(year) + std::string(text::monthsOf),
+            {{text::calendarMonthHeading, 34}, {text::calendarTermHeading, 44}},
+            text::calendarMonthPillarHeading,
             [](const CalendarRow& r) {
                 return number(r.year) + std::string(text::yearUnit) + number(r.month) +
                        std::string(text::monthUnit);
@@ -150,37 +122,30 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
 
     void showDays(platform::DialogHandle& dialog, int year, int month) {
         std::vector<CalendarRow> rows;
-        if (const CalendarCheck check = calendarDays(chart_, year, month, rows);
-            check != CalendarCheck::Ok) {
-            tell(dialog.window(), calendarCheckMessage(check));
+        if (!accepted(dialog, calendarDays(chart_, year, month, rows))) {
             return;
         }
-        rows_ = std::move(rows);
-        view_ = View::Days;
         year_ = year;
         month_ = month;
-        dialog.setText(kShownLabel, number(year) + std::string(text::yearUnit) + number(month) +
-                                        std::string(text::monthUnit) + std::string(text::daysOf));
-        const platform::TableColumn columns[] = {
-            {text::calendarMarkHeading, kMarkWidth},
-            {text::calendarDayHeading, 50},
-            {text::calendarDayPillarHeading, kPillarWidth},
-            {text::calendarHeavenHeading, 20},
-            {text::calendarEarthHeading, 20},
-            {text::calendarHumanHeading, 20},
-            {text::calendarLuckHeading, kPillarWidth},
-            {text::calendarHeavenHeading, 20},
-            {text::calendarEarthHeading, 20},
-            {text::calendarHumanHeading, 20},
-        };
-        fill(
-            dialog, columns,
+        show(
+            dialog, View::Days, std::move(rows),
+            number(year) + std::string(text::yearUnit) + number(month) +
+                std::string(text::monthUnit) + std::string(text::daysOf),
+            {{text::calendarDayHeading, 50}}, text::calendarDayPillarHeading,
             [](const CalendarRow& r) {
                 return number(r.year) + std::string(text::yearUnit) + number(r.month) +
                        std::string(text::monthUnit) + number(r.day) + std::string(text::dayUnit);
             },
             nullptr);
         selectYear(dialog, year, 0);
+    }
+
+    // A period the calendar does not hold is told, and the table stays as it was.
+    static bool accepted(platform::DialogHandle& dialog, CalendarCheck check) {
+        if (check != CalendarCheck::Ok) {
+            tell(dialog.window(), calendarCheckMessage(check));
+        }
+        return check == CalendarCheck::Ok;
     }
 
     void showMonthsOfChoice(platform::DialogHandle& dialog) {
@@ -201,11 +166,26 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
         }
     }
 
-    // The columns, then one row per period: the mark of now, what names the period (one or two
-    // cells), its pillar and marks, the luck pillar and its marks.
+    // The rows of a view under their columns: the mark of now, what names the period (one or
+    // two cells), its pillar and marks, the luck pillar and its marks.
     template <typename First, typename Second>
-    void fill(platform::DialogHandle& dialog, std::span<const platform::TableColumn> columns,
-              First first, Second second) {
+    void show(platform::DialogHandle& dialog, View view, std::vector<CalendarRow> rows,
+              const std::string& shown, std::initializer_list<platform::TableColumn> naming,
+              std::string_view pillarHeading, First first, Second second) {
+        rows_ = std::move(rows);
+        view_ = view;
+        dialog.setText(kShownLabel, shown);
+        std::vector<platform::TableColumn> columns = {{text::calendarMarkHeading, kMarkWidth}};
+        columns.insert(columns.end(), naming);
+        columns.push_back({pillarHeading, kPillarWidth});
+        for (const std::string_view luck : {std::string_view(), text::calendarLuckHeading}) {
+            if (!luck.empty()) {
+                columns.push_back({luck, kPillarWidth});
+            }
+            columns.push_back({text::calendarHeavenHeading, kMarksWidth});
+            columns.push_back({text::calendarEarthHeading, kMarksWidth});
+            columns.push_back({text::calendarHumanHeading, kMarksWidth});
+        }
         dialog.setTableColumns(kTable, columns);
         const auto now = today();
         const int nowYear = static_cast<int>(now.year());
@@ -266,17 +246,7 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
         state_.person = person_;
         copyText(state_.basePillarText, pillarTextView(chart_.chart.dayPillar.index));
         copyText(state_.runningPillarText, pillarTextView(running));
-        state_.luckPeriodFlag = luck ? 1 : 0;
-        state_.calendarPeriodFlag = luck ? 0 : 1;
-        buildOutputFileName(state_, {fieldText(state_.person.name),
-                                     fieldText(state_.runningPillarText), text::fortuneFileSuffix});
-        markOutputReady(state_, ReadyText::Fortune);
-        if (parseJudgementKey(state_, dialog.window()) == 0) {
-            return;
-        }
-        composeJudgement(state_);
-        platform::informationBeep();
-        runResultDialog(state_, dialog.window());
+        judgeTypedPair(state_, dialog.window(), luck ? kLuckPeriod : kCalendarPeriod);
     }
 
     ConsultationState& state_;

@@ -28,26 +28,7 @@ if [ $# -gt 1 ]; then
     echo "usage: tools/drive_consultation.sh [OUT_DIR]" >&2
     exit 2
 fi
-outdir="$(realpath -m "${1:-$root/docs}")"
-program="$(realpath -m "${QUORVEL_PROGRAM:-$root/build/quorvel}")"
-cli="$(realpath -m "${QUORVEL_CLI:-$root/build/quorvel-cli}")"
-
-if [ -z "${QUORVEL_DRIVING:-}" ]; then
-    for tool in xvfb-run Xvfb xkbcomp xdotool import convert iconv od cmp; do
-        command -v "$tool" >/dev/null || {
-            echo "$me: SKIP: $tool is missing (tools/setup.sh)" >&2
-            exit 77
-        }
-    done
-    for binary in "$program" "$cli"; do
-        [ -x "$binary" ] || { echo "$me: $binary does not exist; build it first" >&2; exit 1; }
-    done
-    mkdir -p "$outdir"
-    # Wide enough for a modeless dialog to stand beside the main window instead of over it.
-    QUORVEL_DRIVING=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$outdir"
-fi
-
-# --- under the virtual X server -------------------------------------------------------------------
+outdir="${1:-}"
 
 # shellcheck source=tools/drive_lib.sh
 source "$root/tools/drive_lib.sh"

@@ -1,6 +1,29 @@
-# The functions that drive the desktop program under Xvfb, shared by the drive scripts. Source it
-# under the virtual X server after setting `me`, `program` and `outdir`; it makes the working
-# folder and the clean-up.
+# What the drive scripts share: source it after setting `root`, `me` and `outdir` (the first
+# argument, if any). Outside the virtual X server it checks the tools and the two programs and
+# starts the script again under one; inside it makes the working folder, its clean-up and the
+# functions that drive the program.
+
+# Before the virtual X server: checks what the drive needs and starts the script again under it.
+outdir="$(realpath -m "${outdir:-$root/docs}")"
+program="$(realpath -m "${QUORVEL_PROGRAM:-$root/build/quorvel}")"
+cli="$(realpath -m "${QUORVEL_CLI:-$root/build/quorvel-cli}")"
+
+if [ -z "${QUORVEL_DRIVING:-}" ]; then
+    for tool in xvfb-run Xvfb xkbcomp xdotool import convert iconv od cmp; do
+        command -v "$tool" >/dev/null || {
+            echo "$me: SKIP: $tool is missing (tools/setup.sh)" >&2
+            exit 77
+        }
+    done
+    for binary in "$program" "$cli"; do
+        [ -x "$binary" ] || { echo "$me: $binary does not exist; build it first" >&2; exit 1; }
+    done
+    mkdir -p "$outdir"
+    # Wide enough for a modeless dialog to stand beside the main window instead of over it.
+    QUORVEL_DRIVING=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$outdir"
+fi
+
+# --- under the virtual X server -------------------------------------------------------------------
 
 workdir="$(mktemp -d)"
 pid=""
