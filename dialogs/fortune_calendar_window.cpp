@@ -192,8 +192,12 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
         const int nowMonth = static_cast<int>(static_cast<unsigned>(now.month()));
         const int nowDay = static_cast<int>(static_cast<unsigned>(now.day()));
         const int nowLuck = luckInForce(chart_.chart, ageInYear(chart_.birth, nowYear));
+        // A month runs from its term: before this month's term day, today is in the one before.
+        const bool beforeTerm = view == View::Months && year_ == nowYear &&
+                                nowDay < rows_[static_cast<std::size_t>(nowMonth - 1)].termDay;
+        const int nowTermMonth = view == View::Months && beforeTerm ? nowMonth - 1 : nowMonth;
         for (const CalendarRow& r : rows_) {
-            const bool isNow = r.year == nowYear && (r.month == 0 || r.month == nowMonth) &&
+            const bool isNow = r.year == nowYear && (r.month == 0 || r.month == nowTermMonth) &&
                                (r.day == 0 || r.day == nowDay);
             std::vector<std::string> cells;
             cells.emplace_back(isNow                              ? text::currentMark
