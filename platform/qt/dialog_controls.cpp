@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QTableWidget>
+#include <QValidator>
 
 #include "platform/qt/images.h"
 #include "platform/qt/text_codec.h"
