@@ -1,8 +1,5 @@
 #include "cli/chart_command.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -10,6 +7,7 @@
 #include "cli/cli_texts.h"
 #include "cli/output_text.h"
 #include "consultation/consultation_texts.h"
+#include "platform/console.h"
 
 namespace quorvel::cli {
 
@@ -127,27 +125,6 @@ void answerLine(std::string_view line, std::string& out, const ChartTexts& t) {
     out += '\n';
 }
 
-// Whatever is there, up to the size of the buffer; 0 at the end, -1 with errno on failure.
-ssize_t readSome(int fd, char* buffer, std::size_t size) {
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, size);
-        if (got >= 0) {
-            return got;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno != EAGAIN && errno != EWOULDBLOCK) {
-            return -1;
-        }
-        // Standard input may come non-blocking from whoever started us: wait instead of failing.
-        pollfd ready{fd, POLLIN, 0};
-        if (::poll(&ready, 1, -1) < 0 && errno != EINTR) {
-            return -1;
-        }
-    }
-}
-
 // The line being read, carried from one read to the next. A line past the limit is dropped as
 // it streams, so no input can make the line grow without bound.
 class PendingLine {
@@ -195,7 +172,7 @@ int runChartBatch(int in, OutputStream& out, const ChartTexts& t) {
     std::string answers;
     answers.reserve(2 * kChunk);
     for (;;) {
-        const ssize_t got = readSome(in, chunk, sizeof chunk);
+        const long got = platform::readInput(in, chunk, sizeof chunk);
         if (got < 0) {
             return errno;
         }

@@ -1,6 +1,4 @@
 // quorvel-cli: the Quorvel core from a terminal.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +12,7 @@
 #include "cli/output_stream.h"
 #include "cli/pillar_commands.h"
 #include "cli/record_commands.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -211,6 +210,7 @@ int run(int argc, char** argv, OutputStream& out) {
         return 0;
     }
 
+    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput);
     if (help.parsed()) {
         // Not app.help(), which would describe the selected subcommand: this one.
         out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
@@ -222,7 +222,7 @@ int run(int argc, char** argv, OutputStream& out) {
         return runRecordChartCommand(o.records, out, stderr);
     }
     if (chart.parsed()) {
-        return runChartCommand(o.chart, STDIN_FILENO, out, stderr);
+        return runChartCommand(o.chart, 0, out, stderr);
     }
     if (judge.parsed()) {
         return runJudgeCommand(o.pillars, out, stderr);
@@ -239,7 +239,7 @@ int run(int argc, char** argv, OutputStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    holdClosedStandardStreams();
+    quorvel::platform::prepareStandardStreams();
     OutputStream out(stdout);
     const int status = run(argc, argv, out);
     if (!out.close()) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/sjis_utf8.h"
+#include "platform/console.h"
 
 namespace quorvel::cli {
 
@@ -17,6 +18,10 @@ inline void tell(std::FILE* err, std::string_view sjisText, bool sjisOutput) {
     std::string text = forOutput(sjisText, sjisOutput);
     if (!text.ends_with('\n')) {
         text += '\n';
+    }
+    if (platform::isConsole(err)) {
+        platform::writeConsole(err, text, sjisOutput);
+        return;
     }
     std::fwrite(text.data(), 1, text.size(), err);
 }

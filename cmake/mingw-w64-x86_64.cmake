@@ -1,0 +1,27 @@
+# Cross-builds the Windows programs (x86-64) with Debian's mingw-w64, posix thread model: the
+# win32 model has no std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(QUORVEL_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${QUORVEL_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUORVEL_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUORVEL_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QUORVEL_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Both programs need nothing beside the system's own DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
+
+# Tests and test discovery run the cross-built programs under Wine.
+find_program(QUORVEL_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(NOT QUORVEL_WINE)
+    find_program(QUORVEL_WINE NAMES wine64 wine)
+endif()
+if(QUORVEL_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
+endif()
