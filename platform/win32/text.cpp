@@ -1,0 +1,48 @@
+#include "platform/win32/win32.h"
+
+namespace quorvel::platform::win32 {
+
+namespace {
+
+std::wstring toWide(UINT codePage, std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, out.data(), wide);
+    return out;
+}
+
+std::string fromWide(UINT codePage, std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int bytes =
+        WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), length, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
+
+std::wstring widen(std::string_view cp932) {
+    return toWide(932, cp932);
+}
+
+std::string narrow(std::wstring_view wide) {
+    return fromWide(932, wide);
+}
+
+std::wstring widenUtf8(std::string_view utf8) {
+    return toWide(CP_UTF8, utf8);
+}
+
+std::string narrowUtf8(std::wstring_view wide) {
+    return fromWide(CP_UTF8, wide);
+}
+
+}  // namespace quorvel::platform::win32
