@@ -17,11 +17,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Both programs need nothing beside the system's own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
 
-# Tests and test discovery run the cross-built programs under Wine.
-find_program(QUORVEL_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
-if(NOT QUORVEL_WINE)
-    find_program(QUORVEL_WINE NAMES wine64 wine)
-endif()
-if(QUORVEL_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
-endif()
+# Tests and test discovery run the cross-built programs under Wine, in the build's own prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR bash ${CMAKE_CURRENT_LIST_DIR}/../tools/wine_run.sh ${CMAKE_BINARY_DIR})

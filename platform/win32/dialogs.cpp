@@ -292,12 +292,17 @@ class Win32Dialog final : public DialogHandle {
         switch (message) {
             case WM_INITDIALOG: {
                 window_ = window;
+                // By place, not by id: an icon usually shares the id of every static text.
+                HWND child = GetWindow(window, GW_CHILD);
                 for (const ControlTemplate& control : template_.controls) {
-                    if (control.kind == ControlKind::Icon) {
-                        SendDlgItemMessageW(window, control.id & 0xFFFF, STM_SETICON,
-                                            reinterpret_cast<WPARAM>(win32::moduleIcon(control.text)),
-                                            0);
+                    if (child == nullptr) {
+                        break;
                     }
+                    if (control.kind == ControlKind::Icon) {
+                        SendMessageW(child, STM_SETICON,
+                                     reinterpret_cast<WPARAM>(win32::moduleIcon(control.text)), 0);
+                    }
+                    child = GetWindow(child, GW_HWNDNEXT);
                 }
                 placeWindow();
                 if (modeless_) {
