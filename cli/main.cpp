@@ -44,7 +44,8 @@ constexpr std::string_view kDetails =
     "      The records the data file dialog offers, one line each: the slot number, a tab and\n"
     "      the label of the record's button. FILE defaults to DATA.CSV in the working folder;\n"
     "      a missing file prints データファイルがありません and, unlike the dialog, creates\n"
-    "      nothing; one that cannot be read prints データファイルを読めませんでした.\n"
+    "      nothing; one that cannot be read (not a plain file, or locked by another program\n"
+    "      for more than a few seconds) prints データファイルを読めませんでした.\n"
     "  quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"
     "      The fortune judgement (天運, 地運, 人運) of a base pillar (normally the day pillar)\n"
     "      for a running pillar, e.g. `quorvel-cli judge 甲子 丙午`. --period luck judges a\n"
@@ -106,21 +107,70 @@ void addPillars(CLI::App& command, PillarOptions& pillars) {
     addSjisFlag(command, pillars.sjisOutput);
 }
 
+// A message quotes at most this much of an argument, however long the argument is.
+constexpr std::size_t kQuotedBytes = 64;
+
+// The first kQuotedBytes of `text`, ended on a UTF-8 character boundary, and "..." if cut.
+std::string quoted(std::string_view text) {
+    if (text.size() <= kQuotedBytes) {
+        return std::string(text);
+    }
+    std::size_t end = kQuotedBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) {
+        --end;
+    }
+    return std::string(text.substr(0, end)) + "...";
+}
+
+// The parser's message with every long argument, or long value after "=", cut to its quote.
+std::string withShortQuotes(std::string message, int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        const std::size_t equals = argument.find('=');
+        for (const std::string_view part :
+             {argument, equals == std::string_view::npos ? std::string_view()
+                                                         : argument.substr(equals + 1)}) {
+            if (part.size() <= kQuotedBytes) {
+                continue;
+            }
+            const std::string shortened = quoted(part);
+            for (std::size_t at = 0; (at = message.find(part, at)) != std::string::npos;
+                 at += shortened.size()) {
+                message.replace(at, part.size(), shortened);
+            }
+        }
+    }
+    return message;
+}
+
 int usageError(std::span<const Command> commands, int argc, char** argv, const CLI::Error& error) {
+    const std::string message = withShortQuotes(error.what(), argc, argv);
     for (const Command& command : commands) {
         if (command.app->parsed()) {
             std::fprintf(stderr, "quorvel-cli %s: %s\n%s", command.app->get_name().c_str(),
-                         error.what(), command.usage);
+                         message.c_str(), command.usage);
             return 2;
         }
     }
     if (argc > 1 && argv[1][0] != '-') {
-        std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", argv[1]);
+        std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", quoted(argv[1]).c_str());
     } else {
-        std::fprintf(stderr, "quorvel-cli: %s\n", error.what());
+        std::fprintf(stderr, "quorvel-cli: %s\n", message.c_str());
     }
     std::fprintf(stderr, "Run 'quorvel-cli --help' for the commands.\n");
     return 2;
+}
+
+// Exactly the digits of a slot number: no blank, sign, leading zero or other base.
+CLI::Validator recordNumber() {
+    return CLI::Validator(
+        [](std::string& value) -> std::string {
+            const std::string last = std::to_string(quorvel::kRecordSlotCount);
+            const bool slot =
+                (value.size() == 1 && value[0] >= '1' && value[0] <= '9') || value == last;
+            return slot ? "" : "Value " + value + " is not a record number 1 to " + last;
+        },
+        "1-" + std::to_string(quorvel::kRecordSlotCount));
 }
 
 int run(int argc, char** argv, OutputStream& out) {
@@ -139,7 +189,7 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::Option* sex = chart.add_option("--sex", o.chart.sex, "male or female");
     CLI::Option* record =
         chart.add_option("--record", o.records.number, "the chart of record N of the data file")
-            ->check(CLI::Range(1, quorvel::kRecordSlotCount));
+            ->check(recordNumber());
     chart.add_option("--file", o.records.file, "the data file of --record (default DATA.CSV)")
         ->needs(record);
     CLI::Option* date = chart.add_option("DATE", o.chart.date, "the day of birth, YYYY-MM-DD");

@@ -1,15 +1,12 @@
 #include "records/record_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 
 #include "common/fixed_text.h"
 #include "consultation/consultation_texts.h"
+#include "platform/files.h"
 #include "records/record_texts.h"
 
 namespace quorvel {
@@ -59,50 +56,16 @@ bool parseRecordLine(std::string_view line, RecordSlot& slot) {
     return true;
 }
 
-// Reads from the start of the file, at most kRecordReadLimit bytes; -1 on a read error.
-long readHead(int fd, char (&buffer)[kRecordReadLimit]) {
-    std::size_t got = 0;
-    while (got < sizeof buffer) {
-        const ssize_t n = pread(fd, buffer + got, sizeof buffer - got, static_cast<off_t>(got));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return -1;
-        }
-        if (n == 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
+// The first kRecordReadLimit bytes into a shared buffer; false on a read error.
+bool readHead(const platform::LockedFile& file, std::string_view& head) {
+    static char buffer[kRecordReadLimit];
+    const long got = file.readAt(0, buffer, sizeof buffer);
+    if (got < 0) {
+        return false;
     }
-    return static_cast<long>(got);
-}
-
-bool lockExclusive(int fd) {
-    while (flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            return false;
-        }
-    }
+    head = std::string_view(buffer, static_cast<std::size_t>(got));
     return true;
 }
-
-// An open file descriptor, closed (and so unlocked) on every way out.
-class OpenFile {
-  public:
-    explicit OpenFile(int fd) : fd_(fd) {}
-    ~OpenFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int fd() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 }  // namespace
 
@@ -161,41 +124,29 @@ bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record) {
 
 RecordFileStatus readRecordList(const char* path, RecordList& list, WhenMissing whenMissing) {
     list = RecordList{};
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) {
+    const platform::LockedFile file(path, platform::LockedFile::Mode::Read);
+    if (file.status() == platform::FileOpen::Missing) {
         if (whenMissing == WhenMissing::Create) {
-            const int created = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (created >= 0) {
-                ::close(created);
-            }
+            platform::createEmptyFile(path);
         }
         return RecordFileStatus::Missing;
     }
-    const OpenFile file(fd);
-    if (fd < 0 || !lockExclusive(fd)) {
+    std::string_view head;
+    if (file.status() != platform::FileOpen::Opened || !readHead(file, head)) {
         return RecordFileStatus::Unreadable;
     }
-    static char buffer[kRecordReadLimit];
-    const long got = readHead(fd, buffer);
-    if (got < 0) {
-        return RecordFileStatus::Unreadable;
-    }
-    parseRecordList(std::string_view(buffer, static_cast<std::size_t>(got)), list);
+    parseRecordList(head, list);
     return RecordFileStatus::Read;
 }
 
 AppendResult appendRecordLine(const char* path, const BirthRecord& record) {
-    const OpenFile file(::open(path, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
-    if (file.fd() < 0 || !lockExclusive(file.fd())) {
-        return AppendResult::Failed;
-    }
-    static char buffer[kRecordReadLimit];
-    const long got = readHead(file.fd(), buffer);
-    if (got < 0) {
+    platform::LockedFile file(path, platform::LockedFile::Mode::Append);
+    std::string_view head;
+    if (file.status() != platform::FileOpen::Opened || !readHead(file, head)) {
         return AppendResult::Failed;
     }
     static RecordList held;
-    parseRecordList(std::string_view(buffer, static_cast<std::size_t>(got)), held);
+    parseRecordList(head, held);
     for (const RecordSlot& slot : held.slots) {
         if (slotHoldsRecord(slot, record)) {
             return AppendResult::Duplicate;
@@ -203,16 +154,20 @@ AppendResult appendRecordLine(const char* path, const BirthRecord& record) {
     }
     char line[kRecordLineSize];
     formatRecordLine(record, line);
-    const std::size_t size = strnlen(line, sizeof line);
-    // One write at the end (O_APPEND): the line arrives whole or the append has failed.
-    ssize_t written = -1;
-    do {
-        written = ::write(file.fd(), line, size);
-    } while (written < 0 && errno == EINTR);
-    if (written != static_cast<ssize_t>(size) || ::fdatasync(file.fd()) != 0) {
+    // A file saved without a final line feed gets one in the same write, so the new record never
+    // joins its last line.
+    const long long size = file.size();
+    char last = '\n';
+    if (size < 0 ||
+        (size > 0 && file.readAt(static_cast<std::uint64_t>(size - 1), &last, 1) != 1)) {
         return AppendResult::Failed;
     }
-    return AppendResult::Appended;
+    char text[1 + kRecordLineSize] = "\n";
+    const std::size_t length = strnlen(line, sizeof line);
+    std::memcpy(text + 1, line, length);
+    const std::string_view bytes(last == '\n' ? text + 1 : text,
+                                 last == '\n' ? length : length + 1);
+    return file.append(bytes) ? AppendResult::Appended : AppendResult::Failed;
 }
 
 int recordNumber(std::string_view text) {

@@ -29,4 +29,8 @@ forbid cli 'dialogs/|resources/|app/|platform/' 'the tool shows no windows'
 for folder in common calendar judgement consultation dialogs records resources app cli platform/script; do
     forbid "$folder" 'Q[A-Za-z]+>|Qt[A-Za-z]*/' 'only platform/qt knows Qt'
 done
+# The file operations that differ by system stay behind platform/files.h.
+for folder in common calendar judgement consultation dialogs records resources app; do
+    forbid "$folder" 'fcntl\.h|unistd\.h|sys/|windows\.h' 'system calls live in platform/'
+done
 exit $failed

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Quorvel needs to build, test and run on Debian 12; installs nothing already there.
+# Installs what Quorvel needs to build, test and run on Debian 12, and any packages named as
+# arguments (tools/test_package.sh asks for lintian); installs nothing already there.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,8 @@ packages=(
     clang libclang-rt-14-dev
     qt6-base-dev fonts-ipafont-gothic
     xvfb x11-apps x11-utils imagemagick xauth xdotool
+    strace help2man
+    "$@"
 )
 
 missing=()

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-bash tools/setup.sh
+bash tools/setup.sh lintian
 cmake --preset default >/dev/null
 cmake --build --preset default
 rm -f build/quorvel_*.deb

@@ -71,6 +71,11 @@ TEST(Arguments, UsageErrorsNameTheCommand) {
         {"chart --record 0", "quorvel-cli chart: "},
         {"chart --record 11", "quorvel-cli chart: "},
         {"chart --record x", "quorvel-cli chart: "},
+        {"chart --record ' 1'", "quorvel-cli chart: "},  // only the digits of a slot number
+        {"chart --record '1 '", "quorvel-cli chart: "},
+        {"chart --record 0x1", "quorvel-cli chart: "},
+        {"chart --record 01", "quorvel-cli chart: "},
+        {"chart --record +1", "quorvel-cli chart: "},
         {"chart --record 1 1990-05-20 10", "quorvel-cli chart: "},
         {"chart --record 1 --sex male", "quorvel-cli chart: "},
         {"chart --record 1 --batch --json", "quorvel-cli chart: "},
@@ -85,6 +90,35 @@ TEST(Arguments, UsageErrorsNameTheCommand) {
         EXPECT_EQ(run.status, 2) << c.args;
         EXPECT_EQ(run.out, "") << c.args;
         EXPECT_EQ(run.err.rfind(c.start, 0), 0u) << c.args << "\n" << run.err;
+    }
+}
+
+TEST(Arguments, AMessageQuotesAtMostTheStartOfALongArgument) {
+    const std::string ascii(100000, 'x');
+    std::string kana;
+    while (kana.size() < 90000) {
+        kana += "あ";
+    }
+    const std::string quotedAscii = std::string(64, 'x') + "...";
+    const std::string quotedKana = kana.substr(0, 63) + "...";  // whole characters only
+    const struct {
+        std::string args;
+        std::string quote;
+    } cases[] = {
+        {ascii, quotedAscii},
+        {kana, quotedKana},
+        {"chart --record " + ascii, quotedAscii},
+        {"chart --record=" + kana, quotedKana},
+        {"records a " + ascii, quotedAscii},
+        {"judge --period " + kana + " 甲子 甲子", quotedKana},
+        {"chart --" + ascii, "--" + std::string(62, 'x') + "..."},
+    };
+    for (const auto& c : cases) {
+        const auto run = runCli(c.args);
+        const std::string what = c.args.substr(0, 20);
+        EXPECT_EQ(run.status, 2) << what;
+        EXPECT_TRUE(contains(run.err, c.quote)) << what << "\n" << run.err.substr(0, 300);
+        EXPECT_LT(run.err.size(), 1000u) << what;
     }
 }
 

@@ -1,4 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -106,6 +110,21 @@ TEST_F(RecordCommands, ChartOfARecordIsTheChartOfItsBirth) {
         EXPECT_EQ(run.err, c.err) << c.args;
     }
     EXPECT_FALSE(std::filesystem::exists(folder_ + "/none.csv"));
+}
+
+TEST_F(RecordCommands, APipeOrALockHeldElsewhereIsToldWithinSeconds) {
+    ASSERT_EQ(::mkfifo((folder_ + "/pipe.csv").c_str(), 0666), 0);
+    const int held = ::open((folder_ + "/DATA.CSV").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    for (const char* args :
+         {"records pipe.csv", "chart --record 1 --file pipe.csv", "records", "chart --record 1"}) {
+        ::alarm(5);  // ends the test program instead of waiting for ever
+        const auto run = runCli(args, folder_);
+        ::alarm(0);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(run.err, "データファイルを読めませんでした\n") << args;
+    }
+    ::close(held);
 }
 
 }  // namespace

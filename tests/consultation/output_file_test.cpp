@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -342,6 +343,81 @@ TEST_F(OutputFile, AFolderThatTakesNoNewFileIsWrittenInPlace) {
     // Nor can a file be made there at all.
     EXPECT_EQ(writeUnprivileged("other.txt", "new"), false);
     EXPECT_EQ(entries(), Names{"out.txt"});
+}
+
+TEST_F(OutputFile, InPlaceAFailedWriteLeavesTheOldTextWhole) {
+    const std::string old = "an earlier text that must survive";
+    const struct {
+        const char* what;
+        std::string text;
+        bool written;
+        std::string after;
+    } cases[] = {
+        {"shorter", "new", true, "new"},
+        {"longer", std::string(900, 'n'), true, std::string(900, 'n')},
+        {"beyond the size limit", std::string(4096, 'n'), false, old},
+    };
+    for (const auto& c : cases) {
+        fs::permissions(".", fs::perms::owner_all, fs::perm_options::add);
+        clearFolder();
+        writeFile("out.txt", old, 0666);
+        fs::permissions(".", static_cast<fs::perms>(0555));
+        const std::optional<bool> written = inChild([&]() -> std::optional<bool> {
+            const rlimit limit{1024, 1024};
+            if ((isRoot() && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
+                              ::setuid(kNobody) != 0)) ||
+                ::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+                return std::nullopt;
+            }
+            return writeOutputFile("out.txt", c.text);
+        });
+        EXPECT_EQ(written, c.written) << c.what;
+        EXPECT_EQ(readFile("out.txt"), c.after) << c.what;
+        EXPECT_EQ(entries(), Names{"out.txt"}) << c.what;
+    }
+}
+
+TEST_F(OutputFile, ALinkToANameNearTheLimitIsReplacedNotRewritten) {
+    const std::string longName(254, 'l');
+    writeFile(longName, "old");
+    fs::create_symlink(longName, "out.txt");
+    const ino_t old = inodeOf(longName);
+    EXPECT_TRUE(writeOutputFile("out.txt", "new"));
+    EXPECT_EQ(readFile(longName), "new");
+    EXPECT_NE(inodeOf(longName), old);
+    EXPECT_EQ(entries(), (Names{longName, "out.txt"}));
+}
+
+TEST_F(OutputFile, TemporariesAKilledWriteLeftGoAtTheNextWrite) {
+    constexpr time_t kTwoHours = 2 * 60 * 60;
+    const struct {
+        const char* name;
+        time_t age;
+        bool folder;
+        bool removed;
+    } cases[] = {
+        {".quorvel.Ab3xYz.new", 0, false, true},    // whole, but never put in place
+        {".quorvel.Ab3xYz.part", 0, false, false},  // another writer may be at it
+        {".quorvel.Ab3xYz.part", kTwoHours, false, true},
+        {".quorvel.Ab3xYz.part", kTwoHours, true, false},  // not a file of ours
+        {".quorvel.Ab3xY.part", kTwoHours, false, false},
+        {".quorvel.Ab3xYz.parts", kTwoHours, false, false},
+        {".quorvel.Ab3-Yz.new", 0, false, false},
+        {"quorvel.Ab3xYz.new", 0, false, false},
+    };
+    for (const auto& c : cases) {
+        clearFolder();
+        if (c.folder) {
+            fs::create_directory(c.name);
+        } else {
+            writeFile(c.name, "left");
+        }
+        const timeval then{::time(nullptr) - c.age, 0};
+        const timeval times[2] = {then, then};
+        ASSERT_EQ(::utimes(c.name, times), 0);
+        EXPECT_TRUE(writeOutputFile("out.txt", "new"));
+        EXPECT_EQ(fs::exists(fs::symlink_status(c.name)), !c.removed) << c.name;
+    }
 }
 
 TEST_F(OutputFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {

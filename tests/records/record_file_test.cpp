@@ -1,11 +1,16 @@
 #include "records/record_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -164,6 +169,85 @@ TEST_F(RecordFileOnDisk, AppendsWholeLinesAtTheEndAndSkipsARecordAlreadyHeld) {
     std::filesystem::remove(path_);
     std::filesystem::create_directory(path_);
     EXPECT_EQ(appendRecordLine(path_.c_str(), taro), AppendResult::Failed);
+}
+
+TEST_F(RecordFileOnDisk, AnAppendNeverJoinsALineAndKeepsWhatWasThere) {
+    const std::string hanako = sjis("花子,0,1,1972,5,7,23,");
+    const std::string jiro = sjis("次郎,1,0,1990,5,20,10,\n");
+    const struct {
+        const char* what;
+        std::optional<std::string> before;
+        std::string after;
+    } cases[] = {
+        {"ends with a line feed", hanako + "\n", hanako + "\n" + jiro},
+        {"ends with CR LF", hanako + "\r\n", hanako + "\r\n" + jiro},
+        {"no final line feed", hanako, hanako + "\n" + jiro},
+        {"a lone CR at the end", hanako + "\r", hanako + "\r\n" + jiro},
+        {"empty", "", jiro},
+        {"no file", std::nullopt, jiro},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(path_);
+        if (c.before) {
+            write(*c.before);
+        }
+        EXPECT_EQ(appendRecordLine(path_.c_str(), person("次郎", Sex::Male, 1990, 5, 20, 10)),
+                  AppendResult::Appended)
+            << c.what;
+        EXPECT_EQ(content(), c.after) << c.what;
+        RecordList list;
+        ASSERT_EQ(readRecordList(path_.c_str(), list), RecordFileStatus::Read);
+        const int last = c.after == jiro ? 0 : 1;
+        EXPECT_EQ(fieldText(list.slots[last].nameText), sjis("次郎")) << c.what;
+    }
+}
+
+// Runs `job` in a child that a pending alarm ends, so a call that would wait for ever fails the
+// test instead of stopping it.
+bool answersWithin(unsigned seconds, const std::function<bool()>& job) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(seconds);
+        ::_exit(job() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+TEST_F(RecordFileOnDisk, APipeAFolderOrALockHeldElsewhereIsUnreadableWithinSeconds) {
+    int held = -1;
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } cases[] = {
+        {"pipe", [&] { ASSERT_EQ(::mkfifo(path_.c_str(), 0666), 0); }},
+        {"folder", [&] { std::filesystem::create_directory(path_); }},
+        {"lock held",
+         [&] {
+             write(sjis("花子,0,1,1972,5,7,23,\n"));
+             held = ::open(path_.c_str(), O_RDONLY);
+             ASSERT_EQ(::flock(held, LOCK_EX), 0);
+         }},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(path_);
+        c.make();
+        const std::string before = c.what == std::string("lock held") ? content() : "";
+        EXPECT_TRUE(answersWithin(5, [&] {
+            RecordList list;
+            return readRecordList(path_.c_str(), list) == RecordFileStatus::Unreadable;
+        })) << c.what;
+        EXPECT_TRUE(answersWithin(5, [&] {
+            return appendRecordLine(path_.c_str(), person("次郎", Sex::Male, 1990, 5, 20, 10)) ==
+                   AppendResult::Failed;
+        })) << c.what;
+        if (held >= 0) {
+            EXPECT_EQ(content(), before);
+            ::close(held);
+            held = -1;
+        }
+    }
 }
 
 TEST_F(RecordFileOnDisk, TwoProcessesAppendingAtOnceLoseNoLine) {

@@ -1,6 +1,9 @@
 // The whole road of a consultation: a person typed or picked from DATA.CSV, the chart panel, the
 // judgement and its file, and every refusal on the way.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
@@ -249,6 +252,37 @@ TEST_F(Road, AMissingOrUnreadableDataFileIsTold) {
     boxes = eventsOf(EventKind::MessageBox);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, sjis("データファイルを読めませんでした"));
+}
+
+TEST_F(Road, APipeOrALockHeldElsewhereIsToldWithinSeconds) {
+    const std::filesystem::path data = folder() / "DATA.CSV";
+    ASSERT_EQ(::mkfifo(data.c_str(), 0666), 0);
+    ::alarm(5);  // ends the test program instead of waiting for ever
+    command(kCommandOpenDataFile);
+    ::alarm(0);
+
+    std::filesystem::remove(data);
+    writeFile(data, sjis("太郎,1,0,1965,3,15,10,\n"));
+    const int held = ::open(data.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    state().recordListLoaded = false;  // as in a new run
+    ::alarm(5);
+    command(kCommandOpenDataFile);
+    ::alarm(0);
+    whenDialogOpens("BIRTHDLG", [](ScriptedDialog& d) {
+        typeBirth(d, {"花子", kFemale, "1972", "5", "7", "23"});
+    });
+    ::alarm(5);
+    command(kCommandBirthData);
+    ::alarm(0);
+    ::close(held);
+
+    const auto boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].text, sjis("データファイルを読めませんでした"));
+    EXPECT_EQ(boxes[1].text, sjis("データファイルを読めませんでした"));
+    EXPECT_EQ(boxes[2].text, sjis("データファイルに保存できませんでした"));
+    EXPECT_EQ(readFile(data), sjis("太郎,1,0,1965,3,15,10,\n"));
 }
 
 }  // namespace

@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Kills the writers at each of their system calls in turn (strace's fault injection) and checks
+# after every kill that nothing was torn or lost: the result holds exactly its old or its new
+# text, DATA.CSV its old lines and at most one new whole line; and the next write leaves no
+# temporary behind. Then four processes append 500 records each at once: 2,000 whole lines.
+# usage: crash_test.sh CRASH_WRITER
+set -euo pipefail
+writer=$(realpath "$1")
+if ! command -v strace >/dev/null; then
+    echo "strace is missing (tools/setup.sh installs it): skipped"
+    exit 77
+fi
+# LeakSanitizer traces the program itself, which it cannot do under strace.
+export ASAN_OPTIONS=detect_leaks=0
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-crash-XXXXXX")
+dir=$work/case
+# A folder that takes no new file: root passes every permission check but not the immutable flag.
+refuse_new_files() {
+    if [ "$(id -u)" -eq 0 ]; then chattr +i "$dir"; else chmod 555 "$dir"; fi
+}
+release() {
+    if [ -d "$dir" ]; then
+        chattr -i "$dir" 2>/dev/null || true
+        chmod 755 "$dir"
+    fi
+}
+trap 'release; rm -rf "$work"' EXIT
+
+for n in $(seq 1 40); do echo "an earlier result, line $n"; done >"$work/old.txt"
+for n in $(seq 1 120); do echo "the new result, a longer text than before, line $n"; done >"$work/new.txt"
+record_old=$'taro,1,0,1965,3,15,10,\nhanako,0,1,1972,5,7,23,\n'
+record_new=$'jiro,1,0,1901,1,1,0,\n'
+
+fresh() {
+    release
+    rm -rf "$dir"
+    mkdir "$dir"
+}
+
+# setup CASE: the folder as the writer finds it. Sets target (the file that must change),
+# expected (every entry the folder may hold afterwards) and args (the writer's arguments).
+setup() {
+    fresh
+    case $1 in
+        output-new)
+            target=$dir/out.txt expected="out.txt" args=(output out.txt "$work/new.txt") ;;
+        output-existing)
+            cp "$work/old.txt" "$dir/out.txt"
+            target=$dir/out.txt expected="out.txt" args=(output out.txt "$work/new.txt") ;;
+        output-link)
+            mkdir "$dir/sub"
+            cp "$work/old.txt" "$dir/sub/real.txt"
+            ln -s sub/real.txt "$dir/out.txt"
+            target=$dir/sub/real.txt expected="out.txt sub sub/real.txt"
+            args=(output out.txt "$work/new.txt") ;;
+        output-in-place)
+            cp "$work/old.txt" "$dir/out.txt"
+            chmod 666 "$dir/out.txt"
+            refuse_new_files
+            target=$dir/out.txt expected="out.txt" args=(output out.txt "$work/new.txt") ;;
+        append-lf)
+            printf '%s' "$record_old" >"$dir/DATA.CSV"
+            target=$dir/DATA.CSV expected="DATA.CSV" args=(append DATA.CSV jiro) ;;
+        append-crlf)
+            printf '%s' "${record_old//$'\n'/$'\r\n'}" >"$dir/DATA.CSV"
+            target=$dir/DATA.CSV expected="DATA.CSV" args=(append DATA.CSV jiro) ;;
+        append-no-file)
+            target=$dir/DATA.CSV expected="DATA.CSV" args=(append DATA.CSV jiro) ;;
+    esac
+    rm -f "$work/expect-old" "$work/expect-new"
+    [ ! -e "$target" ] || cp "$target" "$work/expect-old"
+    if [[ $1 == output-* ]]; then
+        cp "$work/new.txt" "$work/expect-new"
+    else
+        { cat "$target" 2>/dev/null || true; printf '%s' "$record_new"; } >"$work/expect-new"
+    fi
+}
+
+# Entries the writer left beyond those the case expects.
+leftovers() {
+    local entry count=0
+    while IFS= read -r entry; do
+        [[ " $expected " == *" $entry "* ]] || count=$((count + 1))
+    done < <(cd "$dir" && find . -mindepth 1 -printf '%P\n')
+    echo "$count"
+}
+
+# "old", "new", or "torn" for what the target holds now; no file counts as the old one when
+# there was none, and an empty one as well for the data file.
+state() {
+    if [ ! -e "$work/expect-old" ] &&
+        { [ ! -e "$target" ] || { [[ $target == */DATA.CSV ]] && [ ! -s "$target" ]; }; }; then
+        echo old
+    elif [ -e "$work/expect-old" ] && cmp -s "$target" "$work/expect-old"; then
+        echo old
+    elif [ -e "$target" ] && cmp -s "$target" "$work/expect-new"; then
+        echo new
+    else
+        echo torn
+    fi
+}
+
+run_writer() { (cd "$dir" && "$@" "$writer" "${args[@]}") >/dev/null 2>&1; }
+
+failed=0
+echo "case              kill points  old  new  torn  left at kill  next write not clean"
+for name in output-new output-existing output-link output-in-place append-lf append-crlf \
+    append-no-file; do
+    setup "$name"
+    run_writer strace -qq -o "$work/trace" || true
+    # Each system call after the marker, as its name and its count among calls of that name.
+    mapfile -t points < <(awk 'match($0, /^[a-z0-9_]+\(/) {
+            call = substr($0, 1, RLENGTH - 1); seen[call]++
+            if (started) print call, seen[call]
+            if (call == "getppid") started = 1
+        }' "$work/trace")
+    setup "$name"
+    if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ]; then
+        echo "FAILED: $name does not write as it should without a kill"
+        failed=1
+        continue
+    fi
+    olds=0 news=0 torn=0 left=0 stuck=0 missed=0
+    for point in "${points[@]}"; do
+        read -r call count <<<"$point"
+        setup "$name"
+        # (The shell's own "Killed" notice goes with the group's standard error.)
+        { run_writer strace -q -o "$work/kill" -e trace="$call" \
+            -e inject="$call":signal=SIGKILL:when="$count"; } 2>/dev/null || true
+        if ! grep -q 'killed by SIGKILL' "$work/kill"; then
+            missed=$((missed + 1))
+            continue
+        fi
+        case $(state) in
+            old) olds=$((olds + 1)) ;;
+            new) news=$((news + 1)) ;;
+            *) torn=$((torn + 1)); echo "  $name: torn by a kill at $call #$count" ;;
+        esac
+        left=$((left + $(leftovers)))
+        # What the user does next: write again, and find the new text and nothing else.
+        if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ]; then
+            stuck=$((stuck + 1))
+            echo "  $name: after a kill at $call #$count the next write leaves $(state)," \
+                "$(leftovers) more entries"
+        fi
+    done
+    printf '%-17s %11d %4d %4d %5d %13d %21d\n' "$name" "${#points[@]}" "$olds" "$news" "$torn" \
+        "$left" "$stuck"
+    if ((torn + stuck + missed > 0 || ${#points[@]} == 0)); then
+        ((missed == 0)) || echo "  $name: $missed kill points never reached"
+        failed=1
+    fi
+done
+
+fresh
+for p in 1 2 3 4; do
+    "$writer" appends "$dir/DATA.CSV" "p$p" 500 &
+done
+for p in 1 2 3 4; do
+    wait -n || { echo "FAILED: a concurrent appender failed"; failed=1; }
+done
+whole=$(grep -cE '^p[1-4]-[0-9]+,[01],[01],[0-9]+,[0-9]+,[0-9]+,[0-9]+,$' "$dir/DATA.CSV" || true)
+names=$(cut -d, -f1 "$dir/DATA.CSV" | sort -u | wc -l)
+lines=$(wc -l <"$dir/DATA.CSV")
+echo "4 x 500 concurrent appends: $lines lines, $whole whole, $names different records"
+[ "$whole" = 2000 ] && [ "$lines" = 2000 ] && [ "$names" = 2000 ] || failed=1
+
+exit $failed
