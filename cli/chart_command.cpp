@@ -232,7 +232,7 @@ int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std:
         problem = checkComputable(birth);
     }
     if (problem != InputProblem::None) {
-        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+        tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
     writeChart(birth, options.json, texts, out);

@@ -72,7 +72,7 @@ int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::
     }
     const ChartTexts texts = makeChartTexts(options.sjisOutput);
     if (const InputProblem problem = checkComputable(birth); problem != InputProblem::None) {
-        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+        tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
     writeChart(birth, options.json, texts, out);
