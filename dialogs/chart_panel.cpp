@@ -22,8 +22,9 @@ constexpr int kFirstChartButton = 1021;  // year, month, day, hour
 constexpr int kFirstLuckButton = 1025;   // luck pillars 1-10
 constexpr int kFirstAgeLabel = 1039;
 constexpr int kChartPillarCount = 4;
-constexpr int kSexPictureX = 100;
-constexpr int kSexPictureY = 10;
+// Client pixels just before the sex text, clear of the name (2 px per dialog unit).
+constexpr int kSexPictureX = 296;
+constexpr int kSexPictureY = 15;
 
 const Pillar& chartPillar(const Chart& chart, int n) {
     const Pillar* const pillars[kChartPillarCount] = {&chart.yearPillar, &chart.monthPillar,
@@ -31,27 +32,28 @@ const Pillar& chartPillar(const Chart& chart, int n) {
     return *pillars[n];
 }
 
-// The panel keeps nothing of its own: every button reads the chart that is current when it is
-// clicked, so a panel left open judges with the latest chart.
+// Each panel keeps the person and chart it was opened with: its buttons copy its own pillars and
+// its judgements carry its own person's name, however many panels are open.
 class ChartPanel final : public platform::DialogHandler {
   public:
-    explicit ChartPanel(ConsultationState& state) : state_(state) {}
+    explicit ChartPanel(ConsultationState& state)
+        : state_(state), person_(state.person), chart_(state.chart) {}
 
     void init(platform::DialogHandle& dialog) override {
-        dialog.setText(kNameLabel, fieldText(state_.person.name));
-        if (state_.person.sex == Sex::Male) {
+        dialog.setText(kNameLabel, fieldText(person_.name));
+        if (person_.sex == Sex::Male) {
             copyText(state_.personSexText, text::maleSexText);
-        } else if (state_.person.sex == Sex::Female) {
+        } else if (person_.sex == Sex::Female) {
             copyText(state_.personSexText, text::femaleSexText);
         }
         dialog.setText(kSexLabel, fieldText(state_.personSexText));
-        if (state_.person.sex == Sex::Male) {
+        if (person_.sex == Sex::Male) {
             dialog.drawImage("OTICO15", kSexPictureX, kSexPictureY);
-        } else if (state_.person.sex == Sex::Female) {
+        } else if (person_.sex == Sex::Female) {
             dialog.drawImage("ONICO15", kSexPictureX, kSexPictureY);
         }
 
-        const Chart& chart = state_.chart;
+        const Chart& chart = chart_;
         for (int n = 0; n < kChartPillarCount; ++n) {
             dialog.setText(kFirstChartButton + n, fieldText(chartPillar(chart, n).text));
         }
@@ -68,7 +70,7 @@ class ChartPanel final : public platform::DialogHandler {
         if (id >= kFirstChartButton && id < kFirstChartButton + kChartPillarCount) {
             chooseChartPillar(dialog, id - kFirstChartButton);
         } else if (id >= kFirstLuckButton && id < kFirstLuckButton + kLuckPillarCount) {
-            const Pillar& pillar = state_.chart.luckPillars[id - kFirstLuckButton].pillar;
+            const Pillar& pillar = chart_.luckPillars[id - kFirstLuckButton].pillar;
             dialog.setText(kRunningField, fieldText(pillar.text));
             copyText(state_.runningPillarText, fieldText(pillar.text));
         } else if (id == platform::kIdOk) {
@@ -81,11 +83,12 @@ class ChartPanel final : public platform::DialogHandler {
 
   private:
     void chooseChartPillar(platform::DialogHandle& dialog, int n) {
-        const std::string_view pillar = fieldText(chartPillar(state_.chart, n).text);
+        const std::string_view pillar = fieldText(chartPillar(chart_, n).text);
         dialog.setText(kBaseCaption, text::relationCaptions[n]);
         dialog.setText(kBaseField, pillar);
         copyText(state_.basePillarText, pillar);
         copyText(state_.relationLabel, text::relationLabels[n]);
+        copyText(relation_, text::relationLabels[n]);
     }
 
     void judge(platform::DialogHandle& dialog) {
@@ -100,14 +103,17 @@ class ChartPanel final : public platform::DialogHandler {
         }
         composeJudgement(state_);
         // The output button offers this judgement, under the name the result dialog gives it.
-        buildOutputFileName(state_, {fieldText(state_.person.name), fieldText(state_.relationLabel),
+        buildOutputFileName(state_, {fieldText(person_.name), fieldText(relation_),
                                      fieldText(state_.runningPillarText), text::fortuneFileSuffix});
         markOutputReady(state_, ReadyText::Fortune);
         platform::informationBeep();
-        runResultDialog(state_, state_.mainWindow);
+        runResultDialog(state_, state_.mainWindow, fieldText(state_.outputFileName));
     }
 
     ConsultationState& state_;
+    const BirthRecord person_;
+    const Chart chart_;
+    char relation_[sizeof ConsultationState::relationLabel] = {};  // of this panel's last choice
 };
 
 }  // namespace

@@ -18,7 +18,9 @@ constexpr int kFileOutputButton = 1067;
 
 class ResultDialog final : public platform::DialogHandler {
   public:
-    explicit ResultDialog(ConsultationState& state) : state_(state) {}
+    ResultDialog(ConsultationState& state, std::string_view fileName) : state_(state) {
+        copyText(fileName_, fileName);
+    }
 
     void init(platform::DialogHandle& dialog) override {
         dialog.setText(kTextField, fieldText(state_.judgementBuffer));
@@ -30,9 +32,7 @@ class ResultDialog final : public platform::DialogHandler {
         if (id == platform::kIdOk) {
             dialog.end(1);
         } else if (id == kFileOutputButton) {
-            buildOutputFileName(state_,
-                                {fieldText(state_.person.name), fieldText(state_.relationLabel),
-                                 fieldText(state_.runningPillarText), text::fortuneFileSuffix});
+            buildOutputFileName(state_, {fieldText(fileName_)});
             offerOutput(state_, text::fortuneQuestion, text::txtOutputCaption,
                         fieldText(state_.outputFileName), fieldText(state_.judgementBuffer));
         }
@@ -42,12 +42,14 @@ class ResultDialog final : public platform::DialogHandler {
 
   private:
     ConsultationState& state_;
+    char fileName_[kOutputFileNameSize] = {};
 };
 
 }  // namespace
 
-void runResultDialog(ConsultationState& state, platform::WindowHandle owner) {
-    ResultDialog handler(state);
+void runResultDialog(ConsultationState& state, platform::WindowHandle owner,
+                     std::string_view fileName) {
+    ResultDialog handler(state, fileName);
     platform::runModalDialog(resultDialogTemplate(), owner, handler);
 }
 

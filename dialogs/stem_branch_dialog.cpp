@@ -35,7 +35,7 @@ class StemBranchDialog final : public PillarPairDialog {
         }
         composeJudgement(state_);
         platform::informationBeep();
-        runResultDialog(state_, dialog.window());
+        runResultDialog(state_, dialog.window(), fieldText(state_.outputFileName));
     }
 };
 

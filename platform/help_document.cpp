@@ -1,5 +1,7 @@
 #include "platform/help_document.h"
 
+#include "common/search_fold.h"
+
 namespace quorvel::platform {
 
 namespace {
@@ -142,11 +144,11 @@ bool isUtf8(std::string_view bytes) {
 }
 
 bool topicContains(const HelpTopic& topic, std::string_view word) {
-    if (word.empty() || topic.title.find(word) != std::string::npos) {
+    if (containsFolded(topic.title, word)) {
         return true;
     }
     for (const HelpBlock& block : topic.blocks) {
-        if (block.text.find(word) != std::string::npos) {
+        if (containsFolded(block.text, word)) {
             return true;
         }
     }

@@ -45,7 +45,7 @@ HelpDocument parseHelpDocument(std::string_view utf8);
 // tells a help file left in UTF-8 from one in Shift-JIS.
 bool isUtf8(std::string_view bytes);
 
-// True when the topic's title or text contains `word` (UTF-8, compared byte for byte).
+// True when the topic's title or text contains `word` (UTF-8), regardless of case and width.
 bool topicContains(const HelpTopic& topic, std::string_view word);
 
 }  // namespace quorvel::platform

@@ -100,6 +100,12 @@ class DialogHandle {
     // `buffer`, which must hold maxBytes + 1 bytes. Returns the bytes copied.
     virtual std::size_t getText(int id, char* buffer, std::size_t maxBytes) = 0;
     virtual void setText(int id, std::string_view text) = 0;
+    // An edit takes no more than maxBytes bytes of Shift-JIS as the user types.
+    virtual void setTextLimit(int id, std::size_t maxBytes) = 0;
+    // False when the field holds a character Shift-JIS cannot hold (getText gives "?" for it).
+    virtual bool textIsShiftJis(int id) = 0;
+    // Puts the keyboard focus in the control, an edit with its text selected.
+    virtual void setFocus(int id) = 0;
     // Anything that is not a plain unsigned decimal number reads as 0.
     virtual unsigned getUnsigned(int id) = 0;
     virtual void setUnsigned(int id, unsigned value) = 0;

@@ -1,7 +1,8 @@
-#include <climits>
+#include <optional>
 
 #include "calendar/calendar_tables.h"
 #include "common/fixed_text.h"
+#include "common/typed_text.h"
 #include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
 #include "dialogs/chart_panel.h"
@@ -35,9 +36,15 @@ bool isStorableName(std::string_view name) {
     return true;
 }
 
-std::int32_t readNumber(platform::DialogHandle& dialog, int id) {
-    const unsigned value = dialog.getUnsigned(id);
-    return value > INT_MAX ? INT_MAX : static_cast<std::int32_t>(value);
+// What the box holds as a number, ASCII or full-width; nothing for anything else.
+std::optional<std::int32_t> readNumber(platform::DialogHandle& dialog, int id) {
+    char typed[32];
+    dialog.getText(id, typed, sizeof typed - 1);
+    const std::optional<unsigned> value = readTypedNumber(fieldText(typed));
+    if (!value) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(*value);  // at most nine digits
 }
 
 class BirthDialog final : public platform::DialogHandler {
@@ -46,6 +53,7 @@ class BirthDialog final : public platform::DialogHandler {
 
     void init(platform::DialogHandle& dialog) override {
         const BirthRecord& person = state_.person;
+        dialog.setTextLimit(kNameField, kNameBytes);
         dialog.setText(kNameField, fieldText(person.name));
         dialog.setUnsigned(kYearField, static_cast<unsigned>(person.year));
         dialog.setUnsigned(kMonthField, static_cast<unsigned>(person.month));
@@ -55,6 +63,10 @@ class BirthDialog final : public platform::DialogHandler {
             chooseSex(dialog, kMaleButton);
         } else if (person.sex == Sex::Female) {
             chooseSex(dialog, kFemaleButton);
+        } else {
+            // Neither button is shown checked, so no earlier choice may decide the sex unseen.
+            state_.maleMark = 0;
+            state_.femaleMark = 0;
         }
     }
 
@@ -75,22 +87,26 @@ class BirthDialog final : public platform::DialogHandler {
         state_.femaleMark = button == kFemaleButton ? 1 : 0;
     }
 
-    // A refusal after the sex check closes the dialog, as the data already typed stays the
-    // current person and the dialog opens with it again.
-    void refuse(platform::DialogHandle& dialog, std::string_view message) {
+    // Every refusal leaves what was typed in place and the focus in the box at fault.
+    void refuse(platform::DialogHandle& dialog, std::string_view message, int field) {
         tell(dialog.window(), message);
-        dialog.end(platform::kIdOk);
+        dialog.setFocus(field);
     }
 
     void accept(platform::DialogHandle& dialog) {
         char name[kNameBytes + 1];
         dialog.getText(kNameField, name, kNameBytes);
+        if (!dialog.textIsShiftJis(kNameField)) {
+            refuse(dialog, text::unsupportedNameCharacterMessage, kNameField);
+            return;
+        }
         if (!isStorableName(fieldText(name))) {
-            tell(dialog.window(), text::badNameMessage);
+            refuse(dialog, text::badNameMessage, kNameField);
             return;
         }
         BirthRecord& person = state_.person;
-        copyText(person.name, fieldText(name));
+        copyText(person.name,
+                 trimSjisBlanks(fieldText(name)).empty() ? std::string_view() : fieldText(name));
         if (state_.maleMark == 1) {
             person.sex = Sex::Male;
         } else if (state_.femaleMark == 1) {
@@ -100,23 +116,34 @@ class BirthDialog final : public platform::DialogHandler {
             tell(dialog.window(), text::sexMissingMessage);
             return;
         }
-        person.year = readNumber(dialog, kYearField);
-        person.month = readNumber(dialog, kMonthField);
-        person.day = readNumber(dialog, kDayField);
-        person.hour = readNumber(dialog, kHourField);
+        const std::optional<std::int32_t> year = readNumber(dialog, kYearField);
+        const std::optional<std::int32_t> month = readNumber(dialog, kMonthField);
+        const std::optional<std::int32_t> day = readNumber(dialog, kDayField);
+        const std::optional<std::int32_t> hour = readNumber(dialog, kHourField);
+        person.year = year.value_or(0);
+        person.month = month.value_or(0);
+        person.day = day.value_or(0);
+        person.hour = hour.value_or(0);
 
-        // A date that does not exist is refused with the zero date, before the year is looked at.
-        if (person.year == 0 || person.month < 1 || person.month > 12 || person.day < 1 ||
-            person.day > monthLength(person.year, person.month)) {
-            refuse(dialog, text::dataErrorMessage);
+        // A date that does not exist is refused before the year is looked at.
+        if (person.year == 0) {
+            refuse(dialog, text::dataErrorMessage, kYearField);
+            return;
+        }
+        if (person.month < 1 || person.month > 12) {
+            refuse(dialog, text::dataErrorMessage, kMonthField);
+            return;
+        }
+        if (person.day < 1 || person.day > monthLength(person.year, person.month)) {
+            refuse(dialog, text::dataErrorMessage, kDayField);
             return;
         }
         if (!isTableYear(person.year)) {
-            refuse(dialog, text::yearRangeMessage);
+            refuse(dialog, text::yearRangeMessage, kYearField);
             return;
         }
-        if (person.hour > 23) {
-            refuse(dialog, text::hourRangeMessage);
+        if (!hour || person.hour > 23) {
+            refuse(dialog, text::hourRangeMessage, kHourField);
             return;
         }
         computeChart(state_, person.year, person.month, person.day, person.hour);

@@ -20,28 +20,27 @@ constexpr int kSexBox = 102;
 constexpr int kBirthBox = 103;
 constexpr int kFirstRecordButton = 1021;
 
-// Several may be open at once; all of them share the list read at the first opening.
+// Several may be open at once: each shows the file as it was at its own opening and opens the
+// record last clicked in it, whatever another instance has chosen since.
 class DataFileDialog final : public platform::DialogHandler {
   public:
     explicit DataFileDialog(ConsultationState& state) : state_(state) {}
 
     void init(platform::DialogHandle& dialog) override {
         state_.selectedSlot = 0;  // what is seen selected is what 実行 uses: nothing yet
-        if (!state_.recordListLoaded) {
-            const RecordFileStatus status =
-                readRecordList(kRecordFileName.data(), state_.recordList);
-            if (status != RecordFileStatus::Read) {
-                tell(dialog.window(), status == RecordFileStatus::Missing
-                                          ? text::missingFileMessage
-                                          : text::unreadableFileMessage);
-                return;
-            }
-        }
-        for (int n = 0; n < kRecordSlotCount; ++n) {
-            dialog.setText(kFirstRecordButton + n, fieldText(state_.recordList.slots[n].label));
-        }
         copyText(state_.person.name, {});
         state_.person.sex = Sex::Unset;
+        const RecordFileStatus status = readRecordList(kRecordFileName.data(), list_);
+        if (status != RecordFileStatus::Read) {
+            tell(dialog.window(), status == RecordFileStatus::Missing
+                                      ? text::missingFileMessage
+                                      : text::unreadableFileMessage);
+            return;
+        }
+        state_.recordList = list_;
+        for (int n = 0; n < kRecordSlotCount; ++n) {
+            dialog.setText(kFirstRecordButton + n, fieldText(list_.slots[n].label));
+        }
     }
 
     void command(platform::DialogHandle& dialog, int id) override {
@@ -58,15 +57,22 @@ class DataFileDialog final : public platform::DialogHandler {
 
   private:
     void choose(platform::DialogHandle& dialog, int n) {
-        const RecordSlot& slot = state_.recordList.slots[n];
-        BirthRecord& person = state_.person;
-        copyText(person.name, fieldText(slot.nameText));
-        copyText(state_.personSexText, fieldText(slot.sexText));
+        const RecordSlot& slot = list_.slots[n];
+        copyText(chosen_.name, fieldText(slot.nameText));
+        copyText(chosenSexText_, fieldText(slot.sexText));
         if (fieldText(slot.sexText) == text::maleSexText) {
-            person.sex = Sex::Male;
+            chosen_.sex = Sex::Male;
         } else if (fieldText(slot.sexText) == text::femaleSexText) {
-            person.sex = Sex::Female;
+            chosen_.sex = Sex::Female;
+        } else {
+            chosen_.sex = Sex::Unset;
         }
+        chosen_.year = recordNumber(fieldText(slot.yearText));
+        chosen_.month = recordNumber(fieldText(slot.monthText));
+        chosen_.day = recordNumber(fieldText(slot.dayText));
+        chosen_.hour = recordNumber(fieldText(slot.hourText));
+        selected_ = n + 1;
+
         dialog.setText(kNameBox, fieldText(slot.nameText));
         dialog.setText(kSexBox, fieldText(slot.sexText));
         char birth[64] = {};
@@ -76,30 +82,37 @@ class DataFileDialog final : public platform::DialogHandler {
             appendText(birth, part);
         }
         dialog.setText(kBirthBox, fieldText(birth));
-        person.year = recordNumber(fieldText(slot.yearText));
-        person.month = recordNumber(fieldText(slot.monthText));
-        person.day = recordNumber(fieldText(slot.dayText));
-        person.hour = recordNumber(fieldText(slot.hourText));
-        state_.selectedSlot = n + 1;
+        makeCurrent();
+    }
+
+    // The chosen record becomes the current person, as a click has always made it.
+    void makeCurrent() {
+        state_.person = chosen_;
+        copyText(state_.personSexText, fieldText(chosenSexText_));
+        state_.selectedSlot = selected_;
     }
 
     void open(platform::DialogHandle& dialog) {
-        const BirthRecord& person = state_.person;
-        if (state_.selectedSlot == 0) {
+        if (selected_ == 0) {
             tell(dialog.window(), text::noSelectionMessage);
             return;
         }
         // A hand-edited record may hold no date the calendar can compute.
-        if (state_.personSexText[0] == '\0' ||
-            !isComputableBirth(person.year, person.month, person.day, person.hour)) {
+        if (chosenSexText_[0] == '\0' ||
+            !isComputableBirth(chosen_.year, chosen_.month, chosen_.day, chosen_.hour)) {
             tell(dialog.window(), text::badRecordMessage);
             return;
         }
         dialog.end(platform::kIdOk);
-        computeChart(state_, person.year, person.month, person.day, person.hour);
+        makeCurrent();
+        computeChart(state_, chosen_.year, chosen_.month, chosen_.day, chosen_.hour);
         openChartPanel(state_);
     }
 
+    RecordList list_;
+    int selected_ = 0;  // 1-10, 0 for none
+    BirthRecord chosen_;
+    char chosenSexText_[4] = {};
     ConsultationState& state_;
 };
 

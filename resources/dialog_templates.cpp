@@ -37,12 +37,13 @@ constexpr ControlTemplate kBirthControls[] = {
     {kIdCancel, Button, text::captionCancelHalfWidth, 100, 75, 50, 14, kStyleNone},
 };
 
+// The birth box holds the longest date and hour, 9999年12月31日23時.
 constexpr ControlTemplate kDataControls[] = {
     {kStaticId, Label, text::captionName, 7, 11, 15, 8, kStyleNone},
     {101, Edit, "", 22, 9, 40, 14, kStyleNone},
     {kStaticId, Label, text::captionSex, 63, 11, 15, 8, kStyleNone},
     {102, Edit, "", 79, 9, 16, 14, kStyleNone},
-    {103, Edit, "", 102, 9, 71, 14, kStyleNone},
+    {103, Edit, "", 102, 9, 86, 14, kStyleNone},
     // Record slots 1 to 10: one column, uneven steps of 18 or 19 units.
     {1021, Button, "", 22, 27, 151, 14, kStyleNone},
     {1022, Button, "", 22, 45, 151, 14, kStyleNone},
@@ -59,13 +60,15 @@ constexpr ControlTemplate kDataControls[] = {
 };
 
 // The pillar captions 1062-1065 share one column at x 14, wide enough for two full-width
-// characters; the ages of luck pillars 6-10 (1044-1048) are 16 units wide.
+// characters; the ages of luck pillars 6-10 (1044-1048) are 16 units wide. The name holds 15
+// full-width characters (30 bytes), with the sex, 命 and the icon after it; the caption of field
+// 101 holds 自分,配偶者.
 constexpr ControlTemplate kPanelControls[] = {
     {1060, Label, text::captionName, 10, 6, 15, 8, kStyleNone},
-    {110, Label, "", 36, 6, 44, 8, kCentred},
-    {111, Label, "", 100, 6, 11, 8, kRightAligned},
-    {1061, Label, text::captionDestinySuffix, 115, 6, 8, 8, kStyleNone},
-    {30000, Icon, "MYAPP", 132, 5, 0, 0, kStyleNone},
+    {110, Label, "", 27, 6, 120, 8, kCentred},
+    {111, Label, "", 150, 6, 11, 8, kRightAligned},
+    {1061, Label, text::captionDestinySuffix, 163, 6, 8, 8, kStyleNone},
+    {30000, Icon, "MYAPP", 178, 5, 0, 0, kStyleNone},
     {1062, Label, text::captionYearPillar, 14, 35, 17, 8, kStyleNone},
     {1063, Label, text::captionMonthPillar, 14, 57, 17, 8, kStyleNone},
     {1064, Label, text::captionDayPillar, 14, 80, 17, 8, kStyleNone},
@@ -95,7 +98,7 @@ constexpr ControlTemplate kPanelControls[] = {
     {1033, Button, "", 171, 96, 44, 14, kStyleNone},
     {1034, Button, "", 171, 119, 44, 14, kStyleNone},
     // The panel rewrites this caption with the relation of the chosen chart pillar.
-    {65535, Label, text::captionFourPillars, 28, 138, 37, 8, kCentred},
+    {65535, Label, text::captionFourPillars, 23, 138, 42, 8, kCentred},
     {101, Edit, "", 65, 135, 40, 14, kStyleNone},
     {1066, Label, text::captionLuckPillar, 111, 138, 15, 8, kStyleNone},
     {102, Edit, "", 136, 135, 40, 14, kStyleNone},

@@ -11,6 +11,14 @@
 #   ファイル › データファイルを開く: the first record, 実行; a second panel judges the same again
 #   ファイル › Quorvelの終了: the program ends with status 0
 #
+# then, over a DATA.CSV whose last line has no line feed (花子):
+#
+#   データの入力: 次郎, 男, 1990-05-20 at １０ typed in full-width digits: DATA.CSV gains a whole
+#     line of its own with hour 10, and the hour pillar judged is 10時's 辛巳, not 0時's
+#   データファイルを開く: 花子, 実行; then 次郎's panel and 花子's each judge their own person
+#     (the file names and judgements are theirs)
+#   データファイルを開く again: 次郎, entered in this run, is listed and opens
+#
 # and, in a second run over a prepared DATA.CSV of three other persons, saves PNGs cut to the
 # program's own windows into OUT_DIR:
 #
@@ -78,13 +86,18 @@ fail() {
 # puts its keymap back when its last client goes, so this follows the program's start.
 giveKeys() {
     local code=255 point keysym keysyms=() edits=()
+    xkbcomp -xkb "$DISPLAY" - 2>/dev/null >"$workdir/current.xkb"
     for point in $(printf '%s' "$1" | iconv -f UTF-8 -t UTF-32LE | od -An -v -tx4); do
         keysym=U$(printf %04X $((16#$point)))
         keysyms+=("$keysym")
+        # Not every keycode has a key in the server's map (I248 has none).
+        while ! grep -q "key <I$code>" "$workdir/current.xkb"; do
+            code=$((code - 1))
+        done
         edits+=(-e "s/^\( *key <I$code> *{\).*/\1 [ $keysym ] };/")
         code=$((code - 1))
     done
-    xkbcomp -xkb "$DISPLAY" - 2>/dev/null | sed "${edits[@]}" >"$workdir/keymap.xkb"
+    sed "${edits[@]}" "$workdir/current.xkb" >"$workdir/keymap.xkb"
     xkbcomp -w 0 "$workdir/keymap.xkb" "$DISPLAY" || fail "xkbcomp could not load the keymap"
     xkbcomp -xkb "$DISPLAY" - 2>/dev/null >"$workdir/loaded.xkb"
     for keysym in "${keysyms[@]}"; do
@@ -98,7 +111,7 @@ start() {
     "$program" 2>"$workdir/stderr.log" &
     pid=$!
     main=$(window Quorvel 200)
-    giveKeys 太郎
+    giveKeys "${longName}次郎１０"
     sleep 0.3
 }
 
@@ -193,9 +206,17 @@ shot() {
 
 # Chooses 日柱 and the fourth luck pillar on panel $1, judges, and writes the judgement to a file.
 judgeDayPillarInFourthLuck() {
+    judgeInFourthLuck "$1" 78 "${2:-}"
+}
+
+# The same with the chart pillar button at dialog unit y $2 (33 年柱, 55 月柱, 78 日柱, 100 時柱).
+judgeInFourthLuck() {
     expectSize "$1" 232 176
-    click "$1" 35 78 40 14    # 日柱
+    xdotool windowraise "$1"   # panels open one over another
+    sleep 0.2
+    click "$1" 35 "$2" 40 14
     click "$1" 110 97 44 14   # the fourth luck pillar
+    set -- "$1" "${3:-}"
     [ -n "${2:-}" ] && shot "$2"
     click "$1" 55 155 50 14   # 実行
     local result question
@@ -218,6 +239,16 @@ checkJudgementFile() {
     "$cli" judge --period luck --sjis 戊辰 乙亥 | head -c -1 >"$workdir/expected.txt"
     cmp "$workdir/expected.txt" "$file" >&2 ||
         fail "$1: 太郎本人配偶者乙亥運.TXT is not quorvel-cli's judgement of 戊辰 in 乙亥"
+}
+
+# Fifteen full-width characters, the most a name holds (30 bytes); it includes 太郎.
+longName=東四条院太郎左衛門尉藤原之助守
+
+# Checks that file $1 of the road holds quorvel-cli's luck judgement of $2 in $3.
+checkJudgement() {
+    [ -f "$road/$1" ] || fail "no file $1; the folder holds: $(ls "$road")"
+    "$cli" judge --period luck --sjis "$2" "$3" | head -c -1 >"$workdir/expected.txt"
+    cmp "$workdir/expected.txt" "$road/$1" >&2 || fail "$1 is not the judgement of $2 in $3"
 }
 
 # --- the consultation, in an empty folder ---------------------------------------------------------
@@ -270,6 +301,62 @@ checkJudgementFile "the panel opened from DATA.CSV"
 quit
 echo "$me: the consultation went through"
 
+# --- the person on screen, over a DATA.CSV without a final line feed ----------------------------
+
+road="$workdir/person"
+mkdir "$road"
+sjis '花子,0,1,1972,5,7,23,' >"$road/DATA.CSV"
+start "$road"
+xdotool windowfocus --sync "$main"
+key alt+i
+key b
+birth=$(window データの入力)
+xdotool windowfocus --sync "$birth"
+typeText 次郎
+click "$birth" 120 6 23 10   # 男
+for number in 1990 5 20 １０; do
+    key Tab
+    typeText "$number"
+done
+key Return
+gone "$birth" データの入力
+jiro=$(window 命造/大運パネル)
+sjis $'花子,0,1,1972,5,7,23,\n次郎,1,0,1990,5,20,10,\n' >"$workdir/expected.csv"
+cmp "$workdir/expected.csv" "$road/DATA.CSV" >&2 ||
+    fail "DATA.CSV did not gain 次郎's line of its own at hour 10: $(od -c "$road/DATA.CSV" | head -4)"
+
+xdotool windowfocus --sync "$main"
+key alt+f
+key d
+records=$(window DATA.CSV)
+click "$records" 22 27 151 14   # 花子
+click "$records" 41 213 50 14   # 実行
+gone "$records" DATA.CSV
+hanako=$(window 命造/大運パネル 100 "$jiro")
+
+# 次郎 1990-05-20 at 10: 乙酉 day, 辛巳 hour (0時 would give 丙子), luck 4 乙酉.
+judgeInFourthLuck "$jiro" 100
+checkJudgement 次郎子女乙酉運.TXT 辛巳 乙酉
+judgeDayPillarInFourthLuck "$jiro"
+checkJudgement 次郎本人配偶者乙酉運.TXT 乙酉 乙酉
+# 花子 1972-05-07 at 23: 戊戌 day, luck 4 辛丑.
+judgeDayPillarInFourthLuck "$hanako"
+checkJudgement 花子本人配偶者辛丑運.TXT 戊戌 辛丑
+
+rm "$road/次郎本人配偶者乙酉運.TXT"
+xdotool windowfocus --sync "$main"
+key alt+f
+key d
+records=$(window DATA.CSV)
+click "$records" 22 45 151 14   # the second record: 次郎, entered in this run
+click "$records" 41 213 50 14
+gone "$records" DATA.CSV
+third=$(window 命造/大運パネル 100 "$jiro $hanako")
+judgeDayPillarInFourthLuck "$third"
+checkJudgement 次郎本人配偶者乙酉運.TXT 乙酉 乙酉
+quit
+echo "$me: each panel judged its own person"
+
 # --- the pictures, over three persons already on file -------------------------------------------
 
 pictures="$workdir/pictures"
@@ -282,7 +369,7 @@ key alt+i
 key b
 birth=$(window データの入力)
 xdotool windowfocus --sync "$birth"
-typeText 太郎
+typeText "$longName"
 click "$birth" 120 6 23 10
 for number in 1965 3 15 10; do
     key Tab
@@ -299,7 +386,7 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 82 151 14   # the fourth record: 太郎, added above
+click "$records" 22 82 151 14   # the fourth record, added above
 shot data-file-dialog.png
 click "$records" 100 213 50 14  # ｷｬﾝｾﾙ
 gone "$records" DATA.CSV

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -137,7 +136,7 @@ bool isTemporaryName(std::string_view name) {
         return false;
     }
     for (const char c : name.substr(0, kRandomLength)) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
             return false;
         }
     }
@@ -187,19 +186,27 @@ bool folderRefuses(int error) {
 
 enum class Outcome { Written, FolderRefuses, Unsupported, Failed };
 
+// A name for the unnamed file behind `fd`. Through /proc any user may do it; without /proc only
+// a process allowed to name any open file can.
+bool linkUnnamed(int fd, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        return true;
+    }
+    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+}
+
 // Gives a whole unnamed file its place: the file's own name when there was no file, otherwise a
 // fresh name renamed over the old file, which stays whole until that rename.
 bool nameUnnamed(int fd, const Target& target) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
     if (!target.existing) {
-        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.path.c_str(), AT_SYMLINK_FOLLOW) ==
-               0;
+        return linkUnnamed(fd, target.path.string());
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string fresh = (target.folder() / (std::string(kTemporaryPrefix) +
                                                       randomLetters() + std::string(kNewSuffix)))
                                       .string();
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, fresh.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        if (!linkUnnamed(fd, fresh)) {
             if (errno == EEXIST) {
                 continue;
             }

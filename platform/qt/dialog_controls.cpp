@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include "platform/qt/images.h"
 #include "platform/qt/text_codec.h"
@@ -11,6 +12,36 @@
 namespace quorvel::platform::qt {
 
 namespace {
+
+// The longest start of the text whose CP932 form fits, by whole characters (a character without
+// a CP932 form counts as the one byte "?" it becomes).
+class Cp932ByteLimit final : public QValidator {
+  public:
+    Cp932ByteLimit(std::size_t maxBytes, QObject* parent) : QValidator(parent), max_(maxBytes) {}
+
+    State validate(QString& input, int& pos) const override {
+        std::size_t bytes = 0;
+        qsizetype keep = 0;
+        while (keep < input.size()) {
+            const qsizetype width =
+                input.at(keep).isHighSurrogate() && keep + 1 < input.size() ? 2 : 1;
+            const std::size_t size = toCp932(input.mid(keep, width)).size();
+            if (bytes + size > max_) {
+                break;
+            }
+            bytes += size;
+            keep += width;
+        }
+        if (keep < input.size()) {
+            input.truncate(keep);
+            pos = std::min(pos, static_cast<int>(keep));
+        }
+        return Acceptable;
+    }
+
+  private:
+    std::size_t max_;
+};
 
 QLabel* createLabel(const ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(fromCp932(control.text), parent);
@@ -98,6 +129,12 @@ QWidget* createControl(const ControlTemplate& control, const DialogUnits& units,
     widget->setGeometry(geometry);
     widget->setProperty(kControlIdProperty, control.id);
     return widget;
+}
+
+void limitCp932Bytes(QWidget* widget, std::size_t maxBytes) {
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setValidator(new Cp932ByteLimit(maxBytes, line));
+    }
 }
 
 void setControlText(QWidget* widget, const QString& text) {

@@ -24,6 +24,10 @@ inline constexpr char kControlIdProperty[] = "quorvelControlId";
 // Creates the control's widget in `parent` at its pixel geometry; it is not wired to anything.
 QWidget* createControl(const ControlTemplate& control, const DialogUnits& units, QWidget* parent);
 
+// Lets a one-line edit take no more than maxBytes bytes of CP932, cutting what is typed or pasted
+// beyond that at a character boundary.
+void limitCp932Bytes(QWidget* widget, std::size_t maxBytes);
+
 // Text in and out of a control widget, whatever its kind.
 void setControlText(QWidget* widget, const QString& text);
 QString controlText(const QWidget* widget);

@@ -113,6 +113,24 @@ void DialogWindow::setText(int id, std::string_view text) {
     }
 }
 
+void DialogWindow::setTextLimit(int id, std::size_t maxBytes) {
+    limitCp932Bytes(control(id), maxBytes);
+}
+
+bool DialogWindow::textIsShiftJis(int id) {
+    const QWidget* widget = control(id);
+    return widget == nullptr || isCp932(controlText(widget));
+}
+
+void DialogWindow::setFocus(int id) {
+    if (QWidget* widget = control(id)) {
+        widget->setFocus(Qt::OtherFocusReason);
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+            line->selectAll();
+        }
+    }
+}
+
 unsigned DialogWindow::getUnsigned(int id) {
     const QWidget* widget = control(id);
     return widget != nullptr ? readUnsignedField(toCp932(controlText(widget))) : 0;

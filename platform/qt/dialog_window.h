@@ -33,6 +33,9 @@ class DialogWindow final : public QDialog, public DialogHandle {
     WindowHandle window() override;
     std::size_t getText(int id, char* buffer, std::size_t maxBytes) override;
     void setText(int id, std::string_view text) override;
+    void setTextLimit(int id, std::size_t maxBytes) override;
+    bool textIsShiftJis(int id) override;
+    void setFocus(int id) override;
     unsigned getUnsigned(int id) override;
     void setUnsigned(int id, unsigned value) override;
     void checkRadioButton(int firstId, int lastId, int checkId) override;

@@ -236,6 +236,9 @@ void HelpViewer::filter(const QString& word) {
     }
     contents_->setCurrentRow(first);
     showRow(first);
+    if (first < 0 && !needle.empty()) {
+        page_->setPlainText(fromCp932(text::qtHelpNothingFound));
+    }
 }
 
 void HelpViewer::showRow(int row) {

@@ -16,4 +16,11 @@ std::string toCp932(const QString& text) {
                       ok);
 }
 
+bool isCp932(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    bool ok = true;
+    utf8ToSjis(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), ok);
+    return ok;
+}
+
 }  // namespace quorvel::platform::qt

@@ -14,5 +14,7 @@ namespace quorvel::platform::qt {
 QString fromCp932(std::string_view cp932);
 // Characters CP932 cannot hold become '?', as Windows writes them.
 std::string toCp932(const QString& text);
+// False when a character of the text has no CP932 form.
+bool isCp932(const QString& text);
 
 }  // namespace quorvel::platform::qt

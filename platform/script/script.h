@@ -42,14 +42,17 @@ class ScriptedDialog : public DialogHandle {
 
     // What a person does.
     void type(int id, std::string_view sjisText);  // replaces the field's text
-    void click(int id);                            // a radio button checks itself first
-    void pressEnter();                             // the default button
-    void pressEscape();                            // cancel (id 2)
+    // Types UTF-8 as an input method would, characters without a Shift-JIS form included.
+    void typeUnicode(int id, std::string_view utf8Text);
+    void click(int id);  // a radio button checks itself first
+    void pressEnter();   // the default button
+    void pressEscape();  // cancel (id 2)
     void pressF1();
 
     // What a person sees.
     std::string text(int id) const;
     bool isChecked(int id) const;
+    int focus() const { return focus_; }  // the control last given the focus, 0 for none
     bool ended() const { return ended_; }
     int result() const { return result_; }
     const DialogTemplate& dialogTemplate() const { return template_; }
@@ -64,6 +67,9 @@ class ScriptedDialog : public DialogHandle {
     WindowHandle window() override;
     std::size_t getText(int id, char* buffer, std::size_t maxBytes) override;
     void setText(int id, std::string_view text) override;
+    void setTextLimit(int id, std::size_t maxBytes) override;
+    bool textIsShiftJis(int id) override;
+    void setFocus(int id) override;
     unsigned getUnsigned(int id) override;
     void setUnsigned(int id, unsigned value) override;
     void checkRadioButton(int firstId, int lastId, int checkId) override;
@@ -76,6 +82,8 @@ class ScriptedDialog : public DialogHandle {
         ControlKind kind;
         std::string text;
         bool checked = false;
+        std::size_t limit = static_cast<std::size_t>(-1);
+        bool shiftJis = true;
     };
     Control* find(int id);
     const Control* find(int id) const;
@@ -87,6 +95,7 @@ class ScriptedDialog : public DialogHandle {
     std::vector<DrawnImage> images_;
     bool ended_ = false;
     int result_ = 0;
+    int focus_ = 0;
 };
 
 // Forgets all events, scripts, answers, dialogs and the main window.

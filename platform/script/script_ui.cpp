@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/fixed_text.h"
+#include "common/sjis_utf8.h"
 #include "platform/field_number.h"
 #include "platform/script/script.h"
 
@@ -107,7 +108,17 @@ const ScriptedDialog::Control* ScriptedDialog::find(int id) const {
 
 void ScriptedDialog::type(int id, std::string_view sjisText) {
     if (Control* c = find(id); c != nullptr && !ended_) {
-        c->text = sjisText;
+        c->text = cutSjis(sjisText, c->limit);
+        c->shiftJis = true;
+    }
+}
+
+void ScriptedDialog::typeUnicode(int id, std::string_view utf8Text) {
+    if (Control* c = find(id); c != nullptr && !ended_) {
+        bool ok = true;
+        const std::string sjisText = utf8ToSjis(utf8Text, ok);
+        c->text = cutSjis(sjisText, c->limit);
+        c->shiftJis = ok;
     }
 }
 
@@ -173,6 +184,24 @@ std::size_t ScriptedDialog::getText(int id, char* buffer, std::size_t maxBytes) 
 void ScriptedDialog::setText(int id, std::string_view text) {
     if (Control* c = find(id)) {
         c->text = text;
+        c->shiftJis = true;
+    }
+}
+
+void ScriptedDialog::setTextLimit(int id, std::size_t maxBytes) {
+    if (Control* c = find(id)) {
+        c->limit = maxBytes;
+    }
+}
+
+bool ScriptedDialog::textIsShiftJis(int id) {
+    const Control* c = find(id);
+    return c == nullptr || c->shiftJis;
+}
+
+void ScriptedDialog::setFocus(int id) {
+    if (find(id) != nullptr) {
+        focus_ = id;
     }
 }
 

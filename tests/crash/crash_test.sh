@@ -16,97 +16,104 @@ export ASAN_OPTIONS=detect_leaks=0
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-crash-XXXXXX")
 dir=$work/case
 # A folder that takes no new file: root passes every permission check but not the immutable flag.
+refused=0
 refuse_new_files() {
     if [ "$(id -u)" -eq 0 ]; then chattr +i "$dir"; else chmod 555 "$dir"; fi
+    refused=1
 }
 release() {
-    if [ -d "$dir" ]; then
+    if ((refused)); then
         chattr -i "$dir" 2>/dev/null || true
         chmod 755 "$dir"
+        refused=0
     fi
 }
 trap 'release; rm -rf "$work"' EXIT
 
-for n in $(seq 1 40); do echo "an earlier result, line $n"; done >"$work/old.txt"
-for n in $(seq 1 120); do echo "the new result, a longer text than before, line $n"; done >"$work/new.txt"
+# The texts, kept in the shell: a case is laid out again before each of some 180 runs, and every
+# program started costs time.
+old_text=$(for n in $(seq 1 40); do echo "an earlier result, line $n"; done; echo .)
+new_text=$(for n in $(seq 1 120); do echo "the new result, a longer text than before, line $n"; done; echo .)
+printf '%s' "$new_text" >"$work/new.txt"
 record_old=$'taro,1,0,1965,3,15,10,\nhanako,0,1,1972,5,7,23,\n'
 record_new=$'jiro,1,0,1901,1,1,0,\n'
 
-fresh() {
+# prepare CASE: what the case is about. Sets target (the file that must change), expected (every
+# entry the folder may hold afterwards), args (the writer's arguments), and writes the texts the
+# target may hold after a kill: expect-old (none where there was no file) and expect-new.
+prepare() {
+    args=(output out.txt "$work/new.txt") target=out.txt expected="out.txt" before=
+    case $1 in
+        output-new) ;;
+        output-existing | output-in-place) before=$old_text ;;
+        output-link) target=sub/real.txt expected="out.txt sub sub/real.txt" before=$old_text ;;
+        append-*) args=(append DATA.CSV jiro) target=DATA.CSV expected="DATA.CSV" ;;&
+        append-lf) before=$record_old ;;
+        append-crlf) before=${record_old//$'\n'/$'\r\n'} ;;
+    esac
+    rm -f "$work/expect-old"
+    [ -z "$before" ] || printf '%s' "$before" >"$work/expect-old"
+    if [[ $1 == output-* ]]; then
+        printf '%s' "$new_text" >"$work/expect-new"
+    else
+        printf '%s' "$before$record_new" >"$work/expect-new"
+    fi
+}
+
+# setup CASE: the folder as the writer finds it.
+setup() {
     release
     rm -rf "$dir"
     mkdir "$dir"
-}
-
-# setup CASE: the folder as the writer finds it. Sets target (the file that must change),
-# expected (every entry the folder may hold afterwards) and args (the writer's arguments).
-setup() {
-    fresh
     case $1 in
-        output-new)
-            target=$dir/out.txt expected="out.txt" args=(output out.txt "$work/new.txt") ;;
-        output-existing)
-            cp "$work/old.txt" "$dir/out.txt"
-            target=$dir/out.txt expected="out.txt" args=(output out.txt "$work/new.txt") ;;
+        output-existing) printf '%s' "$old_text" >"$dir/out.txt" ;;
         output-link)
             mkdir "$dir/sub"
-            cp "$work/old.txt" "$dir/sub/real.txt"
-            ln -s sub/real.txt "$dir/out.txt"
-            target=$dir/sub/real.txt expected="out.txt sub sub/real.txt"
-            args=(output out.txt "$work/new.txt") ;;
+            printf '%s' "$old_text" >"$dir/sub/real.txt"
+            ln -s sub/real.txt "$dir/out.txt" ;;
         output-in-place)
-            cp "$work/old.txt" "$dir/out.txt"
+            printf '%s' "$old_text" >"$dir/out.txt"
             chmod 666 "$dir/out.txt"
-            refuse_new_files
-            target=$dir/out.txt expected="out.txt" args=(output out.txt "$work/new.txt") ;;
-        append-lf)
-            printf '%s' "$record_old" >"$dir/DATA.CSV"
-            target=$dir/DATA.CSV expected="DATA.CSV" args=(append DATA.CSV jiro) ;;
-        append-crlf)
-            printf '%s' "${record_old//$'\n'/$'\r\n'}" >"$dir/DATA.CSV"
-            target=$dir/DATA.CSV expected="DATA.CSV" args=(append DATA.CSV jiro) ;;
-        append-no-file)
-            target=$dir/DATA.CSV expected="DATA.CSV" args=(append DATA.CSV jiro) ;;
+            refuse_new_files ;;
+        append-lf | append-crlf) cp "$work/expect-old" "$dir/DATA.CSV" ;;
     esac
-    rm -f "$work/expect-old" "$work/expect-new"
-    [ ! -e "$target" ] || cp "$target" "$work/expect-old"
-    if [[ $1 == output-* ]]; then
-        cp "$work/new.txt" "$work/expect-new"
-    else
-        { cat "$target" 2>/dev/null || true; printf '%s' "$record_new"; } >"$work/expect-new"
-    fi
 }
 
 # Entries the writer left beyond those the case expects.
 leftovers() {
     local entry count=0
-    while IFS= read -r entry; do
-        [[ " $expected " == *" $entry "* ]] || count=$((count + 1))
-    done < <(cd "$dir" && find . -mindepth 1 -printf '%P\n')
+    shopt -s dotglob nullglob globstar
+    for entry in "$dir"/**; do
+        entry=${entry#"$dir"/}
+        [ -z "$entry" ] || [[ " $expected " == *" $entry "* ]] || count=$((count + 1))
+    done
+    shopt -u dotglob nullglob globstar
     echo "$count"
 }
 
 # "old", "new", or "torn" for what the target holds now; no file counts as the old one when
 # there was none, and an empty one as well for the data file.
 state() {
+    local file=$dir/$target
     if [ ! -e "$work/expect-old" ] &&
-        { [ ! -e "$target" ] || { [[ $target == */DATA.CSV ]] && [ ! -s "$target" ]; }; }; then
+        { [ ! -e "$file" ] || { [ "$target" = DATA.CSV ] && [ ! -s "$file" ]; }; }; then
         echo old
-    elif [ -e "$work/expect-old" ] && cmp -s "$target" "$work/expect-old"; then
-        echo old
-    elif [ -e "$target" ] && cmp -s "$target" "$work/expect-new"; then
+    elif [ -e "$file" ] && cmp -s "$file" "$work/expect-new"; then
         echo new
+    elif [ -e "$work/expect-old" ] && cmp -s "$file" "$work/expect-old"; then
+        echo old
     else
         echo torn
     fi
 }
 
-run_writer() { (cd "$dir" && "$@" "$writer" "${args[@]}") >/dev/null 2>&1; }
+run_writer() { (cd "$dir" && exec "$@" "$writer" "${args[@]}") >/dev/null 2>&1; }
 
 failed=0
 echo "case              kill points  old  new  torn  left at kill  next write not clean"
 for name in output-new output-existing output-link output-in-place append-lf append-crlf \
     append-no-file; do
+    prepare "$name"
     setup "$name"
     run_writer strace -qq -o "$work/trace" || true
     # Each system call after the marker, as its name and its count among calls of that name.
@@ -128,7 +135,11 @@ for name in output-new output-existing output-link output-in-place append-lf app
         # (The shell's own "Killed" notice goes with the group's standard error.)
         { run_writer strace -q -o "$work/kill" -e trace="$call" \
             -e inject="$call":signal=SIGKILL:when="$count"; } 2>/dev/null || true
-        if ! grep -q 'killed by SIGKILL' "$work/kill"; then
+        killed=0
+        while IFS= read -r line; do
+            [[ $line != *"killed by SIGKILL"* ]] || killed=1
+        done <"$work/kill"
+        if ((!killed)); then
             missed=$((missed + 1))
             continue
         fi
@@ -153,7 +164,7 @@ for name in output-new output-existing output-link output-in-place append-lf app
     fi
 done
 
-fresh
+setup none
 for p in 1 2 3 4; do
     "$writer" appends "$dir/DATA.CSV" "p$p" 500 &
 done

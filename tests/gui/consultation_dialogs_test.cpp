@@ -73,7 +73,7 @@ void keyIn(QWidget* dialog, Qt::Key key) {
 }
 
 void runResult(ConsultationState& state) {
-    runResultDialog(state, state.mainWindow);
+    runResultDialog(state, state.mainWindow, fieldText(state.outputFileName));
 }
 
 class GuiConsultation : public GuiTest {
@@ -160,7 +160,7 @@ TEST_F(GuiConsultation, ResultDialogShowsTheWholeJudgementAndOnlyEnterClosesIt) 
         keyIn(modal, Qt::Key_Return);
         EXPECT_FALSE(modal->isVisible()) << "Enter";
     });
-    runResultDialog(state(), state().mainWindow);
+    runResultDialog(state(), state().mainWindow, fieldText(state().outputFileName));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(state().outputReady, 1);
 }

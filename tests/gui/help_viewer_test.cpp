@@ -85,7 +85,7 @@ TEST_F(GuiHelp, GroupsSearchAndClosingByEscapeOrItsButton) {
     EXPECT_TRUE(viewer->page()->toPlainText().contains(qs("大運を求めます")));
     viewer->search()->setText(qs("見当たらない語"));
     EXPECT_TRUE(viewer->visibleTopics().isEmpty());
-    EXPECT_TRUE(viewer->page()->toPlainText().isEmpty());
+    EXPECT_EQ(viewer->page()->toPlainText(), qs("見つかりませんでした"));
 
     platform::openHelp(nullptr);  // a new request starts from the whole list
     EXPECT_EQ(viewer->visibleTopics().size(), 4);
@@ -102,6 +102,27 @@ TEST_F(GuiHelp, GroupsSearchAndClosingByEscapeOrItsButton) {
     viewer->closeButton()->click();
     processEvents();
     EXPECT_EQ(platform::qt::helpViewer(), nullptr);
+}
+
+// People type words as the input method or the caps lock leaves them.
+TEST_F(GuiHelp, SearchIgnoresCaseAndWidth) {
+    writeHelp("Quorvel.HLP", sjis("= データファイル\nDATA.CSV を読みます\n= 操作\nF1 キーでヘルプ\n"
+                                  "= ボタン\nｷｬﾝｾﾙで閉じます\n"));
+    platform::openHelp(nullptr);
+    HelpViewer* viewer = platform::qt::helpViewer();
+    ASSERT_NE(viewer, nullptr);
+    for (const auto& [word, topic] :
+         {std::pair{"data", "データファイル"}, std::pair{"DATA", "データファイル"},
+          std::pair{"ＤＡＴＡ", "データファイル"}, std::pair{"ｄａｔａ．ｃｓｖ", "データファイル"},
+          std::pair{"f1", "操作"}, std::pair{"Ｆ１", "操作"}, std::pair{"キャンセル", "ボタン"}}) {
+        viewer->search()->setText(qs(word));
+        EXPECT_EQ(viewer->visibleTopics(), QStringList({qs(topic)})) << word;
+    }
+    viewer->search()->setText(qs("xyz"));
+    EXPECT_TRUE(viewer->visibleTopics().isEmpty());
+    EXPECT_EQ(viewer->page()->toPlainText(), qs("見つかりませんでした"));
+    viewer->search()->clear();
+    EXPECT_EQ(viewer->visibleTopics().size(), 3);
 }
 
 TEST_F(GuiHelp, OpensCentredOverTheMainWindow) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "judgement/hexagram_tables.h"
 #include "tests/support/sjis.h"
@@ -9,7 +11,9 @@
 namespace quorvel {
 namespace {
 
+using test::lastCharacters;
 using test::sjis;
+using test::utf8;
 
 // Every pillar with its natal and period number, ten to a row from 甲子.
 const char* const kStarTable[6][10] = {
@@ -84,6 +88,66 @@ TEST(HexagramTables, EveryTextIsItsLabelAndOneToFourReadingLines) {
     }
     EXPECT_TRUE(hexagramText(5, 1).empty());
     EXPECT_TRUE(hexagramText(1, 0).empty());
+}
+
+// The sentences of a reading in UTF-8, its line breaks dropped.
+std::vector<std::string> sentences(std::string_view reading) {
+    std::string text = utf8(reading);
+    std::erase(text, '\n');
+    std::vector<std::string> out;
+    const std::string stop = "。";
+    for (std::size_t start = 0, at; (at = text.find(stop, start)) != std::string::npos;
+         start = at + stop.size()) {
+        out.push_back(text.substr(start, at + stop.size() - start));
+    }
+    return out;
+}
+
+// A sentence that gives advice or tells what comes ends in the polite voice; the first sentence
+// may name the situation the way a heading does.
+bool endsPolitely(const std::string& sentence) {
+    for (const char* ending :
+         {"です。", "ます。", "ません。", "でしょう。", "ましょう。", "下さい。"}) {
+        if (sentence.ends_with(ending)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(HexagramTables, ReadingsSpeakInOneVoiceAndOpenInVariedWays) {
+    const struct {
+        const char* sentence;
+        bool polite;
+    } endings[] = {
+        {"節度を守って下さい。", true},          {"やがて実を結ぶでしょう。", true},
+        {"土台から固めましょう。", true},        {"深入りしてはいけません。", true},
+        {"足元の人付き合いを見直して。", false}, {"機が熟すまで辛抱を。", false},
+        {"ただし高慢には注意。", false},         {"水に流すのが吉。", false},
+        {"一人で抱えないこと。", false},         {"慢心しないように。", false},
+    };
+    for (const auto& c : endings) {
+        EXPECT_EQ(endsPolitely(c.sentence), c.polite) << c.sentence;
+    }
+
+    std::map<std::string, int> openings;  // by the last two characters of the first sentence
+    for (const StarNumber lower : kStars) {
+        for (const StarNumber upper : kStars) {
+            const std::string_view text = hexagramText(lower, upper);
+            const std::string_view reading = text.substr(text.find('\n', 1) + 1);
+            const std::vector<std::string> s = sentences(reading);
+            ASSERT_FALSE(s.empty()) << utf8(text);
+            ++openings[lastCharacters(s.front(), 2)];
+            // Every sentence after the first, and a reading's only sentence.
+            for (std::size_t i = s.size() == 1 ? 0 : 1; i < s.size(); ++i) {
+                EXPECT_TRUE(endsPolitely(s[i])) << s[i];
+            }
+        }
+    }
+    for (const auto& [ending, count] : openings) {
+        EXPECT_LE(count * 3, 64) << ending;
+    }
+    EXPECT_GE(openings.size(), 4u);
 }
 
 TEST(HexagramTables, ReadingsOfTypedPillars) {

@@ -15,6 +15,7 @@
 namespace quorvel {
 namespace {
 
+using test::lastCharacters;
 using test::sjis;
 using test::utf8;
 
@@ -227,17 +228,6 @@ TEST(TextTables, TellingEntries) {
     EXPECT_TRUE(startsWith(earthText(Stem::Kinoe, Branch::I), "(\x92\x6e\x89\x5e)\x81\x5a"));
     EXPECT_TRUE(startsWith(earthText(Stem::Kinoe, Branch::I), sjis("(地運)〇長生")));
     EXPECT_TRUE(startsWith(earthText(Stem::Kanoe, Branch::U), sjis("(地運)△胎")));
-}
-
-// The last `count` characters of a UTF-8 text.
-std::string lastCharacters(const std::string& text, int count) {
-    std::size_t at = text.size();
-    for (int n = 0; n < count && at > 0; ++n) {
-        do {
-            --at;
-        } while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80);
-    }
-    return text.substr(at);
 }
 
 TEST(TextTables, OneSpellingOfKudasai) {

@@ -53,8 +53,8 @@ TEST_F(ChartPanel, OpensWithThePersonAndTheWholeChart) {
 
     // An unset sex draws nothing and keeps the earlier label.
     for (const auto& [sex, label, picture] :
-         {std::tuple{Sex::Male, "男", "OTICO15 100 10"},
-          std::tuple{Sex::Female, "女", "ONICO15 100 10"}, std::tuple{Sex::Unset, "女", ""}}) {
+         {std::tuple{Sex::Male, "男", "OTICO15 296 15"},
+          std::tuple{Sex::Female, "女", "ONICO15 296 15"}, std::tuple{Sex::Unset, "女", ""}}) {
         ScriptedDialog& p = openPanel("花子", sex);
         EXPECT_EQ(p.text(111), sjis(label));
         EXPECT_STREQ(state().personSexText, sjis(label).c_str());
@@ -66,7 +66,7 @@ TEST_F(ChartPanel, OpensWithThePersonAndTheWholeChart) {
     }
 }
 
-TEST_F(ChartPanel, APillarButtonFillsItsFieldFromTheChartCurrentAtTheClick) {
+TEST_F(ChartPanel, APillarButtonFillsItsFieldFromThePanelsOwnChart) {
     ScriptedDialog& panel = openPanel();
     for (const auto& [button, caption, pillar, relation] :
          {std::tuple{1023, "自分,配偶者", "戊辰", "本人配偶者"},
@@ -82,12 +82,13 @@ TEST_F(ChartPanel, APillarButtonFillsItsFieldFromTheChartCurrentAtTheClick) {
     EXPECT_EQ(panel.text(kRunning), sjis("甲戌"));
     EXPECT_STREQ(state().runningPillarText, sjis("甲戌").c_str());
 
-    // Born 1970-08-01 at 5: day pillar 癸丑, luck forward from 甲申.
+    // Another person's chart computed since (1970-08-01 at 5: 癸丑, luck from 甲申) is not this
+    // panel's.
     ASSERT_TRUE(computeChart(state(), 1970, 8, 1, 5));
     panel.click(1023);
     panel.click(1025);
-    EXPECT_EQ(panel.text(kBase), sjis("癸丑"));
-    EXPECT_EQ(panel.text(kRunning), sjis("甲申"));
+    EXPECT_EQ(panel.text(kBase), sjis("戊辰"));
+    EXPECT_EQ(panel.text(kRunning), sjis("戊寅"));
     EXPECT_TRUE(eventsOf(EventKind::MessageBox).empty());
 }
 

@@ -207,10 +207,12 @@ class ResultDialog : public test::Scenario {
 };
 
 // Escape leaves the judgement on screen; only ＯＫ or Enter closes it.
-TEST_F(ResultDialog, FileOutputAsksThenWritesOnlyOnYesUnderTheRelationName) {
+// Typed pillars use no chart pillar: the relation last clicked on some panel never names the file.
+TEST_F(ResultDialog, FileOutputAsksThenWritesOnlyOnYesWithoutARelation) {
     for (const auto& [relation, answer, file] :
-         {std::tuple{"", MessageAnswer::Yes, "山田甲子運.TXT"},
-          std::tuple{"父母", MessageAnswer::No, "山田父母甲子運.TXT"}}) {
+         {std::tuple{"父母", MessageAnswer::No, "山田甲子運.TXT"},
+          std::tuple{"", MessageAnswer::Yes, "山田甲子運.TXT"},
+          std::tuple{"本人配偶者", MessageAnswer::Yes, "山田甲子運.TXT"}}) {
         copyText(state().relationLabel, sjis(relation));
         answerMessageBoxes({answer});
         bool open = false;

@@ -71,6 +71,23 @@ TEST(FixedTexts, SymbolMeaningText) {
     EXPECT_EQ(std::count(l.begin(), l.end(), ""), 3);
 }
 
+TEST(FixedTexts, KeepTheirBytesAndLineFeeds) {
+    const struct {
+        const char* name;
+        std::string_view text;
+        std::size_t bytes;
+        std::ptrdiff_t lineFeeds;
+    } texts[] = {
+        {"disclosure", text::disclosureText, 1592, 18},
+        {"symbol meanings", text::symbolMeaningText, 815, 11},
+    };
+    for (const auto& t : texts) {
+        EXPECT_EQ(t.text.size(), t.bytes) << t.name;
+        EXPECT_EQ(std::count(t.text.begin(), t.text.end(), '\n'), t.lineFeeds) << t.name;
+        EXPECT_EQ(t.text.find('\r'), std::string_view::npos) << t.name;
+    }
+}
+
 TEST(FixedTexts, OneSpellingAndMarksTold) {
     const struct {
         const char* name;

@@ -9,4 +9,7 @@ namespace quorvel::test {
 std::string sjis(std::string_view utf8);
 std::string utf8(std::string_view sjisText);
 
+// The last `count` characters of a UTF-8 text.
+std::string lastCharacters(std::string_view utf8Text, int count);
+
 }  // namespace quorvel::test
