@@ -53,3 +53,10 @@ REG
     done
     touch "$WINEPREFIX/.quorvel-ready"
 fi
+
+# The first program of a new server starts Wine's own services, which would hold that program's
+# output open for good (a test would never end): they are started here, with nothing to hold.
+wine_server_socket="/tmp/.wine-$(id -u)/server-$(printf '%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket"
+if [ ! -S "$wine_server_socket" ]; then
+    "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+fi

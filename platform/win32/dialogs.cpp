@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/fixed_text.h"
+#include "common/sjis_utf8.h"
 #include "platform/field_number.h"
 #include "platform/win32/win32.h"
 
@@ -160,6 +161,25 @@ class Win32Dialog final : public DialogHandle {
         }
     }
 
+    void setTextLimit(int id, std::size_t maxBytes) override {
+        limits_.push_back({id & 0xFFFF, maxBytes});
+        keepWithinLimit(id & 0xFFFF);
+    }
+
+    bool textIsShiftJis(int id) override {
+        bool ok = true;
+        utf8ToSjis(win32::narrowUtf8(controlWide(id)), ok);
+        return ok;
+    }
+
+    void setFocus(int id) override {
+        if (HWND control = GetDlgItem(window_, id & 0xFFFF)) {
+            // The dialog manager's own way: the default button follows, an edit's text is selected.
+            SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+            focusSet_ = true;
+        }
+    }
+
     unsigned getUnsigned(int id) override { return readUnsignedField(controlText(id)); }
 
     void setUnsigned(int id, unsigned value) override { setText(id, std::to_string(value)); }
@@ -209,8 +229,12 @@ class Win32Dialog final : public DialogHandle {
         HICON icon;
         SIZE size;
     };
+    struct Limit {
+        int id;
+        std::size_t maxBytes;
+    };
 
-    std::string controlText(int id) const {
+    std::wstring controlWide(int id) const {
         HWND control = GetDlgItem(window_, id & 0xFFFF);
         if (control == nullptr) {
             return {};
@@ -219,7 +243,24 @@ class Win32Dialog final : public DialogHandle {
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         const int got = GetWindowTextW(control, text.data(), length + 1);
         text.resize(static_cast<std::size_t>(std::max(0, got)));
-        return win32::narrow(text);
+        return text;
+    }
+
+    std::string controlText(int id) const { return win32::narrow(controlWide(id)); }
+
+    // What the user typed past an edit's limit is taken back, whole characters at a time.
+    void keepWithinLimit(int id) {
+        for (const Limit& limit : limits_) {
+            if (limit.id != id) {
+                continue;
+            }
+            const std::string text = controlText(id);
+            if (text.size() > limit.maxBytes) {
+                HWND control = GetDlgItem(window_, id);
+                SetWindowTextW(control, widen(cutSjis(text, limit.maxBytes)).c_str());
+                SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+            }
+        }
     }
 
     void command(int id) {
@@ -309,12 +350,15 @@ class Win32Dialog final : public DialogHandle {
                     win32::addModeless(window);
                 }
                 handler_.init(*this);
-                return TRUE;  // the first control that takes the keyboard gets it
+                // Unless the handler chose, the first control that takes the keyboard gets it.
+                return focusSet_ ? FALSE : TRUE;
             }
             case WM_COMMAND:
                 // Clicks, Enter and Escape; an edit's notifications are no commands.
                 if (HIWORD(wParam) == BN_CLICKED) {
                     command(LOWORD(wParam));
+                } else if (HIWORD(wParam) == EN_CHANGE) {
+                    keepWithinLimit(LOWORD(wParam));
                 }
                 return TRUE;
             case WM_CLOSE:
@@ -354,6 +398,8 @@ class Win32Dialog final : public DialogHandle {
     TemplateBuilder built_;
     HWND window_ = nullptr;
     std::vector<Picture> pictures_;
+    std::vector<Limit> limits_;
+    bool focusSet_ = false;
     bool ended_ = false;
     int result_ = 0;
 };

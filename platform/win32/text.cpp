@@ -1,3 +1,4 @@
+#include "common/sjis_utf8.h"
 #include "platform/win32/win32.h"
 
 namespace quorvel::platform::win32 {
@@ -29,12 +30,15 @@ std::string fromWide(UINT codePage, std::wstring_view text) {
 
 }  // namespace
 
+// Shift-JIS goes through the program's own converter, so that a typed text becomes the very
+// bytes the Linux program makes of it.
 std::wstring widen(std::string_view cp932) {
-    return toWide(932, cp932);
+    return toWide(CP_UTF8, sjisToUtf8(cp932));
 }
 
 std::string narrow(std::wstring_view wide) {
-    return fromWide(932, wide);
+    bool ok = true;
+    return utf8ToSjis(fromWide(CP_UTF8, wide), ok);
 }
 
 std::wstring widenUtf8(std::string_view utf8) {
