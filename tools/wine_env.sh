@@ -4,7 +4,21 @@
 #
 #   source tools/wine_env.sh [BUILD_DIR]      then: "$WINE" program.exe ...
 wine_build="$(realpath -m "${1:-$(dirname "${BASH_SOURCE[0]}")/../build-windows}")"
-export WINEPREFIX="$wine_build/wineprefix"
+# QUORVEL_WINE_DESKTOP=WIDTHxHEIGHT: a prefix of its own that draws on the X display inside a
+# virtual desktop of that size, title bars included (for pictures); otherwise headless.
+if [ -n "${QUORVEL_WINE_DESKTOP:-}" ]; then
+    export WINEPREFIX="$wine_build/wineprefix-desktop"
+    wine_graphics='"Graphics"="x11"'
+    wine_desktop="[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+\"Desktop\"=\"Default\"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+\"Default\"=\"$QUORVEL_WINE_DESKTOP\""
+else
+    export WINEPREFIX="$wine_build/wineprefix"
+    wine_graphics='"Graphics"="null"'
+    wine_desktop=""
+fi
 export WINEDEBUG=-all
 # No prompts to download the .NET and HTML engines.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -25,16 +39,17 @@ if [ ! -f "$WINEPREFIX/.quorvel-ready" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
-    # Headless unless a picture is wanted (tools/screenshot.sh --windows sets a desktop).
     # The templates' fonts under their Japanese names; regedit reads the file as UTF-16.
     reg_utf8="$(mktemp)"
-    cat >"$reg_utf8" <<'REG'
+    cat >"$reg_utf8" <<REG
 Windows Registry Editor Version 5.00
 
-[HKEY_CURRENT_USER\Software\Wine\Drivers]
-"Graphics"="null"
+[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]
+$wine_graphics
 
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+$wine_desktop
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
 "ＭＳ ゴシック"="IPAGothic"
 "ＭＳ Ｐゴシック"="IPAPGothic"
 "MS Gothic"="IPAGothic"

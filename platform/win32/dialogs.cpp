@@ -223,6 +223,19 @@ class Win32Dialog final : public DialogHandle {
 
   private:
     static constexpr UINT kDestroyLater = WM_APP + 1;
+    static constexpr UINT kAfterOpening = WM_APP + 2;
+
+    // The dialog manager selects the whole text of the edit it gives the focus, which scrolls a
+    // long multi-line text to its end: the reader starts at the beginning instead.
+    void showStartOfFocusedText() {
+        HWND focused = GetFocus();
+        if (focused == nullptr || GetParent(focused) != window_ ||
+            (GetWindowLongPtrW(focused, GWL_STYLE) & ES_MULTILINE) == 0) {
+            return;
+        }
+        SendMessageW(focused, EM_SETSEL, 0, 0);
+        SendMessageW(focused, EM_SCROLLCARET, 0, 0);
+    }
 
     struct Picture {
         int x, y;
@@ -350,6 +363,7 @@ class Win32Dialog final : public DialogHandle {
                     win32::addModeless(window);
                 }
                 handler_.init(*this);
+                PostMessageW(window, kAfterOpening, 0, 0);
                 // Unless the handler chose, the first control that takes the keyboard gets it.
                 return focusSet_ ? FALSE : TRUE;
             }
@@ -378,6 +392,9 @@ class Win32Dialog final : public DialogHandle {
                 return TRUE;
             case kDestroyLater:
                 DestroyWindow(window);
+                return TRUE;
+            case kAfterOpening:
+                showStartOfFocusedText();
                 return TRUE;
             case WM_NCDESTROY:
                 if (modeless_) {
