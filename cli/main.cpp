@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
@@ -290,8 +291,14 @@ int run(int argc, char** argv, OutputStream& out) {
 
 int main(int argc, char** argv) {
     quorvel::platform::prepareStandardStreams();
+    std::vector<std::string> arguments = quorvel::platform::utf8Arguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
     OutputStream out(stdout);
-    const int status = run(argc, argv, out);
+    const int status = run(static_cast<int>(arguments.size()), pointers.data(), out);
     if (!out.close()) {
         std::fprintf(stderr, "quorvel-cli: cannot write output: %s\n", std::strerror(out.error()));
         return 1;

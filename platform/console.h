@@ -3,7 +3,9 @@
 // ready, how input is read, and a console window, which takes characters rather than bytes.
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel::platform {
 
@@ -11,6 +13,9 @@ namespace quorvel::platform {
 // closed when the program started is held so that no file the program opens takes its place
 // (reads and writes on it still fail, as they should).
 void prepareStandardStreams();
+
+// The program's arguments in UTF-8 (Windows hands a narrow main them in the ANSI code page).
+std::vector<std::string> utf8Arguments(int argc, char** argv);
 
 // Whatever input is there, up to `size` bytes, waiting for it if need be; 0 at the end, -1 with
 // errno set on failure.

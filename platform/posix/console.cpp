@@ -23,6 +23,10 @@ void prepareStandardStreams() {
     }
 }
 
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 long readInput(int fd, char* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(fd, buffer, size);

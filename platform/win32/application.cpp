@@ -165,10 +165,10 @@ WindowHandle createMainWindow(const MainWindowSetup& setup) {
     HMENU menu = win32::buildMenu(setup.menu);
     RECT frame{0, 0, win32::kClientWidth, win32::kClientHeight};
     AdjustWindowRectEx(&frame, style, TRUE, 0);
-    HWND window = CreateWindowExW(0, win32::kMainClass, widen(setup.title).c_str(), style,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                  frame.bottom - frame.top, nullptr, menu,
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window =
+        CreateWindowExW(0, win32::kMainClass, widen(setup.title).c_str(), style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                        menu, GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) {
         DestroyMenu(menu);
         return nullptr;
@@ -239,8 +239,8 @@ MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_
     const std::wstring body = widen(text);
     const std::wstring title = widen(caption.empty() ? defaultMessageCaption() : caption);
     const UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
-    const int answer =
-        MessageBoxW(win32::ownerWindow(owner), body.c_str(), title.c_str(), type | MB_SETFOREGROUND);
+    const int answer = MessageBoxW(win32::ownerWindow(owner), body.c_str(), title.c_str(),
+                                   type | MB_SETFOREGROUND);
     if (buttons == MessageButtons::YesNo) {
         return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
     }

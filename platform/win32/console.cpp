@@ -2,10 +2,11 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 #include <windows.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <string>
 
 namespace quorvel::platform {
@@ -26,6 +27,25 @@ void prepareStandardStreams() {
             _setmode(_fileno(stream), _O_BINARY);
         }
     }
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return std::vector<std::string>(argv, argv + argc);
+    }
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) {
+        const int length =
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(static_cast<std::size_t>(std::max(length, 1)), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, argument.data(), length, nullptr, nullptr);
+        argument.resize(argument.size() - 1);  // the terminator
+        arguments.push_back(std::move(argument));
+    }
+    LocalFree(wide);
+    return arguments;
 }
 
 long readInput(int fd, char* buffer, std::size_t size) {
@@ -55,7 +75,8 @@ bool writeConsole(std::FILE* stream, std::string_view text, bool sjis) {
     const HANDLE console = handleOf(stream);
     for (std::size_t done = 0; done < characters.size();) {
         DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(characters.size() - done, 8192));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(characters.size() - done, 8192));
         if (!WriteConsoleW(console, characters.data() + done, chunk, &written, nullptr) ||
             written == 0) {
             errno = EIO;

@@ -299,7 +299,8 @@ class Win32Dialog final : public DialogHandle {
         int y = 0;
         if (modeless_) {
             // Beside its owner, so that both stay visible; further ones step down.
-            x = std::min(static_cast<int>(ownerFrame.right) + 8, static_cast<int>(work.right) - width);
+            x = std::min(static_cast<int>(ownerFrame.right) + 8,
+                         static_cast<int>(work.right) - width);
             y = std::min(static_cast<int>(ownerFrame.top) + 24 * modelessOpen(owner),
                          static_cast<int>(work.bottom) - height);
         } else {
@@ -441,9 +442,9 @@ WindowHandle openModelessDialog(const DialogTemplate& dialog, WindowHandle owner
     }
     DialogHandler& borrowed = *handler;
     auto* window = new Win32Dialog(dialog, borrowed, std::move(handler));
-    HWND created = CreateDialogIndirectParamW(
-        GetModuleHandleW(nullptr), window->dialogTemplate(), win32::ownerWindow(owner),
-        &Win32Dialog::procedure, reinterpret_cast<LPARAM>(window));
+    HWND created = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), window->dialogTemplate(),
+                                              win32::ownerWindow(owner), &Win32Dialog::procedure,
+                                              reinterpret_cast<LPARAM>(window));
     if (created == nullptr) {
         delete window;
         return nullptr;

@@ -81,8 +81,8 @@ std::optional<Target> findTarget(const char* name) {
         return std::nullopt;
     }
     std::wstring final(MAX_PATH, L'\0');
-    DWORD length = GetFinalPathNameByHandleW(existing.get(), final.data(),
-                                             static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    DWORD length = GetFinalPathNameByHandleW(
+        existing.get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
     if (length >= final.size()) {
         final.resize(length + 1);
         length = GetFinalPathNameByHandleW(existing.get(), final.data(),
@@ -126,9 +126,8 @@ void removeLeftTemporaries(const std::wstring& folder) {
     const ULONGLONG now = (ULONGLONG{nowTime.dwHighDateTime} << 32) | nowTime.dwLowDateTime;
     do {
         const std::wstring_view name = found.cFileName;
-        const ULONGLONG written =
-            (ULONGLONG{found.ftLastWriteTime.dwHighDateTime} << 32) |
-            found.ftLastWriteTime.dwLowDateTime;
+        const ULONGLONG written = (ULONGLONG{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                                  found.ftLastWriteTime.dwLowDateTime;
         if (name.ends_with(kPartSuffix) && name.size() == kTemporaryPrefix.size() + 6 + 5 &&
             (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
             now - written >= kStaleHundredNanoseconds) {

@@ -66,8 +66,8 @@ void filter(Viewer& v, const std::string& word) {
         if (!topic.group.empty() && topic.group != group) {
             group = topic.group;
             const std::wstring heading = widenUtf8("[" + group + "]");
-            const auto row = SendMessageW(v.list, LB_ADDSTRING, 0,
-                                          reinterpret_cast<LPARAM>(heading.c_str()));
+            const auto row =
+                SendMessageW(v.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(heading.c_str()));
             SendMessageW(v.list, LB_SETITEMDATA, static_cast<WPARAM>(row), -1);
         }
         const std::wstring title = widenUtf8("  " + topic.title);
@@ -79,20 +79,21 @@ void filter(Viewer& v, const std::string& word) {
         }
     }
     SendMessageW(v.list, LB_SETCURSEL, static_cast<WPARAM>(first), 0);
-    SetWindowTextW(v.page, first < 0 ? L""
-                                     : topicText(v.document.topics[static_cast<std::size_t>(
-                                                     SendMessageW(v.list, LB_GETITEMDATA,
-                                                                  static_cast<WPARAM>(first), 0))])
-                                           .c_str());
+    SetWindowTextW(
+        v.page, first < 0 ? L""
+                          : topicText(v.document.topics[static_cast<std::size_t>(SendMessageW(
+                                          v.list, LB_GETITEMDATA, static_cast<WPARAM>(first), 0))])
+                                .c_str());
 }
 
 void showSelected(Viewer& v) {
     const LRESULT row = SendMessageW(v.list, LB_GETCURSEL, 0, 0);
     const LRESULT topic =
         row < 0 ? -1 : SendMessageW(v.list, LB_GETITEMDATA, static_cast<WPARAM>(row), 0);
-    SetWindowTextW(v.page, topic < 0 || static_cast<std::size_t>(topic) >= v.document.topics.size()
-                               ? L""
-                               : topicText(v.document.topics[static_cast<std::size_t>(topic)]).c_str());
+    SetWindowTextW(v.page,
+                   topic < 0 || static_cast<std::size_t>(topic) >= v.document.topics.size()
+                       ? L""
+                       : topicText(v.document.topics[static_cast<std::size_t>(topic)]).c_str());
 }
 
 void layout(Viewer& v, int width, int height) {
@@ -143,10 +144,9 @@ LRESULT CALLBACK helpProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 HWND child(HWND parent, const wchar_t* windowClass, DWORD style, DWORD exStyle, int id,
            const std::wstring& text) {
-    HWND control = CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                                   0, 0, 10, 10, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(
+        exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), TRUE);
     return control;
 }
@@ -219,8 +219,8 @@ bool createViewer(Viewer& v, HelpDocument document) {
     v.document = std::move(document);
     // A window of its own, owned by nobody: it stays usable beside a modal dialog that asked.
     v.window = CreateWindowExW(0, kHelpClass, widen(text::qtHelpWindowTitle).c_str(),
-                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 780, 540,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 780, 540, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
     if (v.window == nullptr) {
         return false;
     }
@@ -233,10 +233,10 @@ bool createViewer(Viewer& v, HelpDocument document) {
     v.list = child(v.window, L"LISTBOX",
                    WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
                    kListId, {});
-    v.page = child(v.window, L"EDIT",
-                   WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                       ES_AUTOVSCROLL,
-                   0, kPageId, {});
+    v.page =
+        child(v.window, L"EDIT",
+              WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0,
+              kPageId, {});
     v.close = child(v.window, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL,
                     widen(text::qtHelpClose));
     RECT client{};

@@ -22,10 +22,10 @@ struct Decoded {
 std::vector<std::uint32_t> decodeXpm(const char* const* xpm, int& width, int& height) {
     int colours = 0;
     int perPixel = 0;
-    if (xpm == nullptr || std::sscanf(xpm[0], "%d %d %d %d", &width, &height, &colours,
-                                      &perPixel) != 4 ||
-        width <= 0 || height <= 0 || width > 256 || height > 256 || colours <= 0 ||
-        perPixel <= 0 || perPixel > 2) {
+    if (xpm == nullptr ||
+        std::sscanf(xpm[0], "%d %d %d %d", &width, &height, &colours, &perPixel) != 4 ||
+        width <= 0 || height <= 0 || width > 256 || height > 256 || colours <= 0 || perPixel <= 0 ||
+        perPixel > 2) {
         return {};
     }
     std::map<std::string, std::uint32_t> palette;
@@ -39,8 +39,8 @@ std::vector<std::uint32_t> decodeXpm(const char* const* xpm, int& width, int& he
         const std::string value = c == std::string::npos ? "" : line.substr(c + 3);
         std::uint32_t colour = 0;  // None and unknown names stay clear
         if (value.size() >= 7 && value[0] == '#') {
-            colour = 0xFF000000u |
-                     static_cast<std::uint32_t>(std::strtoul(value.substr(1, 6).c_str(), nullptr, 16));
+            colour = 0xFF000000u | static_cast<std::uint32_t>(
+                                       std::strtoul(value.substr(1, 6).c_str(), nullptr, 16));
         } else if (value.rfind("black", 0) == 0) {
             colour = 0xFF000000u;
         } else if (value.rfind("white", 0) == 0) {

@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -36,9 +36,8 @@ class Files : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
-                  ("quorvel-files-" + std::string(::testing::UnitTest::GetInstance()
-                                                      ->current_test_info()
-                                                      ->name()));
+                  ("quorvel-files-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         clear();
         fs::create_directories(folder_);
         previous_ = fs::current_path();
