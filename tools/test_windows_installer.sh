@@ -15,8 +15,8 @@ installed="$drive/Program Files/Quorvel"
 documents="$drive/users/$(id -un)/Documents/Quorvel"
 fail() { echo "installer test: $*" >&2; exit 1; }
 
+# Wine waits for the silent installer; no waiting on the server, which the caller may keep.
 "$WINE" "$setup" /S
-"$WINESERVER" -w
 for file in quorvel.exe quorvel-cli.exe Quorvel.HLP uninstall.exe; do
     [ -f "$installed/$file" ] || fail "$file was not installed"
 done
@@ -32,7 +32,6 @@ chart="$(cd "$documents" && "$WINE" "$installed/quorvel-cli.exe" chart --json --
 
 printf 'kept\n' >"$documents/DATA.CSV"
 "$WINE" "$installed/uninstall.exe" /S
-"$WINESERVER" -w
 for _ in $(seq 50); do  # the uninstaller finishes from a copy of itself
     [ -e "$installed/quorvel.exe" ] || break
     sleep 0.2
