@@ -1,7 +1,7 @@
 // A whole consultation in the Windows program, driven through the system's own dialogs as a
 // person would: birth data, the chart panel, the day pillar against the fourth luck pillar,
-// 実行, ファイル出力 and Yes; the result file and the DATA.CSV line must hold the Linux program's
-// bytes.
+// 実行, F1, ファイル出力 and Yes; the result file and the DATA.CSV line must hold the Linux
+// program's bytes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -133,6 +133,16 @@ TEST(Win32Consultation, FromTheBirthDialogToTheResultFile) {
              press(panel, 1028);  // the fourth luck pillar
              press(panel, IDOK);  // 実行
          }},
+        // F1 asks for help; with no help file at hand the program says so.
+        {widen(resultDialogTemplate().title),
+         [](HWND) {
+             INPUT keys[2] = {};
+             keys[0].type = keys[1].type = INPUT_KEYBOARD;
+             keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+             keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+             SendInput(2, keys, sizeof(INPUT));
+         }},
+        {widen(sjis("ヘルプ")), [](HWND missing) { press(missing, IDOK); }},
         {widen(resultDialogTemplate().title), [](HWND result) { press(result, 1067); }},
         {widen(sjis("TXTファイルに出力")), [](HWND question) { press(question, IDYES); }},
         {widen(resultDialogTemplate().title), [](HWND result) { press(result, IDOK); }},
