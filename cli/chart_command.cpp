@@ -1,8 +1,5 @@
 #include "cli/chart_command.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -11,6 +8,7 @@
 #include "cli/output_text.h"
 #include "cli/reading_commands.h"
 #include "consultation/consultation_texts.h"
+#include "platform/console.h"
 
 namespace quorvel::cli {
 
@@ -154,27 +152,6 @@ void answerLine(std::string_view line, std::string& out, const ChartTexts& t) {
     appendChartAnswer(out, birth, true, t.full, t);
 }
 
-// Whatever is there, up to the size of the buffer; 0 at the end, -1 with errno on failure.
-ssize_t readSome(int fd, char* buffer, std::size_t size) {
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, size);
-        if (got >= 0) {
-            return got;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno != EAGAIN && errno != EWOULDBLOCK) {
-            return -1;
-        }
-        // Standard input may come non-blocking from whoever started us: wait instead of failing.
-        pollfd ready{fd, POLLIN, 0};
-        if (::poll(&ready, 1, -1) < 0 && errno != EINTR) {
-            return -1;
-        }
-    }
-}
-
 // The line being read, carried from one read to the next. A line past the limit is dropped as
 // it streams, so no input can make the line grow without bound.
 class PendingLine {
@@ -222,7 +199,7 @@ int runChartBatch(int in, OutputStream& out, const ChartTexts& t) {
     std::string answers;
     answers.reserve(2 * kChunk);
     for (;;) {
-        const ssize_t got = readSome(in, chunk, sizeof chunk);
+        const long got = platform::readInput(in, chunk, sizeof chunk);
         if (got < 0) {
             return errno;
         }
@@ -271,7 +248,7 @@ int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std:
     if (const InputProblem problem =
             parseTypedBirth(options.sex, options.date, options.hour, birth);
         problem != InputProblem::None) {
-        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+        tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
     writeChart(birth, options.json, options.full, texts, out);

@@ -1,6 +1,4 @@
 // quorvel-cli: the Quorvel core from a terminal.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +6,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
@@ -15,6 +14,7 @@
 #include "cli/pillar_commands.h"
 #include "cli/reading_commands.h"
 #include "cli/record_commands.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -347,6 +347,7 @@ int run(int argc, char** argv, OutputStream& out) {
         return 0;
     }
 
+    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput);
     if (help.parsed()) {
         // Not app.help(), which would describe the selected subcommand: this one.
         out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
@@ -363,7 +364,7 @@ int run(int argc, char** argv, OutputStream& out) {
         return runRecordChartCommand(o.records, out, stderr);
     }
     if (chart.parsed()) {
-        return runChartCommand(o.chart, STDIN_FILENO, out, stderr);
+        return runChartCommand(o.chart, 0, out, stderr);
     }
     if (judge.parsed()) {
         return runJudgeCommand(o.pillars, out, stderr);
@@ -380,9 +381,15 @@ int run(int argc, char** argv, OutputStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    holdClosedStandardStreams();
+    quorvel::platform::prepareStandardStreams();
+    std::vector<std::string> arguments = quorvel::platform::utf8Arguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
     OutputStream out(stdout);
-    const int status = run(argc, argv, out);
+    const int status = run(static_cast<int>(arguments.size()), pointers.data(), out);
     if (!out.close()) {
         std::fprintf(stderr, "quorvel-cli: cannot write output: %s\n", std::strerror(out.error()));
         return 1;

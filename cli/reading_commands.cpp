@@ -281,12 +281,12 @@ int runCalendarCommand(const CalendarOptions& options, OutputStream& out, std::F
     } else if (const InputProblem problem =
                    parseTypedBirth(options.sex, options.date, options.hour, birth);
                problem != InputProblem::None) {
-        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+        tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
     const std::optional<FullChart> full = readFullChart(birth);
     if (!full) {
-        std::fprintf(err, "%s\n", texts.dataError.c_str());
+        tellConverted(err, texts.dataError, options.sjisOutput);
         return 2;
     }
 
@@ -308,7 +308,7 @@ int runCalendarCommand(const CalendarOptions& options, OutputStream& out, std::F
         check = calendarYears(*full, birth.year, birth.year + kDefaultCalendarYears, rows);
     }
     if (!wellFormed) {
-        std::fprintf(err, "%s\n", texts.dataError.c_str());
+        tellConverted(err, texts.dataError, options.sjisOutput);
         return 2;
     }
     if (check != CalendarCheck::Ok) {

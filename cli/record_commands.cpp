@@ -71,7 +71,7 @@ int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* 
     }
     if (const InputProblem problem = checkComputable(birth); problem != InputProblem::None) {
         const ChartTexts texts = makeChartTexts(options.sjisOutput);
-        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+        tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
     return 0;

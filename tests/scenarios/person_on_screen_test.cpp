@@ -80,7 +80,7 @@ TEST_F(PersonOnScreen, TwoPanelsEachJudgeTheirOwnPerson) {
     });
     answerMessageBoxes({MessageAnswer::Yes});
     taro.click(platform::kIdOk);
-    EXPECT_EQ(readFile(folder() / "太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
+    EXPECT_EQ(readFile(folder() / u8"太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
     EXPECT_STREQ(state().outputFileName, sjis("太郎本人配偶者乙亥運.TXT").c_str());
 
     // A pillar typed on 花子's panel after 太郎's relation was chosen keeps 花子's own (none).
@@ -216,8 +216,8 @@ TEST_F(PersonOnScreen, TypedPillarsNeverTakeAPanelsRelation) {
     });
     answerMessageBoxes({MessageAnswer::Yes});
     command(kCommandStemBranchInput);
-    EXPECT_TRUE(std::filesystem::exists(folder() / "山田丙午運.TXT"));
-    EXPECT_FALSE(std::filesystem::exists(folder() / "山田本人配偶者丙午運.TXT"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / u8"山田丙午運.TXT"));
+    EXPECT_FALSE(std::filesystem::exists(folder() / u8"山田本人配偶者丙午運.TXT"));
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // The whole road of a consultation: a person typed or picked from DATA.CSV, the chart panel, the
 // judgement and its file, and every refusal on the way.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
+#include "platform/files.h"
 #include "resources/command_ids.h"
 #include "tests/scenarios/birth_entry.h"
 #include "tests/scenarios/scenario.h"
@@ -61,7 +64,7 @@ TEST_F(Road, FromTheBirthDialogToTheResultFile) {
     command(kCommandBirthData);
 
     EXPECT_EQ(readFile(folder() / "DATA.CSV"), sjis("太郎,1,0,1965,3,15,10,\n"));
-    EXPECT_EQ(readFile(folder() / "太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
+    EXPECT_EQ(readFile(folder() / u8"太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
     const auto boxes = eventsOf(EventKind::MessageBox);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, sjis("｢幸運の判断｣をファイルに出力しますか？"));
@@ -258,6 +261,7 @@ TEST_F(Road, AMissingOrUnreadableDataFileIsTold) {
     EXPECT_EQ(boxes[1].text, sjis("データファイルを読めませんでした"));
 }
 
+#ifndef _WIN32
 TEST_F(Road, APipeOrALockHeldElsewhereIsToldWithinSeconds) {
     const std::filesystem::path data = folder() / "DATA.CSV";
     ASSERT_EQ(::mkfifo(data.c_str(), 0666), 0);
@@ -288,6 +292,25 @@ TEST_F(Road, APipeOrALockHeldElsewhereIsToldWithinSeconds) {
     EXPECT_EQ(boxes[2].text, sjis("データファイルに保存できませんでした"));
     EXPECT_EQ(readFile(data), sjis("太郎,1,0,1965,3,15,10,\n"));
 }
+#else
+// Windows has no named pipes in the working folder; a lock another handle holds is the case.
+TEST_F(Road, ALockHeldElsewhereIsToldWithinSeconds) {
+    const std::filesystem::path data = folder() / "DATA.CSV";
+    writeFile(data, sjis("太郎,1,0,1965,3,15,10,\n"));
+    const platform::LockedFile held(data.string().c_str(), platform::LockedFile::Mode::Append);
+    ASSERT_EQ(held.status(), platform::FileOpen::Opened);
+    command(kCommandOpenDataFile);
+    whenDialogOpens("BIRTHDLG", [](ScriptedDialog& d) {
+        typeBirth(d, {"花子", kFemale, "1972", "5", "7", "23"});
+    });
+    command(kCommandBirthData);
+
+    const auto boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, sjis("データファイルを読めませんでした"));
+    EXPECT_EQ(boxes[1].text, sjis("データファイルに保存できませんでした"));
+}
+#endif
 
 }  // namespace
 }  // namespace quorvel
