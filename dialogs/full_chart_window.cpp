@@ -49,7 +49,11 @@ std::string relationCell(const StemReading& r) {
 std::string elementsText(const ElementCounts& counts) {
     std::string out;
     for (std::size_t e = 0; e < 5; ++e) {
-        out += (e > 0 ? " " : "") + std::string(elementName(kElements[e])) + number(counts[e]);
+        if (e > 0) {
+            out += ' ';
+        }
+        out += elementName(kElements[e]);
+        out += number(counts[e]);
     }
     return out;
 }
@@ -133,7 +137,10 @@ class FullChartWindow final : public platform::DialogHandler {
         std::string touched;
         for (int p = 0; p < kChartPillarCount; ++p) {
             if (chart_.pillars[p].isVoid) {
-                touched += (touched.empty() ? "" : " ") + std::string(pillarPositionName(p));
+                if (!touched.empty()) {
+                    touched += ' ';
+                }
+                touched += pillarPositionName(p);
             }
         }
         voids += touched.empty() ? std::string(text::voidTouchesNone)

@@ -11,6 +11,9 @@
 #include "platform/field_number.h"
 #include "platform/win32/win32.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 namespace quorvel::platform {
 
 namespace {
@@ -44,6 +47,16 @@ class TemplateBuilder {
 constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
+constexpr WORD kListViewClass = 0;  // named, not an atom: WC_LISTVIEWW
+
+// The list view is a common control: its class exists once the library has registered it.
+void registerListView() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
+}
 
 DWORD controlStyle(const ControlTemplate& control, WORD& windowClass) {
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -82,6 +95,10 @@ DWORD controlStyle(const ControlTemplate& control, WORD& windowClass) {
             windowClass = kStaticClass;
             style |= SS_ICON;
             break;
+        case ControlKind::Table:
+            windowClass = kListViewClass;
+            style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP;
+            break;
     }
     return style;
 }
@@ -110,8 +127,12 @@ TemplateBuilder buildTemplate(const DialogTemplate& dialog) {
         b.word(static_cast<WORD>(control.width));
         b.word(static_cast<WORD>(control.height));
         b.word(static_cast<WORD>(control.id & 0xFFFF));
-        b.word(0xFFFF);
-        b.word(windowClass);
+        if (windowClass == kListViewClass) {
+            b.text(WC_LISTVIEWW);
+        } else {
+            b.word(0xFFFF);
+            b.word(windowClass);
+        }
         // An icon's text names a picture of ours, set once the control exists.
         b.text(control.kind == ControlKind::Icon ? std::wstring() : widen(control.text));
         b.word(0);  // no creation data
@@ -127,7 +148,9 @@ class Win32Dialog final : public DialogHandle {
           ownedHandler_(std::move(owned)),
           handler_(handler),
           modeless_(ownedHandler_ != nullptr),
-          built_(buildTemplate(dialog)) {}
+          built_(buildTemplate(dialog)) {
+        registerListView();
+    }
 
     const DLGTEMPLATE* dialogTemplate() const { return built_.get(); }
     bool hasEnded() const { return ended_; }
@@ -221,8 +244,126 @@ class Win32Dialog final : public DialogHandle {
         }
     }
 
+    void setTableColumns(int id, std::span<const TableColumn> columns) override {
+        HWND table = tableOf(id);
+        if (table == nullptr) {
+            return;
+        }
+        ListView_DeleteAllItems(table);
+        while (ListView_DeleteColumn(table, 0)) {
+        }
+        int index = 0;
+        for (const TableColumn& column : columns) {
+            RECT width{0, 0, column.width, 0};
+            MapDialogRect(window_, &width);
+            std::wstring heading = widen(column.heading);
+            LVCOLUMNW item{};
+            item.mask = LVCF_TEXT | LVCF_WIDTH;
+            item.cx = static_cast<int>(width.right);
+            item.pszText = heading.data();
+            SendMessageW(table, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++),
+                         reinterpret_cast<LPARAM>(&item));
+        }
+        ListView_SetExtendedListViewStyle(table, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    }
+
+    void clearTableRows(int id) override {
+        if (HWND table = tableOf(id)) {
+            ListView_DeleteAllItems(table);
+        }
+    }
+
+    void addTableRow(int id, std::span<const std::string_view> cells) override {
+        HWND table = tableOf(id);
+        if (table == nullptr) {
+            return;
+        }
+        const int columns = Header_GetItemCount(ListView_GetHeader(table));
+        const int row = ListView_GetItemCount(table);
+        for (int column = 0; column < columns; ++column) {
+            std::wstring text = column < static_cast<int>(cells.size())
+                                    ? widen(cells[static_cast<std::size_t>(column)])
+                                    : std::wstring();
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = row;
+            item.iSubItem = column;
+            item.pszText = text.data();
+            SendMessageW(table, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
+                         column == 0 ? 0 : static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&item));
+        }
+    }
+
+    int selectedTableRow(int id) override {
+        HWND table = tableOf(id);
+        return table != nullptr ? ListView_GetNextItem(table, -1, LVNI_SELECTED) : -1;
+    }
+
+    void selectTableRow(int id, int row) override {
+        HWND table = tableOf(id);
+        if (table == nullptr) {
+            return;
+        }
+        ListView_SetItemState(table, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (row >= 0 && row < ListView_GetItemCount(table)) {
+            ListView_SetItemState(table, row, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+            ListView_EnsureVisible(table, row, FALSE);
+        }
+    }
+
   private:
     static constexpr UINT kDestroyLater = WM_APP + 1;
+
+    HWND tableOf(int id) const {
+        for (const ControlTemplate& control : template_.controls) {
+            if (control.kind == ControlKind::Table && (control.id & 0xFFFF) == (id & 0xFFFF)) {
+                return GetDlgItem(window_, id & 0xFFFF);
+            }
+        }
+        return nullptr;
+    }
+
+    // The table that has the keyboard, if any: Enter there chooses its row.
+    int focusedTable() const {
+        HWND focused = GetFocus();
+        for (const ControlTemplate& control : template_.controls) {
+            if (control.kind == ControlKind::Table &&
+                GetDlgItem(window_, control.id & 0xFFFF) == focused) {
+                return control.id;
+            }
+        }
+        return 0;
+    }
+
+    // A right click offers the handler's commands, as a popup menu at the pointer.
+    void showContextMenu(LPARAM at) {
+        const std::span<const MenuItem> items = handler_.contextMenu();
+        if (items.empty() || ended_) {
+            return;
+        }
+        HMENU menu = CreatePopupMenu();
+        for (const MenuItem& item : items) {
+            if (item.text.empty() && item.commandId == 0) {
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            } else {
+                AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.commandId),
+                            widen(item.text).c_str());
+            }
+        }
+        POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+        if (point.x == -1 && point.y == -1) {  // from the keyboard: the dialog's corner
+            point = {0, 0};
+            ClientToScreen(window_, &point);
+        }
+        const int chosen = static_cast<int>(TrackPopupMenu(
+            menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window_, nullptr));
+        DestroyMenu(menu);
+        if (chosen != 0) {
+            command(chosen);
+        }
+    }
     static constexpr UINT kAfterOpening = WM_APP + 2;
 
     // The dialog manager selects the whole text of the edit it gives the focus, which scrolls a
@@ -343,7 +484,7 @@ class Win32Dialog final : public DialogHandle {
         EndPaint(window_, &paint);
     }
 
-    INT_PTR handle(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    INT_PTR handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_INITDIALOG: {
                 window_ = window;
@@ -371,10 +512,26 @@ class Win32Dialog final : public DialogHandle {
             case WM_COMMAND:
                 // Clicks, Enter and Escape; an edit's notifications are no commands.
                 if (HIWORD(wParam) == BN_CLICKED) {
+                    const int table = LOWORD(wParam) != kIdCancel ? focusedTable() : 0;
+                    if (table != 0 && selectedTableRow(table) >= 0) {
+                        command(table);  // Enter on a chosen row
+                        return TRUE;
+                    }
                     command(LOWORD(wParam));
                 } else if (HIWORD(wParam) == EN_CHANGE) {
                     keepWithinLimit(LOWORD(wParam));
                 }
+                return TRUE;
+            case WM_NOTIFY: {
+                const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+                if (notice->code == NM_DBLCLK &&
+                    ListView_GetNextItem(notice->hwndFrom, -1, LVNI_SELECTED) >= 0) {
+                    command(static_cast<int>(notice->idFrom));
+                }
+                return TRUE;
+            }
+            case WM_CONTEXTMENU:
+                showContextMenu(lParam);
                 return TRUE;
             case WM_CLOSE:
                 // The close box only asks; the dialog ends when its handler calls end().

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -92,6 +94,11 @@ class Inspector final : public platform::DialogHandler {
                     EXPECT_EQ(className(child), L"Static");
                     EXPECT_EQ(style & SS_TYPEMASK, DWORD{SS_ICON});
                     EXPECT_NE(SendMessageW(child, STM_GETICON, 0, 0), 0) << control.text;
+                    break;
+                case ControlKind::Table:
+                    EXPECT_EQ(className(child), L"SysListView32");
+                    EXPECT_EQ(style & LVS_TYPEMASK, DWORD{LVS_REPORT});
+                    EXPECT_NE(style & LVS_SINGLESEL, 0u);
                     break;
             }
             if (control.kind != ControlKind::Icon) {
