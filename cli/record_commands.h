@@ -16,7 +16,7 @@ bool recordBirth(const RecordSlot& slot, BirthInput& birth);
 
 struct RecordOptions {
     std::string file = std::string(kRecordFileName);
-    int number = 0;  // chart --record: 1 to 10
+    int number = 0;  // chart --record: a record number of `records --all`
     bool json = false;
     bool full = false;
     bool sjisOutput = false;
