@@ -16,6 +16,7 @@
 #include "cli/pillar_commands.h"
 #include "cli/reading_commands.h"
 #include "cli/record_commands.h"
+#include "cli/report_command.h"
 
 namespace {
 
@@ -115,6 +116,20 @@ constexpr std::string_view kDetails =
     "\"age\":26,\n"
     "         \"pillar\":\"丙午\",\"marks\":[..],\"luck\":\"庚辰\",\"luckMarks\":[..]}, or\n"
     "         {\"record\":..,\"line\":..,\"name\":..,\"judged\":false,\"reason\":\"...\"}.\n"
+    "  quorvel-cli report (--record N [--file FILE] | --sex male|female YYYY-MM-DD HH --name "
+    "NAME)\n"
+    "                     [-o FILE] [--date YYYY-MM-DD] [--sjis]\n"
+    "      The report (鑑定書) of a person as one HTML file (UTF-8, its own style sheet, no\n"
+    "      network or script needed; laid out for the screen and A4 paper): name, sex, birth\n"
+    "      and age; the full chart (命式表); the luck periods as a timeline with their marks;\n"
+    "      the years of the current and the next luck period with their marks; the whole\n"
+    "      judgement of the current year and of the current luck period; the hexagram reading\n"
+    "      of the current year (both readings for a day pillar of the centre number). The\n"
+    "      current year and the age count from --date, by default today. The file is\n"
+    "      NAME鑑定書.html in the working folder, by the program's file name rules, or -o FILE;\n"
+    "      its path is printed. A name of more than 30 bytes in Shift-JIS, or with a\n"
+    "      character Shift-JIS lacks, is refused; a file that cannot be written prints\n"
+    "      ファイルに出力できませんでした and exits with 1, leaving any old file whole.\n"
     "  quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"
     "      The fortune judgement (天運, 地運, 人運) of a base pillar (normally the day pillar)\n"
     "      for a running pillar, e.g. `quorvel-cli judge 甲子 丙午`. --period luck judges a\n"
@@ -159,6 +174,7 @@ struct Options {
     RecordOptions records;
     bool allRecords = false;
     ReviewOptions review;
+    ReportOptions report;
 };
 
 // The usage line printed after an argument error.
@@ -336,6 +352,28 @@ int run(int argc, char** argv, OutputStream& out) {
     review.add_flag("--json", o.review.records.json, "one line of JSON per person");
     addSjisFlag(review, o.review.records.sjisOutput);
 
+    CLI::App& report = *app.add_subcommand(
+        "report", "The report (鑑定書) of a stored or typed person, as one HTML file");
+    CLI::Option* reportRecord = report
+                                    .add_option("--record", o.report.record.number,
+                                                "the report of record N of the data file")
+                                    ->check(recordNumber());
+    report
+        .add_option("--file", o.report.record.file, "the data file of --record (default DATA.CSV)")
+        ->needs(reportRecord);
+    CLI::Option* reportSex = report.add_option("--sex", o.report.sex, "male or female");
+    CLI::Option* reportName = report.add_option("--name", o.report.name, "the person's name");
+    CLI::Option* reportDate =
+        report.add_option("DATE", o.report.date, "the day of birth, YYYY-MM-DD");
+    CLI::Option* reportHour = report.add_option("HOUR", o.report.hour, "the hour of birth, 0-23");
+    report.add_option("-o,--output", o.report.output,
+                      "the file to write (default NAME鑑定書.html in the working folder)");
+    report.add_option("--date", o.report.today, "the day the report is made (default today)");
+    addSjisFlag(report, o.report.sjisOutput);
+    reportRecord->excludes(reportSex)->excludes(reportName)->excludes(reportDate);
+    reportSex->needs(reportName);
+    reportName->needs(reportSex);
+
     // After the subcommands, which would take it over otherwise.
     app.footer(details());
 
@@ -360,6 +398,9 @@ int run(int argc, char** argv, OutputStream& out) {
          "usage: quorvel-cli records [--sjis] [FILE]\n"
          "       quorvel-cli records --all [--json] [--sjis] [FILE]\n"},
         {&review, "usage: quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"},
+        {&report,
+         "usage: quorvel-cli report --record N [--file FILE] [-o FILE] [--date YYYY-MM-DD]\n"
+         "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"},
         {&help, ""},
     };
 
@@ -375,6 +416,11 @@ int run(int argc, char** argv, OutputStream& out) {
         }
         if (calendar.parsed() && o.calendar.record.number == 0 && calendarHour->count() == 0) {
             throw CLI::ValidationError("a birth date and hour are needed");
+        }
+        if (report.parsed() && o.report.record.number == 0 &&
+            (reportHour->count() == 0 || reportName->count() == 0)) {
+            throw CLI::ValidationError(
+                "--record N, or a birth date and hour with --name, is needed");
         }
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() != 0) {
@@ -413,6 +459,10 @@ int run(int argc, char** argv, OutputStream& out) {
     }
     if (avoid.parsed()) {
         return runAvoidCommand(o.pillars, out, stderr);
+    }
+    if (report.parsed()) {
+        o.report.record.sjisOutput = o.report.sjisOutput;
+        return runReportCommand(o.report, out, stderr);
     }
     if (review.parsed()) {
         return runReviewCommand(o.review, out, stderr);

@@ -61,6 +61,12 @@ int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE
 }
 
 int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err) {
+    std::string name;
+    return readRecordPerson(options, birth, name, err);
+}
+
+int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::string& name,
+                     std::FILE* err) {
     // Any record `records --all` numbers; the first ten are the dialog's ten.
     PersonList list;
     const PersonFileStatus read = readPersonList(options.file.c_str(), list, WhenMissing::Leave);
@@ -79,6 +85,7 @@ int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* 
         std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
         return 2;
     }
+    name = fieldText(list.persons[number - 1].slot.nameText);
     return 0;
 }
 
