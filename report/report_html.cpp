@@ -48,11 +48,11 @@ svg { width: 100%; height: auto; display: block; }
 svg .box { fill: #fbf8f3; stroke: #b9a48f; }
 svg .now .box { fill: #fff3c4; stroke: #7a4b2a; stroke-width: 2; }
 svg text { font-family: inherit; text-anchor: middle; fill: #222; }
-svg .age { font-size: 10px; }
-svg .pillar { font-size: 17px; font-weight: bold; }
-svg .marks { font-size: 10px; }
-svg .years { font-size: 9px; fill: #555; }
-svg .nowlabel { font-size: 11px; fill: #7a4b2a; font-weight: bold; }
+svg .age { font-size: 12px; }
+svg .pillar { font-size: 19px; font-weight: bold; }
+svg .marks { font-size: 12px; }
+svg .years { font-size: 11px; fill: #555; }
+svg .nowlabel { font-size: 13px; fill: #7a4b2a; font-weight: bold; }
 svg .axis { stroke: #7a4b2a; stroke-width: 1.5; }
 footer { margin-top: 6mm; font-size: 8.5pt; color: #666; text-align: center; }
 @media print { body { padding: 0; max-width: none; } h2 { break-after: avoid; } }
