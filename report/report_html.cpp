@@ -345,7 +345,7 @@ std::string reportFileName(std::string_view sjisName) {
 
 std::optional<std::string> buildReport(const ReportRequest& request) {
     const std::optional<FullChart> full = readFullChart(request.birth);
-    if (!full) {
+    if (!full || ageOnDay(request.birth, request.today) < 0) {
         return std::nullopt;
     }
     const int thisYear = request.today.year;

@@ -23,7 +23,8 @@ struct ReportRequest {
     ReportDate today;  // the age and the current year count from it
 };
 
-// The whole file; none for a birth the calendar cannot compute or without a sex.
+// The whole file; none for a birth the calendar cannot compute or without a sex, or for a day
+// before the birth.
 std::optional<std::string> buildReport(const ReportRequest& request);
 
 // Shift-JIS: the name the report is written under, NAME鑑定書.html.

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/sjis.h"
@@ -115,6 +116,34 @@ TEST_F(PersonCommands, TheReviewPutsTheWarnedFirst) {
         order += json.out.substr(at, json.out.find(',', at) - at) + " ";
     }
     EXPECT_EQ(order, "3 4 1 6 8 9 10 11 12 2 5 7 ");
+}
+
+TEST(PersonCommandArguments, HelpNamesTheNewCommandsAndUsageErrorsNameTheirCommand) {
+    const struct {
+        const char* args;
+        int status;
+        std::vector<std::string> mentions;  // in standard output, or in standard error if 2
+    } cases[] = {
+        {"--help", 0, {"records --all [--json]", "review --year Y", "report (--record N"}},
+        {"records --help", 0, {"--all", "--json"}},
+        {"review --help", 0, {"--year", "--file", "--json", "--sjis"}},
+        {"report --help", 0, {"--record", "--name", "-o", "--date"}},
+        {"review", 2, {"quorvel-cli review: "}},
+        {"review --year 2026 --record 1", 2, {"quorvel-cli review: "}},
+        {"report", 2, {"quorvel-cli report: "}},
+        {"report --record 1 --name x", 2, {"quorvel-cli report: "}},
+        {"report --name x 1990-05-20 10", 2, {"quorvel-cli report: "}},
+        {"report --record 01", 2, {"quorvel-cli report: "}},
+        {"calendar --record 1234567890", 2, {"quorvel-cli calendar: "}},
+    };
+    for (const auto& c : cases) {
+        const auto run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        for (const std::string& part : c.mentions) {
+            EXPECT_NE((c.status == 0 ? run.out : run.err).find(part), std::string::npos)
+                << c.args << " lacks " << part;
+        }
+    }
 }
 
 }  // namespace

@@ -262,12 +262,15 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
     }
 }
 
-TEST(Report, ABirthTheCalendarCannotComputeGivesNoReport) {
+TEST(Report, ABirthTheCalendarCannotComputeOrADayBeforeItGivesNoReport) {
     for (const BirthData& birth :
          {BirthData{1990, 5, 20, 10, Sex::Unset}, BirthData{1800, 1, 1, 0, Sex::Male},
           BirthData{1990, 2, 30, 10, Sex::Female}}) {
         EXPECT_FALSE(buildReport({"x", birth, {2026, 1, 1}}).has_value());
     }
+    // Made the day before the birth: no age to show.
+    EXPECT_FALSE(buildReport({"x", {2026, 5, 20, 10, Sex::Male}, {2026, 5, 19}}).has_value());
+    EXPECT_TRUE(buildReport({"x", {2026, 5, 20, 10, Sex::Male}, {2026, 5, 20}}).has_value());
     EXPECT_EQ(reportFileName(sjis("山田")), sjis("山田鑑定書.html"));
 }
 
