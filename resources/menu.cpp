@@ -10,6 +10,7 @@ using platform::MenuItem;
 
 constexpr MenuItem kFileItems[] = {
     {text::menuOpenDataFile, kCommandOpenDataFile, {}},
+    {text::menuPersonList, kCommandPersonList, {}},
     {text::menuDisclosure, kCommandDisclosure, {}},
     {text::menuExit, kCommandExit, {}},
 };
