@@ -183,6 +183,10 @@ void informationBeep();
 // Opens the help file at its topics window.
 void openHelp(WindowHandle owner);
 
+// Hands a file (a UTF-8 path) to the program the desktop opens its kind with, a browser for an
+// HTML file; false when the desktop could not be asked.
+bool openDocument(std::string_view utf8Path);
+
 // ---- The main window ------------------------------------------------------------------------
 
 struct MainWindowSetup {

@@ -254,7 +254,10 @@ class PersonListWindow final : public platform::DialogHandler {
             tell(dialog.window(), text::outputFailedMessage);
             return;
         }
-        tell(dialog.window(), std::string(text::reportWrittenMessage) + fileName);
+        // Where no browser answers, the user is told where the report is.
+        if (!platform::openDocument(outputPathFor(fileName))) {
+            tell(dialog.window(), std::string(text::reportWrittenMessage) + fileName);
+        }
     }
 
     ConsultationState& state_;
