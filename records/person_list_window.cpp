@@ -1,5 +1,5 @@
-#include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,14 +9,13 @@
 #include "common/typed_text.h"
 #include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
-#include "consultation/output_file.h"
 #include "dialogs/chart_panel.h"
+#include "dialogs/report_output.h"
 #include "platform/ui.h"
 #include "records/person_list.h"
 #include "records/person_window_texts.h"
 #include "records/record_dialogs.h"
 #include "records/record_texts.h"
-#include "report/report_html.h"
 #include "report/yearly_review.h"
 #include "resources/dialog_templates.h"
 
@@ -33,13 +32,6 @@ constexpr int kReviewButton = 1202;
 constexpr int kReportButton = 1203;
 constexpr std::size_t kSearchBytes = 60;
 constexpr std::size_t kShownSkippedLines = 20;  // the status line tells the first ones
-
-ReportDate systemToday() {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);  // one thread: its shared result is safe here
-    return local == nullptr ? ReportDate{}
-                            : ReportDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
-}
 
 // The person a record holds, its numbers read as the data file dialog reads them.
 BirthData birthOf(const RecordSlot& slot) {
@@ -204,59 +196,47 @@ class PersonListWindow final : public platform::DialogHandler {
                                std::to_string(rows.size()) + std::string(text::personCountSuffix));
     }
 
-    // The chosen person, or nothing after telling that none is chosen.
-    const PersonEntry* chosen(platform::DialogHandle& dialog) {
+    // The chosen person, or nothing after telling that none is chosen or that the record holds
+    // no birth the chart can take.
+    std::optional<BirthRecord> chosenPerson(platform::DialogHandle& dialog) {
         const int row = dialog.selectedTableRow(kTable);
         if (row < 0 || static_cast<std::size_t>(row) >= shown_.size()) {
             tell(dialog.window(), text::noSelectionMessage);
-            return nullptr;
+            return std::nullopt;
         }
-        return &list_.persons[shown_[static_cast<std::size_t>(row)]];
+        const RecordSlot& slot = list_.persons[shown_[static_cast<std::size_t>(row)]].slot;
+        const BirthData birth = birthOf(slot);
+        if (birth.sex == Sex::Unset ||
+            !isComputableBirth(birth.year, birth.month, birth.day, birth.hour)) {
+            tell(dialog.window(), text::badRecordMessage);
+            return std::nullopt;
+        }
+        BirthRecord person;
+        copyText(person.name, fieldText(slot.nameText));
+        person.sex = birth.sex;
+        person.year = birth.year;
+        person.month = birth.month;
+        person.day = birth.day;
+        person.hour = birth.hour;
+        return person;
     }
 
     // As the data file dialog's 実行: the person becomes current and a chart panel opens.
     void open(platform::DialogHandle& dialog) {
-        const PersonEntry* p = chosen(dialog);
-        if (p == nullptr) {
+        const std::optional<BirthRecord> person = chosenPerson(dialog);
+        if (!person) {
             return;
         }
-        const BirthData birth = birthOf(p->slot);
-        if (birth.sex == Sex::Unset ||
-            !isComputableBirth(birth.year, birth.month, birth.day, birth.hour)) {
-            tell(dialog.window(), text::badRecordMessage);
-            return;
-        }
-        state_.person = BirthRecord{};
-        copyText(state_.person.name, fieldText(p->slot.nameText));
-        state_.person.sex = birth.sex;
-        state_.person.year = birth.year;
-        state_.person.month = birth.month;
-        state_.person.day = birth.day;
-        state_.person.hour = birth.hour;
-        copyText(state_.personSexText, fieldText(p->slot.sexText));
-        computeChart(state_, birth.year, birth.month, birth.day, birth.hour);
+        state_.person = *person;
+        copyText(state_.personSexText,
+                 person->sex == Sex::Male ? text::maleSexText : text::femaleSexText);
+        computeChart(state_, person->year, person->month, person->day, person->hour);
         openChartPanel(state_);
     }
 
     void report(platform::DialogHandle& dialog) {
-        const PersonEntry* p = chosen(dialog);
-        if (p == nullptr) {
-            return;
-        }
-        const std::string_view name = fieldText(p->slot.nameText);
-        const std::optional<std::string> html = buildReport({name, birthOf(p->slot), today_});
-        if (!html) {
-            tell(dialog.window(), text::badRecordMessage);
-            return;
-        }
-        const std::string fileName = reportFileName(name);
-        if (!writeOutputFile(fileName, *html)) {
-            tell(dialog.window(), text::outputFailedMessage);
-            return;
-        }
-        // Where no browser answers, the user is told where the report is.
-        if (!platform::openDocument(outputPathFor(fileName))) {
-            tell(dialog.window(), std::string(text::reportWrittenMessage) + fileName);
+        if (const std::optional<BirthRecord> person = chosenPerson(dialog)) {
+            writeAndOpenReport(dialog.window(), *person);
         }
     }
 

@@ -25,6 +25,7 @@ constexpr MenuItem kLuckItems[] = {
 constexpr MenuItem kPanelContextItems[] = {
     {text::menuFullChart, kCommandFullChart, {}},
     {text::menuFortuneCalendar, kCommandFortuneCalendar, {}},
+    {text::menuReport, kCommandReport, {}},
 };
 
 constexpr MenuItem kCalendarFortuneItems[] = {

@@ -288,11 +288,13 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
             EXPECT_TRUE(menu[i].items[j].items.empty());
         }
     }
-    // A chart panel's context menu offers the same two commands for its own person.
-    ASSERT_EQ(panelContextMenu().size(), 2u);
+    // A chart panel's context menu offers the same two commands for its own person, and its report.
+    ASSERT_EQ(panelContextMenu().size(), 3u);
     EXPECT_EQ(panelContextMenu()[0].commandId, 220);
     EXPECT_EQ(panelContextMenu()[1].commandId, 221);
     EXPECT_EQ(panelContextMenu()[1].text, sjis("運勢暦(&R)"));
+    EXPECT_EQ(panelContextMenu()[2].commandId, 222);
+    EXPECT_EQ(panelContextMenu()[2].text, sjis("鑑定書(&H)"));
     // The output button's command shares the menu's numbering.
     EXPECT_EQ(kCommandOutput, 201);
 }

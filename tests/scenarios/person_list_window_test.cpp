@@ -85,6 +85,12 @@ TEST_F(PersonListWindow, EveryPersonTheSkippedLinesASearchAndAPersonOpened) {
     EXPECT_EQ(std::string(state().person.name), sjis("花子"));
     EXPECT_EQ(state().person.day, 19);
     EXPECT_FALSE(list.ended());
+    // The panel's context menu writes that person's report and hands it to the browser.
+    ASSERT_TRUE(panel->chooseFromContextMenu(kCommandReport));
+    EXPECT_NE(readFile(folder() / "花子鑑定書.html").find("<dd id=\"name\">花子</dd>"),
+              std::string::npos);
+    ASSERT_EQ(eventsOf(EventKind::DocumentOpened).size(), 1u);
+    EXPECT_EQ(eventsOf(EventKind::DocumentOpened)[0].text, "花子鑑定書.html");
 
     // A person the chart cannot take is refused, and so is no choice at all.
     list.type(kSearchField, "");
