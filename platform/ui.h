@@ -38,6 +38,7 @@ enum ControlStyle : std::uint32_t {
     kBorder = 1u << 4,          // edit: framed
     kVerticalScroll = 1u << 5,  // edit: vertical scroll bar
     kAutoHScroll = 1u << 6,     // edit: one line that scrolls horizontally
+    kSortable = 1u << 7,        // table: a click on a column's heading sorts the rows by it
 };
 
 // Id of a control the program never addresses (a static caption or icon).

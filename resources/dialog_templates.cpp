@@ -189,7 +189,7 @@ constexpr ControlTemplate kPersonListControls[] = {
     {112, Label, text::captionYearLabel, 214, 8, 12, 8, kStyleNone},
     {113, Edit, "", 228, 6, 36, 12, kStyleNone},
     {1202, Button, text::captionReview, 268, 5, 46, 14, kStyleNone},
-    {120, Table, "", 7, 24, 307, 184, kStyleNone},
+    {120, Table, "", 7, 24, 307, 184, kSortable},
     {121, Label, "", 7, 212, 307, 8, kStyleNone},
     {kIdOk, Button, text::captionOpenPerson, 160, 226, 46, 14, kStyleNone},
     {1203, Button, text::captionReport, 212, 226, 46, 14, kStyleNone},
