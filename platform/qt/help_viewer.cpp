@@ -306,7 +306,8 @@ void openHelp(WindowHandle /*owner*/) {
 bool openDocument(std::string_view utf8Path) {
     const QString path =
         QString::fromUtf8(utf8Path.data(), static_cast<qsizetype>(utf8Path.size()));
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // A browser started elsewhere knows nothing of the working folder: the path goes whole.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
 }  // namespace quorvel::platform
