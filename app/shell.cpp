@@ -35,6 +35,9 @@ void dispatchCommand(ConsultationState& state, int commandId) {
             openDataFileDialog(state);
             state.recordListLoaded = true;
             break;
+        case kCommandPersonList:
+            openPersonListWindow(state);
+            break;
         case kCommandExit:
             platform::destroyWindow(state.mainWindow);
             break;

@@ -11,9 +11,11 @@
 #include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
 #include "cli/output_stream.h"
+#include "cli/person_commands.h"
 #include "cli/pillar_commands.h"
 #include "cli/reading_commands.h"
 #include "cli/record_commands.h"
+#include "cli/report_command.h"
 #include "platform/console.h"
 
 namespace {
@@ -38,10 +40,11 @@ constexpr std::string_view kDetails =
     "      one JSON line, in order; a line it cannot compute is answered {\"error\":\"...\"}.\n"
     "      A line longer than 4096 bytes is answered {\"error\":\"データエラー\"} unread.\n"
     "  quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"
-    "      The chart of record N (1-10) of the data file (default DATA.CSV), as the data file\n"
-    "      dialog would open it. An empty slot, or a record whose sex is neither 男 nor 女,\n"
-    "      prints データが誤っています; a birth the calendar cannot compute is refused as a\n"
-    "      typed one is.\n"
+    "      The chart of record N of the data file (default DATA.CSV): any number records --all\n"
+    "      shows; the first ten are the data file dialog's ten, opened as it would open them.\n"
+    "      A number without a record, or a record whose sex is neither 男 nor 女, prints\n"
+    "      データが誤っています; a birth the calendar cannot compute is refused as a typed one\n"
+    "      is.\n"
     "  quorvel-cli chart --full [--json] [--sjis] (--sex male|female YYYY-MM-DD HH | --record N)\n"
     "  quorvel-cli chart --full --json --batch [--sjis]\n"
     "      The full chart (命式) under the chart: each pillar's stem with its relation to the day\n"
@@ -93,6 +96,41 @@ constexpr std::string_view kDetails =
     "      a missing file prints データファイルがありません and, unlike the dialog, creates\n"
     "      nothing; one that cannot be read (not a plain file, or locked by another program\n"
     "      for more than a few seconds) prints データファイルを読めませんでした.\n"
+    "  quorvel-cli records --all [--json] [--sjis] [FILE]\n"
+    "      Every record of the data file, not only the dialog's ten: the record number (as\n"
+    "      --record takes it), a tab, the line of the file it stands on, a tab and its label.\n"
+    "      Lines that hold no whole record are skipped and told on standard error with their\n"
+    "      count and numbers; blank lines are not. With --json one object per line:\n"
+    "        {\"record\":1,\"line\":1,\"name\":\"山田太郎\",\"sex\":\"男\",\"year\":1990,"
+    "\"month\":5,\n"
+    "         \"day\":20,\"hour\":10}   (\"sex\" null unless 男 or 女, numbers as the dialog "
+    "reads)\n"
+    "      A file larger than 32 MB prints データファイルが大きすぎて読めません.\n"
+    "  quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"
+    "      The yearly review (年運一覧): every person of the data file with the age, the year\n"
+    "      pillar of Y and the marks of its judgement, the luck pillar in force and its marks.\n"
+    "      Persons whose year shows ★★ (a clash) or a ● come first, marked 注; then the other\n"
+    "      persons; then those the year cannot judge (not yet born, beyond the calendar, a\n"
+    "      birth or sex the program cannot read), each in file order. With --json one object\n"
+    "      per line: {\"record\":3,\"line\":5,\"name\":..,\"judged\":true,\"warned\":true,"
+    "\"age\":26,\n"
+    "         \"pillar\":\"丙午\",\"marks\":[..],\"luck\":\"庚辰\",\"luckMarks\":[..]}, or\n"
+    "         {\"record\":..,\"line\":..,\"name\":..,\"judged\":false,\"reason\":\"...\"}.\n"
+    "  quorvel-cli report (--record N [--file FILE] |\n"
+    "                      --sex male|female YYYY-MM-DD HH --name NAME)\n"
+    "                     [-o FILE] [--date YYYY-MM-DD] [--sjis]\n"
+    "      The report (鑑定書) of a person as one HTML file (UTF-8, its own style sheet, no\n"
+    "      network or script needed; laid out for the screen and A4 paper): name, sex, birth\n"
+    "      and age; the full chart (命式表); the luck periods as a timeline with their marks;\n"
+    "      the years of the current and the next luck period with their marks; the whole\n"
+    "      judgement of the current year and of the current luck period; the hexagram reading\n"
+    "      of the current year (both readings for a day pillar of the centre number). The\n"
+    "      current year and the age count from --date, by default today (a day before the\n"
+    "      birth prints データエラー). The file is NAME鑑定書.html in the working folder, by the\n"
+    "      program's file name rules, or -o FILE; its path is printed. A name of more\n"
+    "      than 30 bytes in Shift-JIS, or with a character Shift-JIS lacks, is refused; a\n"
+    "      file that cannot be written prints ファイルに出力できませんでした and exits with\n"
+    "      1, leaving any old file whole.\n"
     "  quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"
     "      The fortune judgement (天運, 地運, 人運) of a base pillar (normally the day pillar)\n"
     "      for a running pillar, e.g. `quorvel-cli judge 甲子 丙午`. --period luck judges a\n"
@@ -135,6 +173,9 @@ struct Options {
     CalendarOptions calendar;
     PillarOptions pillars;
     RecordOptions records;
+    bool allRecords = false;
+    ReviewOptions review;
+    ReportOptions report;
 };
 
 // The usage line printed after an argument error.
@@ -209,16 +250,18 @@ int usageError(std::span<const Command> commands, int argc, char** argv, const C
     return 2;
 }
 
-// Exactly the digits of a slot number: no blank, sign, leading zero or other base.
+// Exactly the digits of a record number that `records --all` shows: no blank, sign, leading zero
+// or other base.
 CLI::Validator recordNumber() {
     return CLI::Validator(
         [](std::string& value) -> std::string {
-            const std::string last = std::to_string(quorvel::kRecordSlotCount);
-            const bool slot =
-                (value.size() == 1 && value[0] >= '1' && value[0] <= '9') || value == last;
-            return slot ? "" : "Value " + value + " is not a record number 1 to " + last;
+            bool digits = !value.empty() && value.size() <= 9 && value[0] != '0';
+            for (const char c : value) {
+                digits = digits && c >= '0' && c <= '9';
+            }
+            return digits ? "" : "Value " + value + " is not a record number";
         },
-        "1-" + std::to_string(quorvel::kRecordSlotCount));
+        "N");
 }
 
 int run(int argc, char** argv, OutputStream& out) {
@@ -258,7 +301,7 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::Option* calendarRecord = calendar
                                       .add_option("--record", o.calendar.record.number,
                                                   "the calendar of record N of the data file")
-                                      ->check(CLI::Range(1, quorvel::kRecordSlotCount));
+                                      ->check(recordNumber());
     calendar
         .add_option("--file", o.calendar.record.file,
                     "the data file of --record (default DATA.CSV)")
@@ -298,6 +341,39 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::App& records = *app.add_subcommand("records", "The records of the data file");
     records.add_option("FILE", o.records.file, "the data file (default DATA.CSV)");
     addSjisFlag(records, o.records.sjisOutput);
+    CLI::Option* all = records.add_flag(
+        "--all", o.allRecords, "every record with its line number, not only the dialog's ten");
+    records.add_flag("--json", o.records.json, "one line of JSON per record (with --all)")
+        ->needs(all);
+
+    CLI::App& review = *app.add_subcommand(
+        "review", "The yearly review (年運一覧): every person of the data file for one year");
+    review.add_option("--year", o.review.year, "the year Y")->required();
+    review.add_option("--file", o.review.records.file, "the data file (default DATA.CSV)");
+    review.add_flag("--json", o.review.records.json, "one line of JSON per person");
+    addSjisFlag(review, o.review.records.sjisOutput);
+
+    CLI::App& report = *app.add_subcommand(
+        "report", "The report (鑑定書) of a stored or typed person, as one HTML file");
+    CLI::Option* reportRecord = report
+                                    .add_option("--record", o.report.record.number,
+                                                "the report of record N of the data file")
+                                    ->check(recordNumber());
+    report
+        .add_option("--file", o.report.record.file, "the data file of --record (default DATA.CSV)")
+        ->needs(reportRecord);
+    CLI::Option* reportSex = report.add_option("--sex", o.report.sex, "male or female");
+    CLI::Option* reportName = report.add_option("--name", o.report.name, "the person's name");
+    CLI::Option* reportDate =
+        report.add_option("DATE", o.report.date, "the day of birth, YYYY-MM-DD");
+    CLI::Option* reportHour = report.add_option("HOUR", o.report.hour, "the hour of birth, 0-23");
+    report.add_option("-o,--output", o.report.output,
+                      "the file to write (default NAME鑑定書.html in the working folder)");
+    report.add_option("--date", o.report.today, "the day the report is made (default today)");
+    addSjisFlag(report, o.report.sjisOutput);
+    reportRecord->excludes(reportSex)->excludes(reportName)->excludes(reportDate);
+    reportSex->needs(reportName);
+    reportName->needs(reportSex);
 
     // After the subcommands, which would take it over otherwise.
     app.footer(details());
@@ -319,7 +395,13 @@ int run(int argc, char** argv, OutputStream& out) {
         {&judge, "usage: quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"},
         {&hexagram, "usage: quorvel-cli hexagram [--dun yang|yin] [--sjis] BASE RUNNING\n"},
         {&avoid, "usage: quorvel-cli avoid [--sjis] BASE RUNNING\n"},
-        {&records, "usage: quorvel-cli records [--sjis] [FILE]\n"},
+        {&records,
+         "usage: quorvel-cli records [--sjis] [FILE]\n"
+         "       quorvel-cli records --all [--json] [--sjis] [FILE]\n"},
+        {&review, "usage: quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"},
+        {&report,
+         "usage: quorvel-cli report --record N [--file FILE] [-o FILE] [--date YYYY-MM-DD]\n"
+         "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"},
         {&help, ""},
     };
 
@@ -335,6 +417,11 @@ int run(int argc, char** argv, OutputStream& out) {
         }
         if (calendar.parsed() && o.calendar.record.number == 0 && calendarHour->count() == 0) {
             throw CLI::ValidationError("a birth date and hour are needed");
+        }
+        if (report.parsed() && o.report.record.number == 0 &&
+            (reportHour->count() == 0 || reportName->count() == 0)) {
+            throw CLI::ValidationError(
+                "--record N, or a birth date and hour with --name, is needed");
         }
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() != 0) {
@@ -374,6 +461,16 @@ int run(int argc, char** argv, OutputStream& out) {
     }
     if (avoid.parsed()) {
         return runAvoidCommand(o.pillars, out, stderr);
+    }
+    if (report.parsed()) {
+        o.report.record.sjisOutput = o.report.sjisOutput;
+        return runReportCommand(o.report, out, stderr);
+    }
+    if (review.parsed()) {
+        return runReviewCommand(o.review, out, stderr);
+    }
+    if (o.allRecords) {
+        return runAllRecordsCommand(o.records, out, stderr);
     }
     return runRecordsCommand(o.records, out, stderr);
 }

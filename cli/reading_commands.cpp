@@ -93,8 +93,8 @@ std::string marksText(const PeriodMarks& m, const Say& say) {
     return out;
 }
 
-// Pads a text of full-width characters and marks to a width in terminal columns, counting a
-// UTF-8 or Shift-JIS multi-byte character as two columns.
+}  // namespace
+
 std::string padded(std::string text, std::size_t columns, bool sjis) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -112,6 +112,8 @@ std::string padded(std::string text, std::size_t columns, bool sjis) {
     }
     return text;
 }
+
+namespace {
 
 std::string stemText(const StemReading& r, const Say& say) {
     std::string out = say.stem(r.stem) + " ";
@@ -149,6 +151,14 @@ bool parsePair(std::string_view text, int& a, int& b) {
 }
 
 }  // namespace
+
+std::string periodMarksText(const PeriodMarks& marks, bool sjisOutput) {
+    return marksText(marks, Say{sjisOutput});
+}
+
+std::string periodMarksJson(const PeriodMarks& marks, bool sjisOutput) {
+    return marksJson({&marks.heaven, &marks.earth, &marks.human}, Say{sjisOutput});
+}
 
 void appendFullChartJson(std::string& out, const FullChart& full, bool sjisOutput) {
     const Say say{sjisOutput};

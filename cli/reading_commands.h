@@ -28,6 +28,14 @@ struct CalendarOptions {
     std::string month;            // "Y-M": its days
 };
 
+// A judgement's marks as "☆〇/〇/-" (the three parts), and as one JSON array of all of them.
+std::string periodMarksText(const PeriodMarks& marks, bool sjisOutput);
+std::string periodMarksJson(const PeriodMarks& marks, bool sjisOutput);
+
+// Pads a text of full-width characters and marks to a width in terminal columns, counting a
+// UTF-8 or Shift-JIS multi-byte character as two columns.
+std::string padded(std::string text, std::size_t columns, bool sjis);
+
 // One line per row (text under a heading, or one JSON object each).
 std::string formatCalendar(const std::vector<CalendarRow>& rows, bool json, bool sjisOutput);
 

@@ -6,6 +6,7 @@
 #include "cli/output_text.h"
 #include "common/fixed_text.h"
 #include "consultation/consultation_texts.h"
+#include "records/person_list.h"
 #include "records/record_texts.h"
 
 namespace quorvel::cli {
@@ -60,12 +61,22 @@ int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE
 }
 
 int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err) {
-    static RecordList list;
-    if (const int status = readOrTell(options, list, err); status != 0) {
-        return status;
+    std::string name;
+    return readRecordPerson(options, birth, name, err);
+}
+
+int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::string& name,
+                     std::FILE* err) {
+    // Any record `records --all` numbers; the first ten are the dialog's ten.
+    PersonList list;
+    const PersonFileStatus read = readPersonList(options.file.c_str(), list, WhenMissing::Leave);
+    if (read != PersonFileStatus::Read) {
+        tell(err, personFileMessage(read), options.sjisOutput);
+        return 2;
     }
-    if (options.number < 1 || options.number > kRecordSlotCount ||
-        !recordBirth(list.slots[options.number - 1], birth)) {
+    const auto number = static_cast<std::size_t>(options.number);
+    if (options.number < 1 || number > list.persons.size() ||
+        !recordBirth(list.persons[number - 1].slot, birth)) {
         tell(err, text::badRecordMessage, options.sjisOutput);
         return 2;
     }
@@ -74,6 +85,7 @@ int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* 
         tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
+    name = fieldText(list.persons[number - 1].slot.nameText);
     return 0;
 }
 

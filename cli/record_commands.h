@@ -16,7 +16,7 @@ bool recordBirth(const RecordSlot& slot, BirthInput& birth);
 
 struct RecordOptions {
     std::string file = std::string(kRecordFileName);
-    int number = 0;  // chart --record: 1 to 10
+    int number = 0;  // chart --record: a record number of `records --all`
     bool json = false;
     bool full = false;
     bool sjisOutput = false;
@@ -24,6 +24,9 @@ struct RecordOptions {
 
 // The birth of record `options.number`, computable; 0, or the exit status after telling why not.
 int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err);
+// The same, with the record's name (Shift-JIS).
+int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::string& name,
+                     std::FILE* err);
 
 // One line per filled slot: its number, a tab and its button label. Returns the exit status.
 int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE* err);

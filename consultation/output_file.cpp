@@ -52,4 +52,8 @@ bool writeOutputFile(std::string_view sjisFileName, std::string_view text) {
     return platform::replaceFile(outputPathFor(sjisFileName).c_str(), text);
 }
 
+bool writeOutputPath(const char* utf8Path, std::string_view bytes) {
+    return platform::replaceFile(utf8Path, bytes);
+}
+
 }  // namespace quorvel

@@ -17,4 +17,7 @@ std::string outputPathFor(std::string_view sjisName);
 // file is refused. Where the folder takes no new file, a writable file is rewritten in place.
 bool writeOutputFile(std::string_view sjisFileName, std::string_view text);
 
+// The same for a path given whole (UTF-8, folders included), as a user names it on a command line.
+bool writeOutputPath(const char* utf8Path, std::string_view bytes);
+
 }  // namespace quorvel

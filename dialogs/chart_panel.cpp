@@ -8,6 +8,7 @@
 #include "dialogs/dialog_texts.h"
 #include "dialogs/pillar_fields.h"
 #include "dialogs/reading_windows.h"
+#include "dialogs/report_output.h"
 #include "dialogs/result_dialog.h"
 #include "platform/ui.h"
 #include "resources/command_ids.h"
@@ -85,10 +86,12 @@ class ChartPanel final : public platform::DialogHandler {
             openFullChartWindow(state_, person_);
         } else if (id == kCommandFortuneCalendar) {
             openFortuneCalendarWindow(state_, person_);
+        } else if (id == kCommandReport) {
+            writeAndOpenReport(dialog.window(), person_);
         }
     }
 
-    // 命式表 and 運勢暦 of the person this panel opened for.
+    // 命式表, 運勢暦 and 鑑定書 of the person this panel opened for.
     std::span<const platform::MenuItem> contextMenu() override { return panelContextMenu(); }
 
   private:

@@ -38,6 +38,7 @@ enum ControlStyle : std::uint32_t {
     kBorder = 1u << 4,          // edit: framed
     kVerticalScroll = 1u << 5,  // edit: vertical scroll bar
     kAutoHScroll = 1u << 6,     // edit: one line that scrolls horizontally
+    kSortable = 1u << 7,        // table: a click on a column's heading sorts the rows by it
 };
 
 // Id of a control the program never addresses (a static caption or icon).
@@ -182,6 +183,10 @@ void informationBeep();
 
 // Opens the help file at its topics window.
 void openHelp(WindowHandle owner);
+
+// Hands a file (a UTF-8 path) to the program the desktop opens its kind with, a browser for an
+// HTML file; false when the desktop could not be asked.
+bool openDocument(std::string_view utf8Path);
 
 // ---- The main window ------------------------------------------------------------------------
 

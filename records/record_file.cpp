@@ -24,7 +24,8 @@ bool nextField(std::string_view line, std::size_t& at, std::string_view& field) 
     return true;
 }
 
-// One line into a slot; false for a line without its seven fields.
+}  // namespace
+
 bool parseRecordLine(std::string_view line, RecordSlot& slot) {
     std::size_t at = 0;
     std::string_view name, year, month, day, hour;
@@ -55,6 +56,8 @@ bool parseRecordLine(std::string_view line, RecordSlot& slot) {
     buildRecordLabel(slot);
     return true;
 }
+
+namespace {
 
 // The first kRecordReadLimit bytes into a shared buffer; false on a read error.
 bool readHead(const platform::LockedFile& file, std::string_view& head) {

@@ -19,6 +19,9 @@ void formatRecordLine(const BirthRecord& record, char (&line)[kRecordLineSize]);
 // that ends before its seventh comma is not taken; reading never passes the end of `text`.
 void parseRecordList(std::string_view text, RecordList& list);
 
+// One line (without its line feed) into a slot; false for a line without its seven fields.
+bool parseRecordLine(std::string_view line, RecordSlot& slot);
+
 // The caption of a slot's button: name, eight spaces, sex, two spaces, 年月日時生まれ.
 void buildRecordLabel(RecordSlot& slot);
 

@@ -5,6 +5,7 @@ namespace quorvel {
 
 inline constexpr int kCommandDisclosure = 10;
 inline constexpr int kCommandOpenDataFile = 11;
+inline constexpr int kCommandPersonList = 12;
 inline constexpr int kCommandExit = 100;
 inline constexpr int kCommandStemBranchInput = 199;
 inline constexpr int kCommandBirthData = 200;
@@ -13,6 +14,7 @@ inline constexpr int kCommandSymbolMeaning = 210;
 // Also the commands of a chart panel's context menu, for the panel's own person.
 inline constexpr int kCommandFullChart = 220;
 inline constexpr int kCommandFortuneCalendar = 221;
+inline constexpr int kCommandReport = 222;  // the panel's context menu only
 inline constexpr int kCommandHexagram = 300;
 inline constexpr int kCommandAvoidance = 301;
 inline constexpr int kCommandAbout = 310;

@@ -180,6 +180,22 @@ constexpr ControlTemplate kFortuneCalendarControls[] = {
     {kIdCancel, Button, text::captionClose, 249, 224, 44, 14, kStyleNone},
 };
 
+// The person list: a search by name or birth year, a year to review, every person of the data
+// file in a table, what the reading had to skip, and what can be done with the chosen person.
+constexpr ControlTemplate kPersonListControls[] = {
+    {110, Label, text::captionSearchLabel, 7, 8, 44, 8, kStyleNone},
+    {111, Edit, "", 52, 6, 100, 12, kStyleNone},
+    {1201, DefaultButton, text::captionSearch, 156, 5, 40, 14, kStyleNone},
+    {112, Label, text::captionYearLabel, 214, 8, 12, 8, kStyleNone},
+    {113, Edit, "", 228, 6, 36, 12, kStyleNone},
+    {1202, Button, text::captionReview, 268, 5, 46, 14, kStyleNone},
+    {120, Table, "", 7, 24, 307, 184, kSortable},
+    {121, Label, "", 7, 212, 307, 8, kStyleNone},
+    {kIdOk, Button, text::captionOpenPerson, 160, 226, 46, 14, kStyleNone},
+    {1203, Button, text::captionReport, 212, 226, 46, 14, kStyleNone},
+    {kIdCancel, Button, text::captionClose, 268, 226, 46, 14, kStyleNone},
+};
+
 // name, title, font, size, x, y, width, height, positioned, controls
 constexpr DialogTemplate kDialogs[] = {
     {"BIRTHDLG", text::birthDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 187, 93, false,
@@ -202,6 +218,8 @@ constexpr DialogTemplate kDialogs[] = {
      kFullChartControls},
     {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 244,
      false, kFortuneCalendarControls},
+    {"JINBUTSU", text::personListTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
+     kPersonListControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -214,7 +232,8 @@ enum DialogIndex : std::size_t {
     kAvoidance,
     kAbout,
     kFullChart,
-    kFortuneCalendar
+    kFortuneCalendar,
+    kPersonList
 };
 
 }  // namespace
@@ -249,6 +268,9 @@ const platform::DialogTemplate& fullChartTemplate() {
 }
 const platform::DialogTemplate& fortuneCalendarTemplate() {
     return kDialogs[kFortuneCalendar];
+}
+const platform::DialogTemplate& personListTemplate() {
+    return kDialogs[kPersonList];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {

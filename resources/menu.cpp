@@ -10,6 +10,7 @@ using platform::MenuItem;
 
 constexpr MenuItem kFileItems[] = {
     {text::menuOpenDataFile, kCommandOpenDataFile, {}},
+    {text::menuPersonList, kCommandPersonList, {}},
     {text::menuDisclosure, kCommandDisclosure, {}},
     {text::menuExit, kCommandExit, {}},
 };
@@ -24,6 +25,7 @@ constexpr MenuItem kLuckItems[] = {
 constexpr MenuItem kPanelContextItems[] = {
     {text::menuFullChart, kCommandFullChart, {}},
     {text::menuFortuneCalendar, kCommandFortuneCalendar, {}},
+    {text::menuReport, kCommandReport, {}},
 };
 
 constexpr MenuItem kCalendarFortuneItems[] = {

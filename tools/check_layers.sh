@@ -21,13 +21,14 @@ forbid common 'calendar/|judgement/|consultation/|dialogs/|records/|resources/|a
 forbid calendar 'judgement/|reading/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
 forbid judgement 'reading/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
 forbid reading 'consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
+forbid report 'consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the report builds on the core alone'
 forbid resources 'calendar/|judgement/|consultation/|dialogs/|records/|app/|cli/' 'resources are data'
 forbid consultation 'dialogs/|records/|resources/|app/|cli/' 'consultation sits below the dialogs'
 forbid dialogs 'records/|app/|cli/' 'dialogs sit below the shell'
 forbid records 'app/|cli/' 'records sit below the shell; they open the chart panel'
 forbid platform 'calendar/|judgement/|consultation/|dialogs/|records/|resources/|app/|cli/' 'the platform serves every layer'
 forbid cli 'dialogs/|resources/|app/|platform/(ui|handles|qt/|script/|win32/)' 'the tool shows no windows'
-for folder in common calendar judgement reading consultation dialogs records resources app cli platform/script; do
+for folder in common calendar judgement reading report consultation dialogs records resources app cli platform/script; do
     forbid "$folder" 'Q[A-Za-z]+>|Qt[A-Za-z]*/' 'only platform/qt knows Qt'
 done
 # What differs by system stays behind platform/files.h and platform/console.h.

@@ -6,7 +6,8 @@
 #   tools/screenshot.sh --windows [OUT_DIR]     (the Windows program under Wine)
 #
 # e.g. tools/screenshot.sh main.png; tools/screenshot.sh about.png 310
-# The program runs in an empty temporary working folder, so no DATA.CSV of yours is touched.
+# The program runs in an empty temporary working folder, so no DATA.CSV of yours is touched;
+# QUORVEL_SCREENSHOT_DATA names a data file to copy there first.
 # There is no window manager under Xvfb, hence no title bars: check titles with xprop.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -34,6 +35,9 @@ done
 workdir="$(mktemp -d)"
 trap 'rm -rf "$workdir"' EXIT
 
+if [ -n "${QUORVEL_SCREENSHOT_DATA:-}" ]; then
+    cp "$QUORVEL_SCREENSHOT_DATA" "$workdir/DATA.CSV"
+fi
 export QUORVEL_SCREENSHOT_COMMAND="${2:-}"
 export PROGRAM="$program" OUT="$out" WORKDIR="$workdir"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '

@@ -5,13 +5,18 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev liberfa-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev liberfa-dev libxml2-dev
     clang libclang-rt-14-dev
     qt6-base-dev fonts-ipafont-gothic
     xvfb x11-apps x11-utils imagemagick xauth xdotool
     strace help2man
     "$@"
 )
+# `tools/setup.sh --report-pictures`: also the headless browser tools/report_pictures.sh prints
+# and photographs the report with.
+if [ "${1:-}" = "--report-pictures" ]; then
+    packages+=(chromium)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -99,7 +99,7 @@ QLabel* createIcon(const ControlTemplate& control, QWidget* parent) {
 }
 
 // A list view in report mode: whole rows, one at a time, nothing typed into the cells.
-QTableWidget* createTable(QWidget* parent) {
+QTableWidget* createTable(const ControlTemplate& control, QWidget* parent) {
     auto* table = new QTableWidget(parent);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -111,6 +111,20 @@ QTableWidget* createTable(QWidget* parent) {
     table->horizontalHeader()->setStretchLastSection(true);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    if ((control.style & kSortable) != 0) {
+        // Sorted only when a heading is clicked: rows keep the order they were added in until
+        // then, and each remembers that order for the handler.
+        QHeaderView* header = table->horizontalHeader();
+        header->setSectionsClickable(true);
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+        header->setSortIndicatorShown(true);
+        QObject::connect(header, &QHeaderView::sortIndicatorChanged, table,
+                         [table](int column, Qt::SortOrder order) {
+                             if (column >= 0) {
+                                 table->sortItems(column, order);
+                             }
+                         });
+    }
     return table;
 }
 
@@ -136,7 +150,7 @@ QWidget* createControl(const ControlTemplate& control, const DialogUnits& units,
             widget = createIcon(control, parent);
             break;
         case ControlKind::Table:
-            widget = createTable(parent);
+            widget = createTable(control, parent);
             break;
     }
     QRect geometry = units.rect(control.x, control.y, control.width, control.height);

@@ -236,7 +236,19 @@ void DialogWindow::addTableRow(int id, std::span<const std::string_view> cells) 
     table->insertRow(row);
     const int columns = std::min(table->columnCount(), static_cast<int>(cells.size()));
     for (int c = 0; c < columns; ++c) {
-        table->setItem(row, c, new QTableWidgetItem(fromCp932(cells[static_cast<std::size_t>(c)])));
+        // A number sorts as a number; every cell knows the row it was added as. (A text set first
+        // would stay: the item takes a number equal to its text for no change.)
+        const QString text = fromCp932(cells[static_cast<std::size_t>(c)]);
+        bool number = false;
+        const int value = text.toInt(&number);
+        auto* item = new QTableWidgetItem;
+        if (number && QString::number(value) == text) {
+            item->setData(Qt::DisplayRole, value);
+        } else {
+            item->setText(text);
+        }
+        item->setData(Qt::UserRole, row);
+        table->setItem(row, c, item);
     }
 }
 
@@ -246,7 +258,7 @@ int DialogWindow::selectedTableRow(int id) {
         return -1;
     }
     const QList<QTableWidgetItem*> selected = table->selectedItems();
-    return selected.isEmpty() ? -1 : selected.front()->row();
+    return selected.isEmpty() ? -1 : selected.front()->data(Qt::UserRole).toInt();
 }
 
 void DialogWindow::selectTableRow(int id, int row) {
@@ -258,8 +270,17 @@ void DialogWindow::selectTableRow(int id, int row) {
         table->clearSelection();
         return;
     }
-    table->selectRow(row);
-    table->scrollToItem(table->item(row, 0), QAbstractItemView::PositionAtCenter);
+    // The row as it was added, wherever a sort has put it.
+    int shown = row;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QTableWidgetItem* first = table->item(r, 0);
+        if (first != nullptr && first->data(Qt::UserRole).toInt() == row) {
+            shown = r;
+            break;
+        }
+    }
+    table->selectRow(shown);
+    table->scrollToItem(table->item(shown, 0), QAbstractItemView::PositionAtCenter);
 }
 
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSplitter>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -298,6 +300,14 @@ void openHelp(WindowHandle /*owner*/) {
     instance->show();
     instance->raise();
     instance->activateWindow();
+}
+
+// Beside openHelp, so that every program that asks for help links it too.
+bool openDocument(std::string_view utf8Path) {
+    const QString path =
+        QString::fromUtf8(utf8Path.data(), static_cast<qsizetype>(utf8Path.size()));
+    // A browser started elsewhere knows nothing of the working folder: the path goes whole.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
 }  // namespace quorvel::platform

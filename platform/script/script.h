@@ -18,6 +18,7 @@ enum class EventKind {
     DialogEnded,     // name, value = result
     DialogLeftOpen,  // a modal dialog its script did not end
     HelpRequested,
+    DocumentOpened,      // text = the path, UTF-8
     ChildButtonCreated,  // text, value = command id
     WindowDestroyed,
 };

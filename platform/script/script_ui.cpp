@@ -464,6 +464,11 @@ void openHelp(WindowHandle owner) {
     script::record({EventKind::HelpRequested, script::effectiveOwner(owner)});
 }
 
+bool openDocument(std::string_view utf8Path) {
+    script::record({EventKind::DocumentOpened, nullptr, {}, std::string(utf8Path)});
+    return true;
+}
+
 InstanceHandle moduleInstance() {
     static char token;
     return reinterpret_cast<InstanceHandle>(&token);

@@ -69,7 +69,7 @@ TEST(Arguments, UsageErrorsNameTheCommand) {
         {"chart --json --batch 1990-05-20", "quorvel-cli chart: "},
         {"chart --sex male 1990-05-20 10 11", "quorvel-cli chart: "},
         {"chart --record 0", "quorvel-cli chart: "},
-        {"chart --record 11", "quorvel-cli chart: "},
+        {"chart --record 1234567890", "quorvel-cli chart: "},  // more than any file holds
         {"chart --record x", "quorvel-cli chart: "},
         {"chart --record ' 1'", "quorvel-cli chart: "},  // only the digits of a slot number
         {"chart --record '1 '", "quorvel-cli chart: "},

@@ -1,6 +1,7 @@
 // What a person does to a dialog reaches its handler as the program expects.
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -367,6 +368,58 @@ TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
     handle.clearTableRows(kTable);
     EXPECT_EQ(table->rowCount(), 0);
     EXPECT_EQ(table->columnCount(), 2);
+    platform::destroyWindow(open.handle);
+    processEvents();
+}
+
+}  // namespace
+}  // namespace quorvel::test
+
+namespace quorvel::test {
+namespace {
+
+// The person list's table sorts by the heading clicked, numbers as numbers, and the handler still
+// reads each row as it added it.
+TEST_F(GuiDialogInput, ASortableTableSortsByTheClickedHeadingAndKeepsItsRowNumbers) {
+    constexpr int kTable = 120;
+    const Open open = openModeless(personListTemplate());
+    ASSERT_NE(open.window, nullptr);
+    auto* table = qobject_cast<QTableWidget*>(controlOf(open.window, kTable));
+    ASSERT_NE(table, nullptr);
+    platform::DialogHandle& handle = *dynamic_cast<platform::DialogHandle*>(open.window);
+    const std::string number = sjis("番号"), name = sjis("氏名");
+    const platform::TableColumn columns[] = {{number, 20}, {name, 40}};
+    handle.setTableColumns(kTable, columns);
+    const std::string_view rows[][2] = {{"10", "b"}, {"9", "c"}, {"100", "a"}, {"8", "d"}};
+    for (const auto& row : rows) {
+        handle.addTableRow(kTable, row);
+    }
+    const auto order = [&](int column) {
+        std::vector<std::string> cells;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            cells.push_back(table->item(r, column)->text().toStdString());
+        }
+        return cells;
+    };
+    EXPECT_EQ(order(0), (std::vector<std::string>{"10", "9", "100", "8"}));  // as added
+
+    QHeaderView* header = table->horizontalHeader();
+    const auto clickHeading = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+    };
+    clickHeading(0);
+    EXPECT_EQ(order(1), (std::vector<std::string>{"d", "c", "b", "a"}));  // 8 9 10 100
+    clickHeading(0);
+    EXPECT_EQ(order(1), (std::vector<std::string>{"a", "b", "c", "d"}));  // and back
+
+    // The handler's row numbers stay those of the adding.
+    const QRect first = table->visualItemRect(table->item(0, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(handle.selectedTableRow(kTable), 2);  // "a" was added third
+    handle.selectTableRow(kTable, 1);
+    EXPECT_EQ(table->currentRow(), 2);  // "c" stands third now
+    EXPECT_EQ(handle.selectedTableRow(kTable), 1);
     platform::destroyWindow(open.handle);
     processEvents();
 }

@@ -59,6 +59,7 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 244, false, 10},
         {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 300, 244, false,
          9},
+        {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 321, 246, false, 11},
     };
     ASSERT_EQ(allDialogTemplates().size(), std::size(cases));
     for (const auto& c : cases) {
@@ -265,6 +266,7 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
         {"ファイル(&F)",
          0,
          {{"データファイルを開く(&D)", 11},
+          {"人物一覧(&L)", 12},
           {"秘伝の開示、ファイル出力(&O)", 10},
           {"Quorvelの終了(&X)", 100}}},
         {"大運(&I)", 0, {{"生年月日時の入力(&B)", 200}, {"命式表(&M)", 220}, {"運勢暦(&R)", 221}}},
@@ -286,11 +288,13 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
             EXPECT_TRUE(menu[i].items[j].items.empty());
         }
     }
-    // A chart panel's context menu offers the same two commands for its own person.
-    ASSERT_EQ(panelContextMenu().size(), 2u);
+    // A chart panel's context menu offers the same two commands for its own person, and its report.
+    ASSERT_EQ(panelContextMenu().size(), 3u);
     EXPECT_EQ(panelContextMenu()[0].commandId, 220);
     EXPECT_EQ(panelContextMenu()[1].commandId, 221);
     EXPECT_EQ(panelContextMenu()[1].text, sjis("運勢暦(&R)"));
+    EXPECT_EQ(panelContextMenu()[2].commandId, 222);
+    EXPECT_EQ(panelContextMenu()[2].text, sjis("鑑定書(&H)"));
     // The output button's command shares the menu's numbering.
     EXPECT_EQ(kCommandOutput, 201);
 }

@@ -1,0 +1,177 @@
+#include "cli/person_commands.h"
+
+#include <charconv>
+#include <vector>
+
+#include "cli/chart_command.h"
+#include "cli/cli_texts.h"
+#include "cli/output_text.h"
+#include "cli/reading_commands.h"
+#include "common/fixed_text.h"
+#include "records/person_list.h"
+#include "report/yearly_review.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+// 0, or the exit status after telling why there is no list; skipped lines are told as well.
+int readPersonsOrTell(const RecordOptions& options, PersonList& list, std::FILE* err) {
+    const PersonFileStatus status = readPersonList(options.file.c_str(), list, WhenMissing::Leave);
+    if (status != PersonFileStatus::Read) {
+        tell(err, personFileMessage(status), options.sjisOutput);
+        return 2;
+    }
+    if (!list.skippedLines.empty()) {
+        std::string text = forOutput(text::skippedLinesLead, options.sjisOutput) +
+                           std::to_string(list.skippedLines.size()) +
+                           forOutput(text::skippedLinesCount, options.sjisOutput);
+        for (std::size_t i = 0; i < list.skippedLines.size(); ++i) {
+            text += (i == 0 ? " " : ", ") + std::to_string(list.skippedLines[i]);
+        }
+        text += '\n';
+        std::fwrite(text.data(), 1, text.size(), err);
+    }
+    return 0;
+}
+
+std::string numberOrNull(std::string_view field) {
+    return field.empty() ? "null" : std::to_string(recordNumber(field));
+}
+
+// "record", "line" and "name" of a person's JSON object, without its braces.
+std::string personJson(std::size_t index, const PersonEntry& person, bool sjisOutput) {
+    return "\"record\":" + std::to_string(index + 1) + ",\"line\":" + std::to_string(person.line) +
+           ",\"name\":" +
+           jsonText(forOutput(fieldText(person.slot.nameText), sjisOutput), sjisOutput);
+}
+
+}  // namespace
+
+std::string jsonText(std::string_view text, bool sjisOutput) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (sjisOutput && isSjisLeadByte(c) && i + 1 < text.size()) {
+            out += text.substr(i, 2);
+            ++i;
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + '"';
+}
+
+int runAllRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE* err) {
+    PersonList list;
+    if (const int status = readPersonsOrTell(options, list, err); status != 0) {
+        return status;
+    }
+    const bool sjis = options.sjisOutput;
+    std::string lines;
+    for (std::size_t i = 0; i < list.persons.size(); ++i) {
+        const PersonEntry& p = list.persons[i];
+        if (!options.json) {
+            lines += std::to_string(i + 1) + '\t' + std::to_string(p.line) + '\t' +
+                     forOutput(fieldText(p.slot.label), sjis) + '\n';
+            continue;
+        }
+        const std::string_view sex = fieldText(p.slot.sexText);
+        lines += "{" + personJson(i, p, sjis) +
+                 ",\"sex\":" + (sex.empty() ? "null" : jsonText(forOutput(sex, sjis), sjis)) +
+                 ",\"year\":" + numberOrNull(fieldText(p.slot.yearText)) +
+                 ",\"month\":" + numberOrNull(fieldText(p.slot.monthText)) +
+                 ",\"day\":" + numberOrNull(fieldText(p.slot.dayText)) +
+                 ",\"hour\":" + numberOrNull(fieldText(p.slot.hourText)) + "}\n";
+        // Written in parts, so a large file never waits whole in memory twice.
+        if (lines.size() > 65536) {
+            out.write(lines);
+            lines.clear();
+        }
+    }
+    out.write(lines);
+    return 0;
+}
+
+int runReviewCommand(const ReviewOptions& options, OutputStream& out, std::FILE* err) {
+    const bool sjis = options.records.sjisOutput;
+    int year = 0;
+    const std::string& y = options.year;
+    const auto [end, ec] = std::from_chars(y.data(), y.data() + y.size(), year);
+    if (y.empty() || y.size() > 4 || y[0] == '-' || y[0] == '+' || ec != std::errc() ||
+        end != y.data() + y.size() || year < 1) {
+        std::fprintf(err, "%s\n", makeChartTexts(sjis).dataError.c_str());
+        return 2;
+    }
+    PersonList list;
+    if (const int status = readPersonsOrTell(options.records, list, err); status != 0) {
+        return status;
+    }
+    std::vector<BirthData> births(list.persons.size());
+    for (std::size_t i = 0; i < births.size(); ++i) {
+        recordBirth(list.persons[i].slot, births[i]);
+    }
+    const std::vector<ReviewRow> rows = yearlyReview(births, year);
+
+    std::string lines;
+    if (!options.records.json && !rows.empty()) {
+        lines += forOutput(text::reviewHeading, sjis) + '\n';
+    }
+    for (const ReviewRow& row : rows) {
+        const PersonEntry& p = list.persons[row.person];
+        const CalendarRow& r = row.year;
+        const bool judged = row.state == ReviewState::Judged;
+        const std::string_view reason =
+            row.state == ReviewState::OutsideLife ? text::reviewOutsideLife : text::reviewRefused;
+        const std::string luck = r.luck >= 0 ? forOutput(pillarTextView(r.luckPillar), sjis) : "";
+        if (options.records.json) {
+            lines += "{" + personJson(row.person, p, sjis) +
+                     ",\"judged\":" + (judged ? "true" : "false");
+            if (judged) {
+                lines += std::string(",\"warned\":") + (row.warned ? "true" : "false") +
+                         ",\"age\":" + std::to_string(r.age) + ",\"pillar\":" +
+                         jsonText(forOutput(pillarTextView(r.pillar), sjis), sjis) +
+                         ",\"marks\":" + periodMarksJson(r.marks, sjis) +
+                         ",\"luck\":" + (luck.empty() ? "null" : jsonText(luck, sjis)) +
+                         ",\"luckMarks\":" + periodMarksJson(r.luckMarks, sjis);
+            } else {
+                lines += ",\"reason\":" + jsonText(forOutput(reason, sjis), sjis);
+            }
+            lines += "}\n";
+        } else {
+            std::string line = std::to_string(row.person + 1);
+            line.insert(0, line.size() < 6 ? 6 - line.size() : 0, ' ');
+            line += "  " + padded(forOutput(fieldText(p.slot.nameText), sjis), 30, sjis) + "  " +
+                    (row.warned ? forOutput(text::reviewWarnedMark, sjis) : std::string("  ")) +
+                    "  ";
+            if (judged) {
+                std::string age = std::to_string(r.age);
+                line += std::string(3 - std::min<std::size_t>(3, age.size()), ' ') + age + "  " +
+                        forOutput(pillarTextView(r.pillar), sjis) + "  " +
+                        padded(periodMarksText(r.marks, sjis), 16, sjis) + "  " +
+                        (luck.empty() ? std::string(4, ' ') : luck) + "  " +
+                        (luck.empty() ? std::string() : periodMarksText(r.luckMarks, sjis));
+            } else {
+                line += forOutput(reason, sjis);
+            }
+            line.erase(line.find_last_not_of(' ') + 1);
+            lines += line + '\n';
+        }
+        if (lines.size() > 65536) {
+            out.write(lines);
+            lines.clear();
+        }
+    }
+    out.write(lines);
+    return 0;
+}
+
+}  // namespace quorvel::cli

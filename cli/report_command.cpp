@@ -1,0 +1,94 @@
+#include "cli/report_command.h"
+
+#include <ctime>
+#include <optional>
+#include <string_view>
+
+#include "cli/chart_command.h"
+#include "cli/output_text.h"
+#include "common/sjis_utf8.h"
+#include "consultation/consultation_texts.h"
+#include "consultation/output_file.h"
+#include "records/record_texts.h"
+#include "report/report_html.h"
+
+namespace quorvel::cli {
+
+namespace {
+
+constexpr std::size_t kNameBytes = 30;  // as the birth dialog takes a name
+
+// The system's date, where the working folder is: the day a report is made.
+ReportDate systemToday() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);  // one thread: its shared result is safe here
+    if (local == nullptr) {
+        return {};
+    }
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+}
+
+}  // namespace
+
+int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE* err) {
+    const bool sjis = options.sjisOutput;
+    const ChartTexts texts = makeChartTexts(sjis);
+    BirthInput birth;
+    std::string name;
+    if (options.record.number != 0) {
+        if (const int status = readRecordPerson(options.record, birth, name, err); status != 0) {
+            return status;
+        }
+    } else {
+        if (const InputProblem problem =
+                parseTypedBirth(options.sex, options.date, options.hour, birth);
+            problem != InputProblem::None) {
+            std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+            return 2;
+        }
+        bool convertible = true;
+        name = utf8ToSjis(options.name, convertible);
+        if (!convertible) {
+            tell(err, text::unsupportedNameCharacterMessage, sjis);
+            return 2;
+        }
+        if (name.size() > kNameBytes) {
+            tell(err, text::nameTooLongMessage, sjis);
+            return 2;
+        }
+    }
+
+    ReportDate today = systemToday();
+    if (!options.today.empty()) {
+        BirthInput day;
+        if (!parseDate(options.today, day)) {
+            std::fprintf(err, "%s\n", texts.dataError.c_str());
+            return 2;
+        }
+        today = {day.year, day.month, day.day};
+    }
+    // The day must be one the calendar holds, as a birth's day must.
+    if (!isComputableBirth(today.year, today.month, today.day, 0)) {
+        std::fprintf(err, "%s\n", texts.dataError.c_str());
+        return 2;
+    }
+
+    const std::optional<std::string> html = buildReport({name, birth, today});
+    if (!html) {
+        std::fprintf(err, "%s\n", texts.dataError.c_str());
+        return 2;
+    }
+    const std::string fileName = reportFileName(name);
+    const std::string path = options.output.empty() ? outputPathFor(fileName) : options.output;
+    const bool written = options.output.empty() ? writeOutputFile(fileName, *html)
+                                                : writeOutputPath(path.c_str(), *html);
+    if (!written) {
+        tell(err, text::outputFailedMessage, sjis);
+        return 1;
+    }
+    bool ignored = true;
+    out.write((sjis ? utf8ToSjis(path, ignored) : path) + '\n');
+    return 0;
+}
+
+}  // namespace quorvel::cli

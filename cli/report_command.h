@@ -1,0 +1,24 @@
+#pragma once
+// `quorvel-cli report`: the report (鑑定書) of a stored or typed person, written as an HTML file.
+#include <cstdio>
+#include <string>
+
+#include "cli/output_stream.h"
+#include "cli/record_commands.h"
+
+namespace quorvel::cli {
+
+struct ReportOptions {
+    RecordOptions record;         // record N of the data file, when its number is not 0
+    std::string sex, date, hour;  // or a typed birth
+    std::string name;             // and its name, UTF-8
+    std::string output;           // -o FILE; empty: NAME鑑定書.html in the working folder
+    std::string today;            // YYYY-MM-DD; empty: the system's date
+    bool sjisOutput = false;
+};
+
+// Writes the file and prints its path. Returns the exit status: 2 for a refused person, name or
+// date, 1 for a file that could not be written.
+int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE* err);
+
+}  // namespace quorvel::cli

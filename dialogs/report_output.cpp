@@ -1,0 +1,40 @@
+#include "dialogs/report_output.h"
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "common/fixed_text.h"
+#include "consultation/consultation.h"
+#include "consultation/consultation_texts.h"
+#include "consultation/output_file.h"
+#include "dialogs/dialog_texts.h"
+
+namespace quorvel {
+
+ReportDate systemToday() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);  // one thread: its shared result is safe here
+    return local == nullptr ? ReportDate{}
+                            : ReportDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+}
+
+void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person) {
+    const std::string_view name = fieldText(person.name);
+    const BirthData birth{person.year, person.month, person.day, person.hour, person.sex};
+    const std::optional<std::string> html = buildReport({name, birth, systemToday()});
+    if (!html) {
+        tell(owner, text::dataErrorMessage);
+        return;
+    }
+    const std::string fileName = reportFileName(name);
+    if (!writeOutputFile(fileName, *html)) {
+        tell(owner, text::outputFailedMessage);
+        return;
+    }
+    if (!platform::openDocument(outputPathFor(fileName))) {
+        tell(owner, std::string(text::reportWrittenMessage) + fileName);
+    }
+}
+
+}  // namespace quorvel

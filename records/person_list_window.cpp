@@ -1,0 +1,256 @@
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/chart.h"
+#include "common/fixed_text.h"
+#include "common/typed_text.h"
+#include "consultation/consultation.h"
+#include "consultation/consultation_texts.h"
+#include "dialogs/chart_panel.h"
+#include "dialogs/report_output.h"
+#include "platform/ui.h"
+#include "records/person_list.h"
+#include "records/person_window_texts.h"
+#include "records/record_dialogs.h"
+#include "records/record_texts.h"
+#include "report/yearly_review.h"
+#include "resources/dialog_templates.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kSearchField = 111;
+constexpr int kYearField = 113;
+constexpr int kTable = 120;
+constexpr int kStatusLabel = 121;
+constexpr int kSearchButton = 1201;
+constexpr int kReviewButton = 1202;
+constexpr int kReportButton = 1203;
+constexpr std::size_t kSearchBytes = 60;
+constexpr std::size_t kShownSkippedLines = 20;  // the status line tells the first ones
+
+// The person a record holds, its numbers read as the data file dialog reads them.
+BirthData birthOf(const RecordSlot& slot) {
+    BirthData birth;
+    const std::string_view sex = fieldText(slot.sexText);
+    birth.sex = sex == text::maleSexText     ? Sex::Male
+                : sex == text::femaleSexText ? Sex::Female
+                                             : Sex::Unset;
+    birth.year = recordNumber(fieldText(slot.yearText));
+    birth.month = recordNumber(fieldText(slot.monthText));
+    birth.day = recordNumber(fieldText(slot.dayText));
+    birth.hour = recordNumber(fieldText(slot.hourText));
+    return birth;
+}
+
+std::string marksCell(const PeriodMarks& m) {
+    std::string out;
+    for (const MarkList* list : {&m.heaven, &m.earth, &m.human}) {
+        out += out.empty() ? "" : "/";
+        if (list->count == 0) {
+            out += '-';
+        }
+        for (int i = 0; i < list->count; ++i) {
+            out += gradeMarkText(list->marks[i]);
+        }
+    }
+    return out;
+}
+
+// Each opening reads the file afresh and keeps its own list; several may be open at once.
+class PersonListWindow final : public platform::DialogHandler {
+  public:
+    explicit PersonListWindow(ConsultationState& state) : state_(state) {}
+
+    void init(platform::DialogHandle& dialog) override {
+        today_ = systemToday();
+        const PersonFileStatus status = readPersonList(kRecordFileName.data(), list_);
+        if (status != PersonFileStatus::Read) {
+            tell(dialog.window(), personFileMessage(status));
+        }
+        std::vector<std::size_t> everyone(list_.persons.size());
+        for (std::size_t i = 0; i < everyone.size(); ++i) {
+            everyone[i] = i;
+        }
+        showPersons(dialog, everyone);
+    }
+
+    void command(platform::DialogHandle& dialog, int id) override {
+        if (id == kSearchButton) {
+            char word[kSearchBytes + 1] = {};
+            dialog.getText(kSearchField, word, kSearchBytes);
+            showPersons(dialog, searchPersons(list_, fieldText(word)));
+        } else if (id == kReviewButton) {
+            review(dialog);
+        } else if (id == kReportButton) {
+            report(dialog);
+        } else if (id == kTable || id == platform::kIdOk) {
+            open(dialog);
+        } else if (id == platform::kIdCancel) {
+            dialog.end(platform::kIdCancel);
+        }
+    }
+
+    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+
+  private:
+    void showPersons(platform::DialogHandle& dialog, std::vector<std::size_t> shown) {
+        shown_ = std::move(shown);
+        const platform::TableColumn columns[] = {
+            {text::personColumnNumber, 24}, {text::personColumnLine, 24},
+            {text::personColumnName, 92},   {text::personColumnSex, 24},
+            {text::personColumnBirth, 60},  {text::personColumnHour, 20},
+            {text::personColumnAge, 28},
+        };
+        dialog.setTableColumns(kTable, columns);
+        for (const std::size_t i : shown_) {
+            const PersonEntry& p = list_.persons[i];
+            const BirthData birth = birthOf(p.slot);
+            const std::string birthText = std::string(fieldText(p.slot.yearText)) + "/" +
+                                          std::string(fieldText(p.slot.monthText)) + "/" +
+                                          std::string(fieldText(p.slot.dayText));
+            const int age = ageOnDay(birth, today_);
+            const std::string cells[] = {
+                std::to_string(i + 1),
+                std::to_string(p.line),
+                std::string(fieldText(p.slot.nameText)),
+                std::string(fieldText(p.slot.sexText)),
+                birthText,
+                std::string(fieldText(p.slot.hourText)),
+                age >= 0 && birth.year > 0 ? std::to_string(age) : std::string(),
+            };
+            const std::string_view row[] = {cells[0], cells[1], cells[2], cells[3],
+                                            cells[4], cells[5], cells[6]};
+            dialog.addTableRow(kTable, row);
+        }
+        std::string status = std::to_string(shown_.size()) + std::string(text::personShownSuffix) +
+                             " / " + std::to_string(list_.persons.size()) +
+                             std::string(text::personCountSuffix);
+        showStatus(dialog, status);
+    }
+
+    // The count, then the lines the reading skipped: how many and which.
+    void showStatus(platform::DialogHandle& dialog, std::string status) {
+        if (!list_.skippedLines.empty()) {
+            status += std::string(text::skippedLead) + std::to_string(list_.skippedLines.size()) +
+                      std::string(text::skippedCountSuffix);
+            for (std::size_t i = 0; i < list_.skippedLines.size() && i < kShownSkippedLines; ++i) {
+                status += " " + std::to_string(list_.skippedLines[i]);
+            }
+            if (list_.skippedLines.size() > kShownSkippedLines) {
+                status += " ...";
+            }
+        }
+        dialog.setText(kStatusLabel, status);
+    }
+
+    void review(platform::DialogHandle& dialog) {
+        char typed[16] = {};
+        dialog.getText(kYearField, typed, sizeof typed - 1);
+        const std::optional<unsigned> year = readTypedNumber(fieldText(typed));
+        if (!year || *year < static_cast<unsigned>(kFirstTableYear) ||
+            *year > static_cast<unsigned>(kLastTableYear)) {
+            tell(dialog.window(), text::badYearMessage);
+            return;
+        }
+        std::vector<BirthData> births;
+        births.reserve(list_.persons.size());
+        for (const PersonEntry& p : list_.persons) {
+            births.push_back(birthOf(p.slot));
+        }
+        const std::vector<ReviewRow> rows = yearlyReview(births, static_cast<int>(*year));
+        const platform::TableColumn columns[] = {
+            {text::reviewColumnWarned, 24}, {text::personColumnNumber, 24},
+            {text::personColumnName, 84},   {text::reviewColumnAge, 20},
+            {text::reviewColumnYear, 26},   {text::reviewColumnMarks, 56},
+            {text::reviewColumnLuck, 26},   {text::reviewColumnMarks, 56},
+        };
+        dialog.setTableColumns(kTable, columns);
+        shown_.clear();
+        for (const ReviewRow& r : rows) {
+            shown_.push_back(r.person);
+            const PersonEntry& p = list_.persons[r.person];
+            const bool judged = r.state == ReviewState::Judged;
+            const bool luck = judged && r.year.luck >= 0;
+            const std::string cells[] = {
+                r.warned ? std::string(text::reviewWarnedCell) : std::string(),
+                std::to_string(r.person + 1),
+                std::string(fieldText(p.slot.nameText)),
+                judged ? std::to_string(r.year.age) : std::string(),
+                judged ? std::string(pillarTextView(r.year.pillar))
+                       : std::string(r.state == ReviewState::OutsideLife ? text::reviewOutsideCell
+                                                                         : text::reviewRefusedCell),
+                judged ? marksCell(r.year.marks) : std::string(),
+                luck ? std::string(pillarTextView(r.year.luckPillar)) : std::string(),
+                luck ? marksCell(r.year.luckMarks) : std::string(),
+            };
+            const std::string_view row[] = {cells[0], cells[1], cells[2], cells[3],
+                                            cells[4], cells[5], cells[6], cells[7]};
+            dialog.addTableRow(kTable, row);
+        }
+        showStatus(dialog, std::to_string(*year) + std::string(text::reviewOfYear) + " " +
+                               std::to_string(rows.size()) + std::string(text::personCountSuffix));
+    }
+
+    // The chosen person, or nothing after telling that none is chosen or that the record holds
+    // no birth the chart can take.
+    std::optional<BirthRecord> chosenPerson(platform::DialogHandle& dialog) {
+        const int row = dialog.selectedTableRow(kTable);
+        if (row < 0 || static_cast<std::size_t>(row) >= shown_.size()) {
+            tell(dialog.window(), text::noSelectionMessage);
+            return std::nullopt;
+        }
+        const RecordSlot& slot = list_.persons[shown_[static_cast<std::size_t>(row)]].slot;
+        const BirthData birth = birthOf(slot);
+        if (birth.sex == Sex::Unset ||
+            !isComputableBirth(birth.year, birth.month, birth.day, birth.hour)) {
+            tell(dialog.window(), text::badRecordMessage);
+            return std::nullopt;
+        }
+        BirthRecord person;
+        copyText(person.name, fieldText(slot.nameText));
+        person.sex = birth.sex;
+        person.year = birth.year;
+        person.month = birth.month;
+        person.day = birth.day;
+        person.hour = birth.hour;
+        return person;
+    }
+
+    // As the data file dialog's 実行: the person becomes current and a chart panel opens.
+    void open(platform::DialogHandle& dialog) {
+        const std::optional<BirthRecord> person = chosenPerson(dialog);
+        if (!person) {
+            return;
+        }
+        state_.person = *person;
+        copyText(state_.personSexText,
+                 person->sex == Sex::Male ? text::maleSexText : text::femaleSexText);
+        computeChart(state_, person->year, person->month, person->day, person->hour);
+        openChartPanel(state_);
+    }
+
+    void report(platform::DialogHandle& dialog) {
+        if (const std::optional<BirthRecord> person = chosenPerson(dialog)) {
+            writeAndOpenReport(dialog.window(), *person);
+        }
+    }
+
+    ConsultationState& state_;
+    PersonList list_;
+    std::vector<std::size_t> shown_;  // the person of each row, in the table's order
+    ReportDate today_;
+};
+
+}  // namespace
+
+void openPersonListWindow(ConsultationState& state) {
+    platform::openModelessDialog(personListTemplate(), state.mainWindow,
+                                 std::make_unique<PersonListWindow>(state));
+}
+
+}  // namespace quorvel
