@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "platform/win32/win32.h"
+
+#include <shellapi.h>
 #include "platform/win32_texts.h"
 
 namespace quorvel::platform {
@@ -249,6 +251,13 @@ MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_
 
 void informationBeep() {
     MessageBeep(MB_ICONASTERISK);
+}
+
+bool openDocument(std::string_view utf8Path) {
+    const std::wstring path = win32::widenUtf8(utf8Path);
+    // Above 32 is success, as ShellExecute has always answered.
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path.c_str(), nullptr,
+                                                   nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 }  // namespace quorvel::platform
