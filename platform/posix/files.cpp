@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -309,18 +310,20 @@ bool rewriteInPlace(const Target& target, std::string_view text) {
     return ::close(fd) == 0 && written;
 }
 
-// Another program may hold the lock as long as it likes; we ask again until the wait is over.
+// Another program may hold the lock as long as it likes, so we ask again until the wait is
+// over. Asking often matters: a program appending in a loop frees the lock only for a moment
+// between two appends, and a rare question would never find it free.
 bool lockWithin(int fd, int operation) {
-    constexpr int kPollMilliseconds = 50;
-    for (int waited = 0;; waited += kPollMilliseconds) {
-        if (::flock(fd, operation | LOCK_NB) == 0) {
-            return true;
-        }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= kLockWaitMilliseconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kLockWaitMilliseconds);
+    while (::flock(fd, operation | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        ::usleep(kPollMilliseconds * 1000);
+        ::usleep(1000);
     }
+    return true;
 }
 
 fs::path folderOf(const char* path) {
