@@ -5,8 +5,9 @@
 #include "app/output.h"
 #include "consultation/consultation_state.h"
 #include "dialogs/consultation_dialogs.h"
-#include "records/record_dialogs.h"
+#include "dialogs/reading_windows.h"
 #include "platform/ui.h"
+#include "records/record_dialogs.h"
 #include "resources/command_ids.h"
 #include "resources/images.h"
 #include "resources/menu.h"
@@ -55,6 +56,14 @@ void dispatchCommand(ConsultationState& state, int commandId) {
             break;
         case kCommandOutput:
             runOutputCommand(state);
+            break;
+        case kCommandFullChart:
+            openFullChartWindow(state, state.person);
+            checkOutputButton(state);
+            break;
+        case kCommandFortuneCalendar:
+            openFortuneCalendarWindow(state, state.person);
+            checkOutputButton(state);
             break;
         case kCommandSymbolMeaning:
             showSymbolMeaning(state);

@@ -98,4 +98,15 @@ InputProblem checkComputable(const BirthInput& birth) {
     return InputProblem::Format;
 }
 
+InputProblem parseTypedBirth(std::string_view sex, std::string_view date, std::string_view hour,
+                             BirthInput& birth) {
+    if (!parseDate(date, birth) || !parseHour(hour, birth)) {
+        return InputProblem::Format;
+    }
+    if (!parseSex(sex, birth)) {
+        return InputProblem::Sex;
+    }
+    return checkComputable(birth);
+}
+
 }  // namespace quorvel::cli

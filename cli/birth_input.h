@@ -3,16 +3,11 @@
 #include <string_view>
 
 #include "consultation/birth_record.h"
+#include "reading/full_chart.h"
 
 namespace quorvel::cli {
 
-struct BirthInput {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    Sex sex = Sex::Unset;
-};
+using BirthInput = BirthData;
 
 enum class InputProblem { None, Format, Sex, Year, Date, Hour };
 
@@ -23,6 +18,11 @@ bool parseSex(std::string_view text, BirthInput& birth);
 
 // One batch line "YYYY-MM-DD HH male|female" (blanks or tabs between, CR LF accepted).
 InputProblem parseBatchLine(std::string_view line, BirthInput& birth);
+
+// A birth typed as three arguments, checked in the order the chart command tells its problems:
+// the form of date and hour, the sex, then whether the calendar can compute it.
+InputProblem parseTypedBirth(std::string_view sex, std::string_view date, std::string_view hour,
+                             BirthInput& birth);
 
 // Whether the calendar can compute the birth, as an input problem.
 InputProblem checkComputable(const BirthInput& birth);

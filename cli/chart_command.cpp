@@ -1,20 +1,20 @@
 #include "cli/chart_command.h"
 
-#include <poll.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <string_view>
 
 #include "cli/cli_texts.h"
 #include "cli/output_text.h"
+#include "cli/reading_commands.h"
 #include "consultation/consultation_texts.h"
+#include "platform/console.h"
 
 namespace quorvel::cli {
 
 ChartTexts makeChartTexts(bool sjisOutput) {
     ChartTexts t;
+    t.sjisOutput = sjisOutput;
     for (CycleIndex n = 1; n <= kCycleLength; ++n) {
         t.pillars[n] = forOutput(pillarTextView(n), sjisOutput);
     }
@@ -93,6 +93,34 @@ void appendChartJson(std::string& out, const Chart& chart, const ChartTexts& t) 
     out += "]}";
 }
 
+void appendChartAnswer(std::string& out, const BirthInput& birth, bool json, bool full,
+                       const ChartTexts& t) {
+    if (!full) {
+        Chart chart;
+        computeChart(chart, birth.sex, birth.year, birth.month, birth.day, birth.hour);
+        if (json) {
+            appendChartJson(out, chart, t);
+            out += '\n';
+        } else {
+            out += formatChartText(chart, t);
+        }
+        return;
+    }
+    const std::optional<FullChart> reading = readFullChart(birth);
+    if (!reading) {
+        return;  // a computable birth always has one
+    }
+    if (json) {
+        appendChartJson(out, reading->chart, t);
+        out.pop_back();  // the closing brace: the full chart goes inside the object
+        appendFullChartJson(out, *reading, t.sjisOutput);
+        out += "}\n";
+    } else {
+        out +=
+            formatChartText(reading->chart, t) + "\n" + formatFullChartText(*reading, t.sjisOutput);
+    }
+}
+
 const std::string& problemMessage(InputProblem problem, const ChartTexts& t) {
     switch (problem) {
         case InputProblem::Year:
@@ -121,31 +149,7 @@ void answerLine(std::string_view line, std::string& out, const ChartTexts& t) {
         appendError(out, problemMessage(problem, t));
         return;
     }
-    Chart chart;
-    computeChart(chart, birth.sex, birth.year, birth.month, birth.day, birth.hour);
-    appendChartJson(out, chart, t);
-    out += '\n';
-}
-
-// Whatever is there, up to the size of the buffer; 0 at the end, -1 with errno on failure.
-ssize_t readSome(int fd, char* buffer, std::size_t size) {
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, size);
-        if (got >= 0) {
-            return got;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno != EAGAIN && errno != EWOULDBLOCK) {
-            return -1;
-        }
-        // Standard input may come non-blocking from whoever started us: wait instead of failing.
-        pollfd ready{fd, POLLIN, 0};
-        if (::poll(&ready, 1, -1) < 0 && errno != EINTR) {
-            return -1;
-        }
-    }
+    appendChartAnswer(out, birth, true, t.full, t);
 }
 
 // The line being read, carried from one read to the next. A line past the limit is dropped as
@@ -195,7 +199,7 @@ int runChartBatch(int in, OutputStream& out, const ChartTexts& t) {
     std::string answers;
     answers.reserve(2 * kChunk);
     for (;;) {
-        const ssize_t got = readSome(in, chunk, sizeof chunk);
+        const long got = platform::readInput(in, chunk, sizeof chunk);
         if (got < 0) {
             return errno;
         }
@@ -222,21 +226,16 @@ int runChartBatch(int in, OutputStream& out, const ChartTexts& t) {
     return 0;
 }
 
-void writeChart(const BirthInput& birth, bool json, const ChartTexts& t, OutputStream& out) {
-    Chart chart;
-    computeChart(chart, birth.sex, birth.year, birth.month, birth.day, birth.hour);
+void writeChart(const BirthInput& birth, bool json, bool full, const ChartTexts& t,
+                OutputStream& out) {
     std::string answer;
-    if (json) {
-        appendChartJson(answer, chart, t);
-        answer += '\n';
-    } else {
-        answer = formatChartText(chart, t);
-    }
+    appendChartAnswer(answer, birth, json, full, t);
     out.write(answer);
 }
 
 int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std::FILE* err) {
-    const ChartTexts texts = makeChartTexts(options.sjisOutput);
+    ChartTexts texts = makeChartTexts(options.sjisOutput);
+    texts.full = options.full;
     if (options.batch) {
         const int readError = runChartBatch(in, out, texts);
         if (readError != 0) {
@@ -246,19 +245,13 @@ int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std:
         return 0;
     }
     BirthInput birth;
-    InputProblem problem = InputProblem::None;
-    if (!parseDate(options.date, birth) || !parseHour(options.hour, birth)) {
-        problem = InputProblem::Format;
-    } else if (!parseSex(options.sex, birth)) {
-        problem = InputProblem::Sex;
-    } else {
-        problem = checkComputable(birth);
-    }
-    if (problem != InputProblem::None) {
-        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+    if (const InputProblem problem =
+            parseTypedBirth(options.sex, options.date, options.hour, birth);
+        problem != InputProblem::None) {
+        tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
-    writeChart(birth, options.json, texts, out);
+    writeChart(birth, options.json, options.full, texts, out);
     return 0;
 }
 

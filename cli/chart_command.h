@@ -16,6 +16,8 @@ struct ChartTexts {
     std::string yearLabel, monthLabel, dayLabel, hourLabel;
     std::string luckLabel, forwardLabel, backwardLabel, startAgeLabel, ageSuffix;
     std::string dataError, yearRange, hourRange, sexMissing;
+    bool sjisOutput = false;
+    bool full = false;  // chart --full: the full chart with the chart
 };
 
 ChartTexts makeChartTexts(bool sjisOutput);
@@ -33,12 +35,17 @@ inline constexpr std::size_t kBatchLineLimit = 4096;
 // line and waits gets its answer. Returns 0, or the errno of a read that failed.
 int runChartBatch(int in, OutputStream& out, const ChartTexts& texts);
 
-// The chart of a computable birth, as the table or as one JSON line.
-void writeChart(const BirthInput& birth, bool json, const ChartTexts& texts, OutputStream& out);
+// The chart of a computable birth, as the table or as one JSON line, with the full chart when
+// asked.
+void appendChartAnswer(std::string& out, const BirthInput& birth, bool json, bool full,
+                       const ChartTexts& texts);
+void writeChart(const BirthInput& birth, bool json, bool full, const ChartTexts& texts,
+                OutputStream& out);
 
 struct ChartOptions {
     bool json = false;
     bool batch = false;
+    bool full = false;
     bool sjisOutput = false;
     std::string sex;  // as typed; checked together with the birth
     std::string date;

@@ -1,6 +1,4 @@
 // quorvel-cli: the Quorvel core from a terminal.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstring>
@@ -8,12 +6,15 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
 #include "cli/output_stream.h"
 #include "cli/pillar_commands.h"
+#include "cli/reading_commands.h"
 #include "cli/record_commands.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -41,6 +42,51 @@ constexpr std::string_view kDetails =
     "      dialog would open it. An empty slot, or a record whose sex is neither 男 nor 女,\n"
     "      prints データが誤っています; a birth the calendar cannot compute is refused as a\n"
     "      typed one is.\n"
+    "  quorvel-cli chart --full [--json] [--sjis] (--sex male|female YYYY-MM-DD HH | --record N)\n"
+    "  quorvel-cli chart --full --json --batch [--sjis]\n"
+    "      The full chart (命式) under the chart: each pillar's stem with its relation to the day\n"
+    "      stem (the program's label and the common name, 忍耐 正官), the branch, the stage of\n"
+    "      the day stem there (十二運) and the stems hidden in it (蔵干, main, middle, residual)\n"
+    "      with theirs; the void branches (空亡) of the day pillar; the five elements of the "
+    "eight\n"
+    "      characters, and again counting the hidden stems for the branches; the sectional\n"
+    "      terms before and after the birth to the minute, Japan time; a notice when the birth\n"
+    "      hour lies within two hours of its month's term. The pillars themselves stay those of\n"
+    "      the chart, which follows the calendar's tables. With --json the chart's object gains\n"
+    "      one member, every other key kept:\n"
+    "        "
+    "\"full\":{\"year\":{\"stem\":\"庚\",\"branch\":\"午\",\"relation\":\"忍耐\",\"common\":"
+    "\"正官\",\n"
+    "                "
+    "\"stage\":\"長生\",\"hidden\":[{\"stem\":\"丁\",\"relation\":\"表現\",\"common\":\"食神\"},..]"
+    "},\n"
+    "                "
+    "\"month\":{..},\"day\":{..,\"relation\":null,\"common\":null,..},\"hour\":{..},\n"
+    "                "
+    "\"void\":[\"午\",\"未\"],\"elements\":{\"木\":1,\"火\":3,\"土\":0,\"金\":4,\"水\":0},\n"
+    "                \"elementsWithHidden\":{..},\n"
+    "                \"terms\":[{\"name\":\"立夏\",\"jst\":\"1990-05-06 "
+    "03:35\"},{\"name\":\"芒種\",..}],\n"
+    "                \"termNotice\":null}\n"
+    "      The day stem is the person: its relation and common name are null.\n"
+    "  quorvel-cli calendar [--json] [--sjis] (--sex male|female YYYY-MM-DD HH | --record N)\n"
+    "                       [--years A-B | --year Y | --month Y-M]\n"
+    "      The fortune calendar (運勢暦): by default the years from the birth year to 100 years "
+    "on,\n"
+    "      each with the age (0 in the year of birth, as the luck pillars count), the year pillar\n"
+    "      (from 立春), the marks of its judgement against the day pillar (天運/地運/人運), the "
+    "luck\n"
+    "      pillar in force (none before the first) and the marks of its judgement. --years A-B\n"
+    "      takes other years (from the birth year to 120 years on); --year Y gives the twelve\n"
+    "      months of Y, each with the day and hour its term begins; --month Y-M the days of a\n"
+    "      month. Months and days are known for FIRST-LAST. With --json one object per line:\n"
+    "        "
+    "{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,\"marks\":[\"☆\",\"〇\",..],\n"
+    "         \"heaven\":[..],\"earth\":[..],\"human\":[..],\"luckMarks\":[..]}\n"
+    "      (\"month\" and \"day\" join it in the rows of months and days; a month's row also has\n"
+    "      \"term\", \"termDay\" and \"termHour\"). \"marks\" are those the judgement's three "
+    "parts\n"
+    "      show, in order. A period outside the calendar prints 暦の範囲を確認して下さい。...\n"
     "  quorvel-cli records [--sjis] [FILE]\n"
     "      The records the data file dialog offers, one line each: the slot number, a tab and\n"
     "      the label of the record's button. FILE defaults to DATA.CSV in the working folder;\n"
@@ -86,6 +132,7 @@ std::string details() {
 
 struct Options {
     ChartOptions chart;
+    CalendarOptions calendar;
     PillarOptions pillars;
     RecordOptions records;
 };
@@ -183,6 +230,9 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::App& chart = *app.add_subcommand(
         "chart", "The chart of a birth, of a stored record, or of each line of standard input");
     CLI::Option* json = chart.add_flag("--json", o.chart.json, "one line of JSON");
+    chart.add_flag("--full", o.chart.full,
+                   "the full chart (命式) too: relations, hidden stems, stages, void branches, "
+                   "elements, terms");
     CLI::Option* batch =
         chart.add_flag("--batch", o.chart.batch,
                        "answer each line \"YYYY-MM-DD HH male|female\" of standard input");
@@ -199,6 +249,34 @@ int run(int argc, char** argv, OutputStream& out) {
     record->excludes(sex)->excludes(date);
     chart.footer(
         "A refused birth prints the program's message on standard error and exits with 2.");
+
+    CLI::App& calendar = *app.add_subcommand(
+        "calendar", "The fortune calendar (運勢暦) of a birth or of a stored record");
+    calendar.add_flag("--json", o.calendar.json, "one line of JSON per row");
+    addSjisFlag(calendar, o.calendar.sjisOutput);
+    CLI::Option* calendarSex = calendar.add_option("--sex", o.calendar.sex, "male or female");
+    CLI::Option* calendarRecord = calendar
+                                      .add_option("--record", o.calendar.record.number,
+                                                  "the calendar of record N of the data file")
+                                      ->check(CLI::Range(1, quorvel::kRecordSlotCount));
+    calendar
+        .add_option("--file", o.calendar.record.file,
+                    "the data file of --record (default DATA.CSV)")
+        ->needs(calendarRecord);
+    CLI::Option* calendarDate =
+        calendar.add_option("DATE", o.calendar.date, "the day of birth, YYYY-MM-DD");
+    CLI::Option* calendarHour =
+        calendar.add_option("HOUR", o.calendar.hour, "the hour of birth, 0-23");
+    CLI::Option* years =
+        calendar.add_option("--years", o.calendar.years, "the years A-B (default: 100 years)");
+    CLI::Option* year = calendar.add_option("--year", o.calendar.year, "the months of year Y");
+    CLI::Option* month = calendar.add_option("--month", o.calendar.month, "the days of month Y-M");
+    years->excludes(year)->excludes(month);
+    year->excludes(month);
+    calendarRecord->excludes(calendarSex)->excludes(calendarDate);
+    calendar.footer(
+        "A refused birth, record or period prints the program's message on standard error and "
+        "exits with 2.");
 
     CLI::App& judge = *app.add_subcommand("judge", "The fortune judgement (天運, 地運, 人運)");
     judge
@@ -232,7 +310,12 @@ int run(int argc, char** argv, OutputStream& out) {
          "usage: quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
          "       quorvel-cli chart --json --batch [--sjis] < lines of \"YYYY-MM-DD HH "
          "male|female\"\n"
-         "       quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"},
+         "       quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"
+         "       quorvel-cli chart --full [--json] [--sjis] ...\n"},
+        {&calendar,
+         "usage: quorvel-cli calendar [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
+         "                            [--years A-B | --year Y | --month Y-M]\n"
+         "       quorvel-cli calendar --record N [--file FILE] [--json] [--sjis] [...]\n"},
         {&judge, "usage: quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"},
         {&hexagram, "usage: quorvel-cli hexagram [--dun yang|yin] [--sjis] BASE RUNNING\n"},
         {&avoid, "usage: quorvel-cli avoid [--sjis] BASE RUNNING\n"},
@@ -250,6 +333,9 @@ int run(int argc, char** argv, OutputStream& out) {
         if (chart.parsed() && o.records.number == 0 && !o.chart.batch && hour->count() == 0) {
             throw CLI::ValidationError("a birth date and hour are needed");
         }
+        if (calendar.parsed() && o.calendar.record.number == 0 && calendarHour->count() == 0) {
+            throw CLI::ValidationError("a birth date and hour are needed");
+        }
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() != 0) {
             return usageError(commands, argc, argv, error);
@@ -261,18 +347,24 @@ int run(int argc, char** argv, OutputStream& out) {
         return 0;
     }
 
+    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput);
     if (help.parsed()) {
         // Not app.help(), which would describe the selected subcommand: this one.
         out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
         return 0;
     }
+    if (calendar.parsed()) {
+        o.calendar.record.sjisOutput = o.calendar.sjisOutput;
+        return runCalendarCommand(o.calendar, out, stderr);
+    }
     if (chart.parsed() && o.records.number != 0) {
         o.records.json = o.chart.json;
+        o.records.full = o.chart.full;
         o.records.sjisOutput = o.chart.sjisOutput;
         return runRecordChartCommand(o.records, out, stderr);
     }
     if (chart.parsed()) {
-        return runChartCommand(o.chart, STDIN_FILENO, out, stderr);
+        return runChartCommand(o.chart, 0, out, stderr);
     }
     if (judge.parsed()) {
         return runJudgeCommand(o.pillars, out, stderr);
@@ -289,9 +381,15 @@ int run(int argc, char** argv, OutputStream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    holdClosedStandardStreams();
+    quorvel::platform::prepareStandardStreams();
+    std::vector<std::string> arguments = quorvel::platform::utf8Arguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
     OutputStream out(stdout);
-    const int status = run(argc, argv, out);
+    const int status = run(static_cast<int>(arguments.size()), pointers.data(), out);
     if (!out.close()) {
         std::fprintf(stderr, "quorvel-cli: cannot write output: %s\n", std::strerror(out.error()));
         return 1;

@@ -1,11 +1,13 @@
 #include "cli/output_stream.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 
+#include "platform/console.h"
+
 namespace quorvel::cli {
+
+OutputStream::OutputStream(std::FILE* stream)
+    : stream_(stream), console_(platform::isConsole(stream)) {}
 
 bool OutputStream::fail() {
     if (error_ == 0) {
@@ -22,6 +24,9 @@ bool OutputStream::write(std::string_view text) {
         return true;
     }
     errno = 0;
+    if (console_) {
+        return platform::writeConsole(stream_, text, sjis_) || fail();
+    }
     if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size() || std::ferror(stream_)) {
         return fail();
     }
@@ -46,20 +51,6 @@ bool OutputStream::close() {
         fail();
     }
     return !failed();
-}
-
-void holdClosedStandardStreams() {
-    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) {
-            continue;
-        }
-        // The lowest free number is taken, and every lower one is open by now.
-        const int held = ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
-        if (held >= 0 && held != fd) {
-            ::dup2(held, fd);
-            ::close(held);
-        }
-    }
 }
 
 }  // namespace quorvel::cli

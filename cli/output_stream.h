@@ -8,7 +8,10 @@ namespace quorvel::cli {
 
 class OutputStream {
   public:
-    explicit OutputStream(std::FILE* stream) : stream_(stream) {}
+    explicit OutputStream(std::FILE* stream);
+
+    // A console window shows the text as characters; it needs to know their encoding.
+    void setSjis(bool sjis) { sjis_ = sjis; }
 
     // False from the first failure on; nothing more is written after it.
     bool write(std::string_view text);
@@ -23,12 +26,9 @@ class OutputStream {
     bool fail();
 
     std::FILE* stream_;
+    bool console_;
+    bool sjis_ = false;
     int error_ = 0;
 };
-
-// Standard input, output and error that were closed when the program started get /dev/null
-// opened the wrong way round in their place: reads and writes on them still fail, as they
-// should, and no file the program opens can take their numbers.
-void holdClosedStandardStreams();
 
 }  // namespace quorvel::cli

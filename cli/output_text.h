@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/sjis_utf8.h"
+#include "platform/console.h"
 
 namespace quorvel::cli {
 
@@ -12,13 +13,22 @@ inline std::string forOutput(std::string_view sjis, bool sjisOutput) {
     return sjisOutput ? std::string(sjis) : sjisToUtf8(sjis);
 }
 
-// The program's message on standard error, ended by a line feed as a terminal wants it.
-inline void tell(std::FILE* err, std::string_view sjisText, bool sjisOutput) {
-    std::string text = forOutput(sjisText, sjisOutput);
+// A message already in the output encoding on standard error, ended by a line feed as a
+// terminal wants it; a console window is given characters.
+inline void tellConverted(std::FILE* err, std::string text, bool sjisOutput) {
     if (!text.ends_with('\n')) {
         text += '\n';
     }
+    if (platform::isConsole(err)) {
+        platform::writeConsole(err, text, sjisOutput);
+        return;
+    }
     std::fwrite(text.data(), 1, text.size(), err);
+}
+
+// The program's message on standard error.
+inline void tell(std::FILE* err, std::string_view sjisText, bool sjisOutput) {
+    tellConverted(err, forOutput(sjisText, sjisOutput), sjisOutput);
 }
 
 }  // namespace quorvel::cli

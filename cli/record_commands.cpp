@@ -59,23 +59,30 @@ int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE
     return 0;
 }
 
-int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::FILE* err) {
+int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err) {
     static RecordList list;
     if (const int status = readOrTell(options, list, err); status != 0) {
         return status;
     }
-    BirthInput birth;
     if (options.number < 1 || options.number > kRecordSlotCount ||
         !recordBirth(list.slots[options.number - 1], birth)) {
         tell(err, text::badRecordMessage, options.sjisOutput);
         return 2;
     }
-    const ChartTexts texts = makeChartTexts(options.sjisOutput);
     if (const InputProblem problem = checkComputable(birth); problem != InputProblem::None) {
-        std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
+        const ChartTexts texts = makeChartTexts(options.sjisOutput);
+        tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
         return 2;
     }
-    writeChart(birth, options.json, texts, out);
+    return 0;
+}
+
+int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::FILE* err) {
+    BirthInput birth;
+    if (const int status = readRecordBirth(options, birth, err); status != 0) {
+        return status;
+    }
+    writeChart(birth, options.json, options.full, makeChartTexts(options.sjisOutput), out);
     return 0;
 }
 

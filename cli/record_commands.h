@@ -18,8 +18,12 @@ struct RecordOptions {
     std::string file = std::string(kRecordFileName);
     int number = 0;  // chart --record: 1 to 10
     bool json = false;
+    bool full = false;
     bool sjisOutput = false;
 };
+
+// The birth of record `options.number`, computable; 0, or the exit status after telling why not.
+int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err);
 
 // One line per filled slot: its number, a tab and its button label. Returns the exit status.
 int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE* err);

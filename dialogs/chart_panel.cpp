@@ -7,9 +7,12 @@
 #include "consultation/consultation_texts.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/pillar_fields.h"
+#include "dialogs/reading_windows.h"
 #include "dialogs/result_dialog.h"
 #include "platform/ui.h"
+#include "resources/command_ids.h"
 #include "resources/dialog_templates.h"
+#include "resources/menu.h"
 
 namespace quorvel {
 
@@ -78,8 +81,15 @@ class ChartPanel final : public platform::DialogHandler {
         } else if (id == platform::kIdCancel) {
             state_.outputReady = 0;
             dialog.end(platform::kIdCancel);
+        } else if (id == kCommandFullChart) {
+            openFullChartWindow(state_, person_);
+        } else if (id == kCommandFortuneCalendar) {
+            openFortuneCalendarWindow(state_, person_);
         }
     }
+
+    // 命式表 and 運勢暦 of the person this panel opened for.
+    std::span<const platform::MenuItem> contextMenu() override { return panelContextMenu(); }
 
   private:
     void chooseChartPillar(platform::DialogHandle& dialog, int n) {

@@ -3,6 +3,8 @@
 #include "common/fixed_text.h"
 #include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
+#include "dialogs/dialog_texts.h"
+#include "dialogs/result_dialog.h"
 
 namespace quorvel {
 
@@ -22,6 +24,20 @@ void buildOutputFileName(ConsultationState& state, std::initializer_list<std::st
     for (const std::string_view part : parts) {
         appendText(state.outputFileName, part);
     }
+}
+
+void judgeTypedPair(ConsultationState& state, platform::WindowHandle owner, PeriodFlags period) {
+    state.calendarPeriodFlag = period.calendarPeriod;
+    state.luckPeriodFlag = period.luckPeriod;
+    buildOutputFileName(state, {fieldText(state.person.name), fieldText(state.runningPillarText),
+                                text::fortuneFileSuffix});
+    markOutputReady(state, ReadyText::Fortune);
+    if (parseJudgementKey(state, owner) == 0) {
+        return;
+    }
+    composeJudgement(state);
+    platform::informationBeep();
+    runResultDialog(state, owner, fieldText(state.outputFileName));
 }
 
 void tellDataError(platform::WindowHandle owner) {

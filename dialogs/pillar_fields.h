@@ -22,6 +22,11 @@ void showPillarFields(platform::DialogHandle& dialog, const ConsultationState& s
 // outputFileName cleared and built from `parts` in order.
 void buildOutputFileName(ConsultationState& state, std::initializer_list<std::string_view> parts);
 
+// The road of a judgement read as typed, once both pillar texts are stored: the period flags,
+// the output file under the person's name and the running pillar, the parse (its message in a box
+// of `owner`), the judgement, the beep and the result dialog of `owner`.
+void judgeTypedPair(ConsultationState& state, platform::WindowHandle owner, PeriodFlags period);
+
 // "データエラー" in a box of `owner`.
 void tellDataError(platform::WindowHandle owner);
 

@@ -1,9 +1,7 @@
 #include "common/fixed_text.h"
 #include "consultation/consultation.h"
 #include "dialogs/consultation_dialogs.h"
-#include "dialogs/dialog_texts.h"
 #include "dialogs/pillar_fields.h"
-#include "dialogs/result_dialog.h"
 #include "platform/ui.h"
 #include "resources/dialog_templates.h"
 
@@ -25,17 +23,7 @@ class StemBranchDialog final : public PillarPairDialog {
             return;  // stays open for correction
         }
         dialog.end(platform::kIdOk);
-        state_.calendarPeriodFlag = 1;
-        state_.luckPeriodFlag = 0;
-        buildOutputFileName(state_, {fieldText(state_.person.name),
-                                     fieldText(state_.runningPillarText), text::fortuneFileSuffix});
-        markOutputReady(state_, ReadyText::Fortune);
-        if (parseJudgementKey(state_, dialog.window()) == 0) {
-            return;
-        }
-        composeJudgement(state_);
-        platform::informationBeep();
-        runResultDialog(state_, dialog.window(), fieldText(state_.outputFileName));
+        judgeTypedPair(state_, dialog.window(), {0, 1});
     }
 };
 

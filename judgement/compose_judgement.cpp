@@ -1,4 +1,5 @@
 #include <cstring>
+#include <initializer_list>
 
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
@@ -24,42 +25,51 @@ bool takesMarkFirstHarmony(Branch base, Branch running) {
 
 }  // namespace
 
-void composeJudgement(char (&buffer)[kJudgementBufferSize], const JudgementKey& key,
-                      PeriodFlags period) {
-    std::memset(buffer, 0, sizeof buffer);
-
-    // A number out of range (possible only without a successful parse) appends nothing.
+JudgementParts judgementParts(const JudgementKey& key, PeriodFlags period) {
+    JudgementParts parts;
+    // A number out of range (possible only without a successful parse) gives nothing.
     if (isStemNumber(key.baseStemNo) && isStemNumber(key.runStemNo)) {
-        appendText(buffer, heavenText(stemOfNumber(key.baseStemNo), stemOfNumber(key.runStemNo)));
+        parts.heaven = heavenText(stemOfNumber(key.baseStemNo), stemOfNumber(key.runStemNo));
     }
     if (isStemNumber(key.baseStemNo) && isBranchNumber(key.runBranchNo)) {
-        appendText(buffer,
-                   earthText(stemOfNumber(key.baseStemNo), branchOfNumber(key.runBranchNo)));
+        parts.earth = earthText(stemOfNumber(key.baseStemNo), branchOfNumber(key.runBranchNo));
     }
     if (!isBranchNumber(key.baseBranchNo) || !isBranchNumber(key.runBranchNo)) {
-        return;
+        return parts;
     }
     const Branch base = branchOfNumber(key.baseBranchNo);
     const Branch running = branchOfNumber(key.runBranchNo);
     switch (branchRelation(base, running)) {
         case BranchRelation::SixCombination:
-            appendText(buffer, sixCombinationSentence());
+            parts.human[0] = sixCombinationSentence();
             break;
         case BranchRelation::ThreeHarmony:
-            appendText(buffer, takesMarkFirstHarmony(base, running)
-                                   ? threeHarmonySentenceMarkFirst()
-                                   : threeHarmonySentence());
+            parts.human[0] = takesMarkFirstHarmony(base, running) ? threeHarmonySentenceMarkFirst()
+                                                                  : threeHarmonySentence();
             break;
-        case BranchRelation::Clash:
+        case BranchRelation::Clash: {
+            int n = 0;
             if (period.luckPeriod == 1) {
-                appendText(buffer, luckClashSentence());
+                parts.human[n++] = luckClashSentence();
             }
             if (period.calendarPeriod == 1) {
-                appendText(buffer, calendarClashSentence());
+                parts.human[n] = calendarClashSentence();
             }
             break;
+        }
         case BranchRelation::NoRelation:
             break;
+    }
+    return parts;
+}
+
+void composeJudgement(char (&buffer)[kJudgementBufferSize], const JudgementKey& key,
+                      PeriodFlags period) {
+    std::memset(buffer, 0, sizeof buffer);
+    const JudgementParts parts = judgementParts(key, period);
+    for (const std::string_view part :
+         {parts.heaven, parts.earth, parts.human[0], parts.human[1]}) {
+        appendText(buffer, part);
     }
 }
 

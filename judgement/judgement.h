@@ -29,6 +29,16 @@ struct PeriodFlags {
     std::int32_t calendarPeriod = -1;
 };
 
+// The stored texts a judgement joins, in order; a part whose numbers are out of range, or for
+// which the relation gives no sentence, is empty. A clash with both flags set gives two 人運
+// sentences.
+struct JudgementParts {
+    std::string_view heaven;
+    std::string_view earth;
+    std::string_view human[2];
+};
+JudgementParts judgementParts(const JudgementKey& key, PeriodFlags period);
+
 // Clears the buffer and writes 天運, 地運 and 人運 for the key.
 void composeJudgement(char (&buffer)[kJudgementBufferSize], const JudgementKey& key,
                       PeriodFlags period);

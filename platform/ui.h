@@ -16,7 +16,17 @@ namespace quorvel::platform {
 
 // ---- Resources: constant tables every backend renders the same way -------------------------
 
-enum class ControlKind : std::uint8_t { Label, Edit, Button, DefaultButton, RadioButton, Icon };
+// A table shows rows of text cells under column headings, one row selected at a time (a list
+// view in report mode on Windows); its columns and rows are set at run time.
+enum class ControlKind : std::uint8_t {
+    Label,
+    Edit,
+    Button,
+    DefaultButton,
+    RadioButton,
+    Icon,
+    Table
+};
 
 // Style bits of a control, as the templates give them.
 enum ControlStyle : std::uint32_t {
@@ -53,6 +63,12 @@ struct DialogTemplate {
     int width, height;
     bool positioned;
     std::span<const ControlTemplate> controls;
+};
+
+// A column of a table: its heading and its width in dialog units.
+struct TableColumn {
+    std::string_view heading;
+    int width;
 };
 
 struct MenuItem {
@@ -115,6 +131,17 @@ class DialogHandle {
     virtual void drawImage(std::string_view name, int x, int y) = 0;
     // Ends the dialog: a modal one returns `result`, a modeless one is destroyed.
     virtual void end(int result) = 0;
+
+    // Tables. Setting the columns empties the table; a row holds one Shift-JIS text per column
+    // (missing cells stay empty, extra ones are dropped). Rows count from 0; -1 is no row.
+    // Choosing a row (a double click, or Enter on a selected row) sends the table's id as a
+    // command.
+    virtual void setTableColumns(int id, std::span<const TableColumn> columns) = 0;
+    virtual void clearTableRows(int id) = 0;
+    virtual void addTableRow(int id, std::span<const std::string_view> cells) = 0;
+    virtual int selectedTableRow(int id) = 0;
+    // Selects a row and scrolls it into view.
+    virtual void selectTableRow(int id, int row) = 0;
 };
 
 // A dialog's behaviour: the three reactions of a dialog procedure.
@@ -125,6 +152,9 @@ class DialogHandler {
     virtual void command(DialogHandle& dialog, int id) = 0;
     // F1; dialogs that do not answer it leave this empty.
     virtual void help(DialogHandle& /*dialog*/) {}
+    // The commands a right click on the dialog offers; a chosen one arrives as a command. None
+    // by default: no menu opens.
+    virtual std::span<const MenuItem> contextMenu() { return {}; }
 };
 
 // Runs a dialog modally; returns the result it ended with (or -1 if it could not be created).

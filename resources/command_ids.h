@@ -10,6 +10,9 @@ inline constexpr int kCommandStemBranchInput = 199;
 inline constexpr int kCommandBirthData = 200;
 inline constexpr int kCommandOutput = 201;  // the output button, not on the menu
 inline constexpr int kCommandSymbolMeaning = 210;
+// Also the commands of a chart panel's context menu, for the panel's own person.
+inline constexpr int kCommandFullChart = 220;
+inline constexpr int kCommandFortuneCalendar = 221;
 inline constexpr int kCommandHexagram = 300;
 inline constexpr int kCommandAvoidance = 301;
 inline constexpr int kCommandAbout = 310;

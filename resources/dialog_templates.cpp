@@ -151,6 +151,35 @@ constexpr ControlTemplate kAboutControls[] = {
     {kIdOk, DefaultButton, text::captionAcknowledge, 116, 36, 50, 14, kStyleNone},
 };
 
+// The full chart: the pillars in a table, right to left as charts are drawn, then the lines of
+// the void branches, the elements and the terms, and the luck pillars in a second table.
+constexpr ControlTemplate kFullChartControls[] = {
+    {110, Label, "", 7, 6, 280, 8, kStyleNone},
+    {120, Table, "", 7, 18, 280, 88, kStyleNone},
+    {121, Label, "", 7, 110, 280, 8, kStyleNone},
+    {122, Label, "", 7, 121, 280, 8, kStyleNone},
+    {123, Label, "", 7, 132, 280, 8, kStyleNone},
+    {124, Label, "", 7, 143, 280, 8, kStyleNone},
+    {125, Label, "", 7, 154, 280, 8, kStyleNone},
+    {126, Table, "", 7, 168, 280, 50, kStyleNone},
+    {1211, Button, text::captionFortuneCalendar, 180, 224, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 237, 224, 50, 14, kStyleNone},
+};
+
+// The fortune calendar: what is listed, the table, and the buttons that judge a row or list the
+// months of a year, the days of a month, or the years again.
+constexpr ControlTemplate kFortuneCalendarControls[] = {
+    {110, Label, "", 7, 6, 286, 8, kStyleNone},
+    {111, Label, "", 7, 17, 286, 8, kStyleNone},
+    {120, Table, "", 7, 28, 286, 190, kStyleNone},
+    {kIdOk, DefaultButton, text::captionJudge, 7, 224, 44, 14, kStyleNone},
+    {1204, Button, text::captionJudgeLuck, 54, 224, 44, 14, kStyleNone},
+    {1201, Button, text::captionMonthList, 101, 224, 44, 14, kStyleNone},
+    {1202, Button, text::captionDayList, 148, 224, 44, 14, kStyleNone},
+    {1203, Button, text::captionYearList, 195, 224, 44, 14, kStyleNone},
+    {kIdCancel, Button, text::captionClose, 249, 224, 44, 14, kStyleNone},
+};
+
 // name, title, font, size, x, y, width, height, positioned, controls
 constexpr DialogTemplate kDialogs[] = {
     {"BIRTHDLG", text::birthDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 187, 93, false,
@@ -169,6 +198,10 @@ constexpr DialogTemplate kDialogs[] = {
      false, kAvoidanceControls},
     {"ABOUTBOX", text::aboutBoxTitle, text::dialogFontGothic, kPointSize, 22, 17, 171, 52, true,
      kAboutControls},
+    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 244, false,
+     kFullChartControls},
+    {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 244,
+     false, kFortuneCalendarControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -179,7 +212,9 @@ enum DialogIndex : std::size_t {
     kInput,
     kHexagram,
     kAvoidance,
-    kAbout
+    kAbout,
+    kFullChart,
+    kFortuneCalendar
 };
 
 }  // namespace
@@ -207,6 +242,13 @@ const platform::DialogTemplate& avoidanceDialogTemplate() {
 }
 const platform::DialogTemplate& aboutBoxTemplate() {
     return kDialogs[kAbout];
+}
+
+const platform::DialogTemplate& fullChartTemplate() {
+    return kDialogs[kFullChart];
+}
+const platform::DialogTemplate& fortuneCalendarTemplate() {
+    return kDialogs[kFortuneCalendar];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {

@@ -1,5 +1,5 @@
 #pragma once
-// The eight dialog templates of the program, as constant tables every backend renders.
+// The dialog templates of the program, as constant tables every backend renders.
 #include <span>
 #include <string_view>
 
@@ -15,6 +15,8 @@ const platform::DialogTemplate& inputDialogTemplate();      // INPUTDLG
 const platform::DialogTemplate& hexagramDialogTemplate();   // HIDENDLG
 const platform::DialogTemplate& avoidanceDialogTemplate();  // ZOUMEIDLG
 const platform::DialogTemplate& aboutBoxTemplate();         // ABOUTBOX
+const platform::DialogTemplate& fullChartTemplate();        // MEISHIKI (命式表)
+const platform::DialogTemplate& fortuneCalendarTemplate();  // UNSEIREKI (運勢暦)
 
 std::span<const platform::DialogTemplate> allDialogTemplates();
 

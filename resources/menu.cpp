@@ -16,6 +16,14 @@ constexpr MenuItem kFileItems[] = {
 
 constexpr MenuItem kLuckItems[] = {
     {text::menuBirthData, kCommandBirthData, {}},
+    {text::menuFullChart, kCommandFullChart, {}},
+    {text::menuFortuneCalendar, kCommandFortuneCalendar, {}},
+};
+
+// What a right click on a chart panel offers, for the person that panel shows.
+constexpr MenuItem kPanelContextItems[] = {
+    {text::menuFullChart, kCommandFullChart, {}},
+    {text::menuFortuneCalendar, kCommandFortuneCalendar, {}},
 };
 
 constexpr MenuItem kCalendarFortuneItems[] = {
@@ -42,6 +50,10 @@ constexpr MenuItem kMenuBar[] = {
 
 std::span<const platform::MenuItem> mainMenu() {
     return kMenuBar;
+}
+
+std::span<const platform::MenuItem> panelContextMenu() {
+    return kPanelContextItems;
 }
 
 }  // namespace quorvel

@@ -18,19 +18,20 @@ forbid() {
 }
 
 forbid common 'calendar/|judgement/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the bottom layer'
-forbid calendar 'judgement/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
-forbid judgement 'consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
+forbid calendar 'judgement/|reading/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
+forbid judgement 'reading/|consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
+forbid reading 'consultation/|dialogs/|records/|resources/|app/|platform/|cli/' 'the core is pure'
 forbid resources 'calendar/|judgement/|consultation/|dialogs/|records/|app/|cli/' 'resources are data'
 forbid consultation 'dialogs/|records/|resources/|app/|cli/' 'consultation sits below the dialogs'
 forbid dialogs 'records/|app/|cli/' 'dialogs sit below the shell'
 forbid records 'app/|cli/' 'records sit below the shell; they open the chart panel'
 forbid platform 'calendar/|judgement/|consultation/|dialogs/|records/|resources/|app/|cli/' 'the platform serves every layer'
-forbid cli 'dialogs/|resources/|app/|platform/' 'the tool shows no windows'
-for folder in common calendar judgement consultation dialogs records resources app cli platform/script; do
+forbid cli 'dialogs/|resources/|app/|platform/(ui|handles|qt/|script/|win32/)' 'the tool shows no windows'
+for folder in common calendar judgement reading consultation dialogs records resources app cli platform/script; do
     forbid "$folder" 'Q[A-Za-z]+>|Qt[A-Za-z]*/' 'only platform/qt knows Qt'
 done
-# The file operations that differ by system stay behind platform/files.h.
-for folder in common calendar judgement consultation dialogs records resources app; do
-    forbid "$folder" 'fcntl\.h|unistd\.h|sys/|windows\.h' 'system calls live in platform/'
+# What differs by system stays behind platform/files.h and platform/console.h.
+for folder in common calendar judgement consultation dialogs records resources app cli; do
+    forbid "$folder" 'fcntl\.h|unistd\.h|poll\.h|sys/|windows\.h' 'system calls live in platform/'
 done
 exit $failed

@@ -3,12 +3,19 @@
 # (a dialog then opens as if chosen from the menu), and saves a PNG of the whole screen.
 #
 #   tools/screenshot.sh OUT.png [COMMAND_ID]
+#   tools/screenshot.sh --windows [OUT_DIR]     (the Windows program under Wine)
 #
 # e.g. tools/screenshot.sh main.png; tools/screenshot.sh about.png 310
 # The program runs in an empty temporary working folder, so no DATA.CSV of yours is touched.
 # There is no window manager under Xvfb, hence no title bars: check titles with xprop.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+
+# The Windows program under Wine: tools/screenshot.sh --windows [OUT_DIR]
+if [ "${1:-}" = --windows ]; then
+    shift
+    exec bash "$root/tools/screenshot_windows.sh" "$@"
+fi
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
     echo "usage: tools/screenshot.sh OUT.png [COMMAND_ID]" >&2

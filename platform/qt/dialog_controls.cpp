@@ -1,9 +1,11 @@
 #include "platform/qt/dialog_controls.h"
 
 #include <QAbstractButton>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QValidator>
 
 #include "platform/qt/images.h"
@@ -96,6 +98,22 @@ QLabel* createIcon(const ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
+// A list view in report mode: whole rows, one at a time, nothing typed into the cells.
+QTableWidget* createTable(QWidget* parent) {
+    auto* table = new QTableWidget(parent);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    return table;
+}
+
 }  // namespace
 
 QWidget* createControl(const ControlTemplate& control, const DialogUnits& units, QWidget* parent) {
@@ -116,6 +134,9 @@ QWidget* createControl(const ControlTemplate& control, const DialogUnits& units,
             break;
         case ControlKind::Icon:
             widget = createIcon(control, parent);
+            break;
+        case ControlKind::Table:
+            widget = createTable(parent);
             break;
     }
     QRect geometry = units.rect(control.x, control.y, control.width, control.height);

@@ -4,10 +4,14 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QRadioButton>
+#include <QTableWidget>
 
 #include <algorithm>
 #include <cstring>
@@ -35,10 +39,11 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, QWidget* owner, DialogH
     : QDialog(owner != nullptr ? owner->window() : nullptr, kDialogFrame),
       ownedHandler_(std::move(owned)),
       handler_(handler),
-      modeless_(ownedHandler_ != nullptr) {
+      modeless_(ownedHandler_ != nullptr),
+      units_(dialogUnits(dialog.fontName, dialog.fontSize)) {
     setWindowTitle(fromCp932(dialog.title));
     setFont(dialogFont(dialog.fontName, dialog.fontSize));
-    const DialogUnits units = dialogUnits(dialog.fontName, dialog.fontSize);
+    const DialogUnits& units = units_;
     setFixedSize(units.size(dialog.width, dialog.height));
     setSizeGripEnabled(false);
 
@@ -49,6 +54,10 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, QWidget* owner, DialogH
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             const int id = control.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] { sendCommand(id); });
+        }
+        if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+            const int id = control.id;
+            connect(table, &QTableWidget::cellDoubleClicked, this, [this, id] { sendCommand(id); });
         }
         if (control.kind == ControlKind::DefaultButton && defaultButton_ == nullptr) {
             defaultButton_ = static_cast<QPushButton*>(widget);
@@ -194,6 +203,82 @@ void DialogWindow::end(int result) {
     }
 }
 
+void DialogWindow::setTableColumns(int id, std::span<const TableColumn> columns) {
+    auto* table = qobject_cast<QTableWidget*>(control(id));
+    if (table == nullptr) {
+        return;
+    }
+    table->clear();
+    table->setRowCount(0);
+    table->setColumnCount(static_cast<int>(columns.size()));
+    QStringList headings;
+    for (const TableColumn& column : columns) {
+        headings << fromCp932(column.heading);
+    }
+    table->setHorizontalHeaderLabels(headings);
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+        table->setColumnWidth(c, units_.x(columns[static_cast<std::size_t>(c)].width));
+    }
+}
+
+void DialogWindow::clearTableRows(int id) {
+    if (auto* table = qobject_cast<QTableWidget*>(control(id))) {
+        table->setRowCount(0);
+    }
+}
+
+void DialogWindow::addTableRow(int id, std::span<const std::string_view> cells) {
+    auto* table = qobject_cast<QTableWidget*>(control(id));
+    if (table == nullptr) {
+        return;
+    }
+    const int row = table->rowCount();
+    table->insertRow(row);
+    const int columns = std::min(table->columnCount(), static_cast<int>(cells.size()));
+    for (int c = 0; c < columns; ++c) {
+        table->setItem(row, c, new QTableWidgetItem(fromCp932(cells[static_cast<std::size_t>(c)])));
+    }
+}
+
+int DialogWindow::selectedTableRow(int id) {
+    const auto* table = qobject_cast<QTableWidget*>(control(id));
+    if (table == nullptr) {
+        return -1;
+    }
+    const QList<QTableWidgetItem*> selected = table->selectedItems();
+    return selected.isEmpty() ? -1 : selected.front()->row();
+}
+
+void DialogWindow::selectTableRow(int id, int row) {
+    auto* table = qobject_cast<QTableWidget*>(control(id));
+    if (table == nullptr) {
+        return;
+    }
+    if (row < 0 || row >= table->rowCount()) {
+        table->clearSelection();
+        return;
+    }
+    table->selectRow(row);
+    table->scrollToItem(table->item(row, 0), QAbstractItemView::PositionAtCenter);
+}
+
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+    const std::span<const MenuItem> items = handler_.contextMenu();
+    if (items.empty() || ended_) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    for (const MenuItem& item : items) {
+        if (item.commandId != 0) {
+            const int id = item.commandId;
+            menu.addAction(fromCp932(item.text), this, [this, id] { sendCommand(id); });
+        }
+    }
+    menu.exec(event->globalPos());
+    event->accept();
+}
+
 void DialogWindow::sendCommand(int id) {
     if (!ended_) {
         handler_.command(*this, id);
@@ -201,6 +286,16 @@ void DialogWindow::sendCommand(int id) {
 }
 
 void DialogWindow::pressEnter() {
+    // Enter on a table's selected row chooses it, as a double click would.
+    if (auto* table = qobject_cast<QTableWidget*>(focusWidget());
+        table && table->currentRow() >= 0) {
+        for (const Control& c : controls_) {
+            if (c.widget == table) {
+                sendCommand(c.id);
+                return;
+            }
+        }
+    }
     if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
         focused && focused->isEnabled()) {
         focused->click();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/qt/dialog_units.h"
 #include "platform/ui.h"
 
 namespace quorvel::platform::qt {
@@ -41,8 +42,14 @@ class DialogWindow final : public QDialog, public DialogHandle {
     void checkRadioButton(int firstId, int lastId, int checkId) override;
     void drawImage(std::string_view name, int x, int y) override;
     void end(int result) override;
+    void setTableColumns(int id, std::span<const TableColumn> columns) override;
+    void clearTableRows(int id) override;
+    void addTableRow(int id, std::span<const std::string_view> cells) override;
+    int selectedTableRow(int id) override;
+    void selectTableRow(int id, int row) override;
 
   protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -67,6 +74,7 @@ class DialogWindow final : public QDialog, public DialogHandle {
     bool modeless_;
     std::vector<Control> controls_;
     std::vector<Picture> pictures_;
+    DialogUnits units_;
     QPointer<QPushButton> defaultButton_;
     bool ended_ = false;
     int result_ = 0;

@@ -48,11 +48,19 @@ class ScriptedDialog : public DialogHandle {
     void pressEnter();   // the default button
     void pressEscape();  // cancel (id 2)
     void pressF1();
+    void selectRow(int tableId, int row);  // a single click on a row
+    void chooseRow(int tableId, int row);  // a double click: selects it and sends the table's id
+    // A right click and a command of the menu it opens; false (and nothing sent) when the
+    // dialog offers no such command.
+    bool chooseFromContextMenu(int commandId);
 
     // What a person sees.
     std::string text(int id) const;
     bool isChecked(int id) const;
     int focus() const { return focus_; }  // the control last given the focus, 0 for none
+    std::vector<std::string> tableHeadings(int tableId) const;
+    const std::vector<std::vector<std::string>>& tableRows(int tableId) const;
+    std::vector<int> contextMenuCommands();
     bool ended() const { return ended_; }
     int result() const { return result_; }
     const DialogTemplate& dialogTemplate() const { return template_; }
@@ -75,6 +83,11 @@ class ScriptedDialog : public DialogHandle {
     void checkRadioButton(int firstId, int lastId, int checkId) override;
     void drawImage(std::string_view name, int x, int y) override;
     void end(int result) override;
+    void setTableColumns(int id, std::span<const TableColumn> columns) override;
+    void clearTableRows(int id) override;
+    void addTableRow(int id, std::span<const std::string_view> cells) override;
+    int selectedTableRow(int id) override;
+    void selectTableRow(int id, int row) override;
 
   private:
     struct Control {
@@ -84,6 +97,9 @@ class ScriptedDialog : public DialogHandle {
         bool checked = false;
         std::size_t limit = static_cast<std::size_t>(-1);
         bool shiftJis = true;
+        std::vector<std::string> headings{};  // a table's
+        std::vector<std::vector<std::string>> rows{};
+        int selectedRow = -1;
     };
     Control* find(int id);
     const Control* find(int id) const;

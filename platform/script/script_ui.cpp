@@ -164,6 +164,99 @@ std::string ScriptedDialog::text(int id) const {
     return c != nullptr ? c->text : std::string();
 }
 
+void ScriptedDialog::selectRow(int tableId, int row) {
+    if (!ended_) {
+        selectTableRow(tableId, row);
+    }
+}
+
+void ScriptedDialog::chooseRow(int tableId, int row) {
+    const Control* c = find(tableId);
+    if (ended_ || c == nullptr || row < 0 || static_cast<std::size_t>(row) >= c->rows.size()) {
+        return;  // a double click beside the rows chooses nothing
+    }
+    selectTableRow(tableId, row);
+    handler_.command(*this, tableId);
+}
+
+namespace {
+
+void collectCommands(std::span<const MenuItem> items, std::vector<int>& ids) {
+    for (const MenuItem& item : items) {
+        if (item.commandId != 0) {
+            ids.push_back(item.commandId);
+        }
+        collectCommands(item.items, ids);
+    }
+}
+
+}  // namespace
+
+std::vector<int> ScriptedDialog::contextMenuCommands() {
+    std::vector<int> ids;
+    collectCommands(handler_.contextMenu(), ids);
+    return ids;
+}
+
+bool ScriptedDialog::chooseFromContextMenu(int commandId) {
+    const std::vector<int> offered = contextMenuCommands();
+    if (ended_ || std::find(offered.begin(), offered.end(), commandId) == offered.end()) {
+        return false;
+    }
+    handler_.command(*this, commandId);
+    return true;
+}
+
+std::vector<std::string> ScriptedDialog::tableHeadings(int tableId) const {
+    const Control* c = find(tableId);
+    return c != nullptr ? c->headings : std::vector<std::string>();
+}
+
+const std::vector<std::vector<std::string>>& ScriptedDialog::tableRows(int tableId) const {
+    static const std::vector<std::vector<std::string>> none;
+    const Control* c = find(tableId);
+    return c != nullptr ? c->rows : none;
+}
+
+void ScriptedDialog::setTableColumns(int id, std::span<const TableColumn> columns) {
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::Table) {
+        c->headings.clear();
+        for (const TableColumn& column : columns) {
+            c->headings.emplace_back(column.heading);
+        }
+        c->rows.clear();
+        c->selectedRow = -1;
+    }
+}
+
+void ScriptedDialog::clearTableRows(int id) {
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::Table) {
+        c->rows.clear();
+        c->selectedRow = -1;
+    }
+}
+
+void ScriptedDialog::addTableRow(int id, std::span<const std::string_view> cells) {
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::Table) {
+        std::vector<std::string> row(c->headings.size());
+        for (std::size_t i = 0; i < row.size() && i < cells.size(); ++i) {
+            row[i] = cells[i];
+        }
+        c->rows.push_back(std::move(row));
+    }
+}
+
+int ScriptedDialog::selectedTableRow(int id) {
+    const Control* c = find(id);
+    return c != nullptr && c->kind == ControlKind::Table ? c->selectedRow : -1;
+}
+
+void ScriptedDialog::selectTableRow(int id, int row) {
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::Table) {
+        c->selectedRow = row >= 0 && static_cast<std::size_t>(row) < c->rows.size() ? row : -1;
+    }
+}
+
 bool ScriptedDialog::isChecked(int id) const {
     const Control* c = find(id);
     return c != nullptr && c->checked;

@@ -17,7 +17,7 @@ long daysFromCivil(int y, int m, int d) {
     const std::chrono::year_month_day date{std::chrono::year{y},
                                            std::chrono::month{static_cast<unsigned>(m)},
                                            std::chrono::day{static_cast<unsigned>(d)}};
-    return std::chrono::sys_days{date}.time_since_epoch().count();
+    return static_cast<long>(std::chrono::sys_days{date}.time_since_epoch().count());
 }
 
 // The day pillar of a date in the unbroken sixty-day count: (JDN + 49) mod 60 + 1.

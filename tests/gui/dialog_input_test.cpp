@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <functional>
@@ -313,6 +314,61 @@ TEST_F(GuiDialogInput, DrawImageStaysThroughRepaintsAndAMissingOneDrawsNothing) 
     EXPECT_EQ(shot.pixel(109, 19), kTestRed);
     EXPECT_NE(shot.pixel(110, 20), kTestRed);
     EXPECT_EQ(shot.pixel(5, 5), background);
+}
+
+}  // namespace
+}  // namespace quorvel::test
+
+namespace quorvel::test {
+namespace {
+
+// A table as the fortune calendar uses it: columns and rows from the handler, a selected row
+// read back, and a double click or Enter on a row sending the table's id.
+TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
+    constexpr int kTable = 120;
+    const Open open = openModeless(fortuneCalendarTemplate());
+    ASSERT_NE(open.window, nullptr);
+    auto* table = qobject_cast<QTableWidget*>(controlOf(open.window, kTable));
+    ASSERT_NE(table, nullptr);
+    platform::DialogHandle& handle = *dynamic_cast<platform::DialogHandle*>(open.window);
+
+    const std::string year = sjis("年"), pillar = sjis("年柱"), kouma = sjis("甲午");
+    const platform::TableColumn columns[] = {{year, 20}, {pillar, 30}};
+    handle.setTableColumns(kTable, columns);
+    const std::string_view first[] = {"2014", kouma};
+    const std::string_view second[] = {"2015", kouma, "dropped"};
+    const std::string_view third[] = {"2016"};
+    handle.addTableRow(kTable, first);
+    handle.addTableRow(kTable, second);
+    handle.addTableRow(kTable, third);
+    ASSERT_EQ(table->rowCount(), 3);
+    ASSERT_EQ(table->columnCount(), 2);
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), qs("年柱"));
+    EXPECT_EQ(table->columnWidth(0), 40);  // 2 px a unit; the last column takes the rest
+    EXPECT_EQ(table->item(1, 1)->text(), qs("甲午"));
+    EXPECT_EQ(table->item(2, 1), nullptr);
+    EXPECT_EQ(handle.selectedTableRow(kTable), -1);
+
+    handle.selectTableRow(kTable, 1);
+    EXPECT_EQ(handle.selectedTableRow(kTable), 1);
+    handle.selectTableRow(kTable, 7);  // beyond the rows: nothing selected
+    EXPECT_EQ(handle.selectedTableRow(kTable), -1);
+
+    const QRect cell = table->visualItemRect(table->item(2, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(handle.selectedTableRow(kTable), 2);
+    EXPECT_TRUE(open.handler->commands.empty());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(open.handler->commands, std::vector<int>{kTable});
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(open.handler->commands, (std::vector<int>{kTable, kTable}));
+
+    handle.clearTableRows(kTable);
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_EQ(table->columnCount(), 2);
+    platform::destroyWindow(open.handle);
+    processEvents();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 
 #include <string>
 #include <vector>
@@ -56,6 +57,9 @@ QString shownText(QWidget* widget) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
         return plain->toPlainText();
     }
+    if (qobject_cast<QTableWidget*>(widget) != nullptr) {
+        return {};  // a table's texts are its rows, set at run time
+    }
     return qobject_cast<QAbstractButton*>(widget)->text();
 }
 
@@ -104,6 +108,14 @@ void expectKind(const ControlTemplate& control, QWidget* widget) {
             const platform::ImageResource* image = findImage(control.text);
             ASSERT_NE(image, nullptr) << "no image " << control.text;
             EXPECT_EQ(label->pixmap().toImage(), QPixmap(image->xpm).toImage()) << id;
+            break;
+        }
+        case ControlKind::Table: {
+            auto* table = qobject_cast<QTableWidget*>(widget);
+            ASSERT_NE(table, nullptr) << id;
+            EXPECT_EQ(table->selectionBehavior(), QAbstractItemView::SelectRows) << id;
+            EXPECT_EQ(table->selectionMode(), QAbstractItemView::SingleSelection) << id;
+            EXPECT_EQ(table->editTriggers(), QAbstractItemView::NoEditTriggers) << id;
             break;
         }
     }

@@ -56,6 +56,9 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {avoidanceDialogTemplate(), "ZOUMEIDLG", "避凶造命法の入力", "ＭＳ ゴシック", 0, 0, 191, 86,
          false, 7},
         {aboutBoxTemplate(), "ABOUTBOX", "Quorvel", "ＭＳ ゴシック", 22, 17, 171, 52, true, 3},
+        {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 244, false, 10},
+        {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 300, 244, false,
+         9},
     };
     ASSERT_EQ(allDialogTemplates().size(), std::size(cases));
     for (const auto& c : cases) {
@@ -264,7 +267,7 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
          {{"データファイルを開く(&D)", 11},
           {"秘伝の開示、ファイル出力(&O)", 10},
           {"Quorvelの終了(&X)", 100}}},
-        {"大運(&I)", 0, {{"生年月日時の入力(&B)", 200}}},
+        {"大運(&I)", 0, {{"生年月日時の入力(&B)", 200}, {"命式表(&M)", 220}, {"運勢暦(&R)", 221}}},
         {"年/月/日運(&N)", 0, {{"干支入力(&K)", 199}}},
         {"奥義：人運の判断(&J)", 300, {}},
         {"避凶造命法(&Z)", 301, {}},
@@ -283,6 +286,11 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
             EXPECT_TRUE(menu[i].items[j].items.empty());
         }
     }
+    // A chart panel's context menu offers the same two commands for its own person.
+    ASSERT_EQ(panelContextMenu().size(), 2u);
+    EXPECT_EQ(panelContextMenu()[0].commandId, 220);
+    EXPECT_EQ(panelContextMenu()[1].commandId, 221);
+    EXPECT_EQ(panelContextMenu()[1].text, sjis("運勢暦(&R)"));
     // The output button's command shares the menu's numbering.
     EXPECT_EQ(kCommandOutput, 201);
 }

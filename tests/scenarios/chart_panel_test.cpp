@@ -121,7 +121,7 @@ TEST_F(ChartPanel, AJudgementLeavesThePanelOpenUntilCancel) {
     command(kCommandOutput);
     EXPECT_EQ(eventsOf(EventKind::MessageBox).back().text,
               sjis("｢幸運の判断｣をファイルに出力しますか？"));
-    EXPECT_EQ(readFile(folder() / "太郎本人配偶者甲戌運.TXT"), judgement);
+    EXPECT_EQ(readFile(folder() / u8"太郎本人配偶者甲戌運.TXT"), judgement);
 
     // A typed base keeps the relation last chosen.
     closeResult();
@@ -150,7 +150,7 @@ TEST_F(ChartPanel, WithoutANameTheResultFileBeginsWithTheRelation) {
     panel.type(kRunning, sjis("甲子"));
     panel.click(platform::kIdOk);
     EXPECT_NE(state().judgementBuffer[0], '\0');
-    EXPECT_EQ(readFile(folder() / "父母甲子運.TXT"), state().judgementBuffer);
+    EXPECT_EQ(readFile(folder() / u8"父母甲子運.TXT"), state().judgementBuffer);
 }
 
 TEST_F(ChartPanel, ARefusedEntryIsToldByThePanelAndChangesNothing) {

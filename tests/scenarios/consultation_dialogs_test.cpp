@@ -112,7 +112,7 @@ TEST_F(StemBranchDialog, AJudgementClosesTheDialogThenShowsTheResultReadyForOutp
 
     answerMessageBoxes({MessageAnswer::Yes});
     command(kCommandOutput);
-    EXPECT_EQ(readFile(folder() / "太郎丙午運.TXT"), judgement);
+    EXPECT_EQ(readFile(folder() / u8"太郎丙午運.TXT"), judgement);
 }
 
 TEST_F(StemBranchDialog, OpensWithThePillarsOfTheLastJudgementOfAnyKind) {
@@ -152,7 +152,7 @@ TEST_F(StemBranchDialog, BothFieldsEmptyAreRefusedWhileTheDialogStaysOpen) {
 }
 
 TEST_F(StemBranchDialog, AMistypedRunningPillarLeavesNothingToWrite) {
-    writeFile(folder() / "太郎丙午運.TXT", "earlier");
+    writeFile(folder() / u8"太郎丙午運.TXT", "earlier");
     copyText(state().person.name, sjis("太郎"));
     whenDialogOpens("INPUTDLG", enter("甲子", "丙午 "));
     command(kCommandStemBranchInput);
@@ -166,7 +166,7 @@ TEST_F(StemBranchDialog, AMistypedRunningPillarLeavesNothingToWrite) {
     answerMessageBoxes({MessageAnswer::Yes});
     command(kCommandOutput);
     EXPECT_EQ(eventsOf(EventKind::MessageBox).size(), 1u);
-    EXPECT_EQ(readFile(folder() / "太郎丙午運.TXT"), "earlier");
+    EXPECT_EQ(readFile(folder() / u8"太郎丙午運.TXT"), "earlier");
 }
 
 TEST_F(StemBranchDialog, CancelOrEscapeClosesEachPillarDialogWithoutAResult) {
@@ -234,17 +234,17 @@ TEST_F(ResultDialog, FileOutputAsksThenWritesOnlyOnYesWithoutARelation) {
         EXPECT_EQ(boxes[0].buttons, platform::MessageButtons::YesNo);
         EXPECT_STREQ(state().outputFileName, sjis(file).c_str());
         if (answer == MessageAnswer::Yes) {
-            EXPECT_EQ(readFile(folder() / file), state().judgementBuffer);
+            EXPECT_EQ(readFile(folder() / utf8Path(file)), state().judgementBuffer);
         } else {
-            EXPECT_FALSE(std::filesystem::exists(folder() / file));
+            EXPECT_FALSE(std::filesystem::exists(folder() / utf8Path(file)));
         }
     }
 }
 
 TEST_F(ResultDialog, AFailedWriteIsToldAndTheOldFileStays) {
-    writeFile(folder() / "山田甲子運.TXT", "kept");
+    writeFile(folder() / u8"山田甲子運.TXT", "kept");
     using std::filesystem::perms;
-    std::filesystem::permissions(folder() / "山田甲子運.TXT",
+    std::filesystem::permissions(folder() / u8"山田甲子運.TXT",
                                  perms::owner_read | perms::group_read | perms::others_read);
     answerMessageBoxes({MessageAnswer::Yes});
     judgeThen([](ScriptedDialog& d) {
@@ -255,7 +255,7 @@ TEST_F(ResultDialog, AFailedWriteIsToldAndTheOldFileStays) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(seen(boxes[1]),
               box("ファイルに出力できませんでした", "TXTファイルに出力", state().mainWindow));
-    EXPECT_EQ(readFile(folder() / "山田甲子運.TXT"), "kept");
+    EXPECT_EQ(readFile(folder() / u8"山田甲子運.TXT"), "kept");
 }
 
 using HexagramDialog = test::Scenario;
@@ -282,7 +282,7 @@ TEST_F(HexagramDialog, AReadingClosesTheDialogThenIsShownAndReadyForOutput) {
 
     answerMessageBoxes({MessageAnswer::Yes});
     command(kCommandOutput);
-    EXPECT_EQ(readFile(folder() / "太郎乙丑運易卦.TXT"), boxes[0].text);
+    EXPECT_EQ(readFile(folder() / u8"太郎乙丑運易卦.TXT"), boxes[0].text);
 }
 
 TEST_F(HexagramDialog, ABaseOfFiveReadsTheDunChoiceAsSeen) {
@@ -365,7 +365,7 @@ TEST_F(AvoidanceDialog, TheMethodFollowsTheRunningStemAndTheLastIsWritten) {
     command(kCommandOutput);
     EXPECT_EQ(eventsOf(EventKind::MessageBox).back().text,
               sjis("｢避凶造命法｣をファイルに出力しますか？"));
-    EXPECT_EQ(readFile(folder() / "太郎庚午年造命開運法.TXT"), avoidanceSentence("癸"));
+    EXPECT_EQ(readFile(folder() / u8"太郎庚午年造命開運法.TXT"), avoidanceSentence("癸"));
 }
 
 TEST_F(AvoidanceDialog, AnEmptyFieldClosesTheDialogAndLeavesTheReadyTextAlone) {

@@ -34,8 +34,8 @@ TEST_F(Output, DisclosureThenTheButtonWritesTheDocFileOnYes) {
     EXPECT_EQ(boxes[1].caption, sjis("DOCファイルに出力"));
     EXPECT_EQ(boxes[1].buttons, MessageButtons::YesNo);
     EXPECT_EQ(boxes[1].window, state().mainWindow);
-    EXPECT_EQ(readFile(folder() / "秘伝の開示.DOC"), text::disclosureText);
-    EXPECT_FALSE(std::filesystem::exists(folder() / "秘伝の開示.DOC.tmp"));
+    EXPECT_EQ(readFile(folder() / u8"秘伝の開示.DOC"), text::disclosureText);
+    EXPECT_FALSE(std::filesystem::exists(folder() / u8"秘伝の開示.DOC.tmp"));
 }
 
 TEST_F(Output, NoWritesNothing) {
@@ -46,11 +46,11 @@ TEST_F(Output, NoWritesNothing) {
 }
 
 TEST_F(Output, AShortTextReplacesALongerFileWhole) {
-    writeFile(folder() / "太郎甲子運.TXT", std::string(5000, 'x'));
+    writeFile(folder() / u8"太郎甲子運.TXT", std::string(5000, 'x'));
     makeFortuneReady(state(), sjis("(天運)実行"));
     platform::script::answerMessageBoxes({MessageAnswer::Yes, MessageAnswer::Yes});
     command(kCommandOutput);
-    EXPECT_EQ(readFile(folder() / "太郎甲子運.TXT"), sjis("(天運)実行"));
+    EXPECT_EQ(readFile(folder() / u8"太郎甲子運.TXT"), sjis("(天運)実行"));
     const auto boxes = eventsOf(EventKind::MessageBox);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, sjis("｢幸運の判断｣をファイルに出力しますか？"));
@@ -63,7 +63,7 @@ TEST_F(Output, AShortTextReplacesALongerFileWhole) {
     command(kCommandOutput);
     EXPECT_EQ(eventsOf(EventKind::MessageBox).back().text,
               sjis("｢秘伝の開示｣をファイルに出力しますか？"));
-    EXPECT_TRUE(std::filesystem::exists(folder() / "秘伝の開示.DOC"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / u8"秘伝の開示.DOC"));
 }
 
 TEST_F(Output, EachReadyTextHasItsQuestion) {
@@ -93,12 +93,12 @@ TEST_F(Output, EachReadyTextHasItsQuestion) {
 }
 
 TEST_F(Output, AnEmptyReadyTextIsNeverOfferedAndReplacesNothing) {
-    writeFile(folder() / "太郎甲子運.TXT", "an earlier judgement");
+    writeFile(folder() / u8"太郎甲子運.TXT", "an earlier judgement");
     makeFortuneReady(state(), "");  // a rejected pillar leaves the buffer empty
     platform::script::answerMessageBoxes({MessageAnswer::Yes});
     command(kCommandOutput);
     EXPECT_TRUE(eventsOf(EventKind::MessageBox).empty());
-    EXPECT_EQ(readFile(folder() / "太郎甲子運.TXT"), "an earlier judgement");
+    EXPECT_EQ(readFile(folder() / u8"太郎甲子運.TXT"), "an earlier judgement");
 
     // A chart alone: the button exists but there is nothing to ask about.
     state().fortuneReady = 0;
@@ -108,8 +108,8 @@ TEST_F(Output, AnEmptyReadyTextIsNeverOfferedAndReplacesNothing) {
 
 TEST_F(Output, AFailedWriteIsReportedAndLeavesTheOldFile) {
     // A read-only file is not replaced: the old file must survive whole.
-    writeFile(folder() / "太郎甲子運.TXT", "kept");
-    std::filesystem::permissions(folder() / "太郎甲子運.TXT", std::filesystem::perms::owner_read);
+    writeFile(folder() / u8"太郎甲子運.TXT", "kept");
+    std::filesystem::permissions(folder() / u8"太郎甲子運.TXT", std::filesystem::perms::owner_read);
     makeFortuneReady(state(), "new text");
     platform::script::answerMessageBoxes({MessageAnswer::Yes});
     command(kCommandOutput);
@@ -118,7 +118,7 @@ TEST_F(Output, AFailedWriteIsReportedAndLeavesTheOldFile) {
     EXPECT_EQ(boxes[1].text, sjis("ファイルに出力できませんでした"));
     EXPECT_EQ(boxes[1].caption, sjis("TXTファイルに出力"));
     EXPECT_EQ(boxes[1].buttons, MessageButtons::Ok);
-    EXPECT_EQ(readFile(folder() / "太郎甲子運.TXT"), "kept");
+    EXPECT_EQ(readFile(folder() / u8"太郎甲子運.TXT"), "kept");
 }
 
 }  // namespace

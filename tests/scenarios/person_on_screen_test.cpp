@@ -3,6 +3,7 @@
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
 #include "resources/command_ids.h"
+#include "tests/scenarios/birth_entry.h"
 #include "tests/scenarios/scenario.h"
 #include "tests/support/sjis.h"
 
@@ -20,41 +21,26 @@ using test::sjis;
 
 using PersonOnScreen = test::Scenario;
 
-constexpr int kName = 108, kMale = 105, kFemale = 106, kYear = 109, kMonth = 1052, kDay = 1053,
-              kHour = 1054;
-
-void enter(ScriptedDialog& d, const char* name, int sex, const char* year, const char* month,
-           const char* day, const char* hour) {
-    d.type(kName, sjis(name));
-    if (sex != 0) {
-        d.click(sex);
-    }
-    d.type(kYear, year);
-    d.type(kMonth, month);
-    d.type(kDay, day);
-    d.type(kHour, hour);
-    d.click(platform::kIdOk);
-}
-
-std::string judgementOf(const char* base, const char* running) {
-    JudgementKey key;
-    EXPECT_EQ(parseJudgementKey(key, sjis(base), sjis(running)), PillarCheck::Ok);
-    char buffer[kJudgementBufferSize];
-    composeJudgement(buffer, key, {1, 0});
-    return buffer;
-}
+using test::judgementOf;
+using test::kDay;
+using test::kFemale;
+using test::kHour;
+using test::kMale;
+using test::kMonth;
+using test::kName;
+using test::kYear;
+using test::typeBirth;
+using test::Typed;
 
 // The panel of the person entered, left open.
-ScriptedDialog& enterPerson(const char* name, int sex, const char* year, const char* month,
-                            const char* day, const char* hour) {
-    whenDialogOpens("BIRTHDLG",
-                    [=](ScriptedDialog& d) { enter(d, name, sex, year, month, day, hour); });
+ScriptedDialog& enterPerson(const Typed& typed) {
+    whenDialogOpens("BIRTHDLG", [typed](ScriptedDialog& d) { typeBirth(d, typed); });
     platform::script::sendCommand(kCommandBirthData);
     return *openDialogs().back();
 }
 
 TEST_F(PersonOnScreen, ASexNoButtonShowsIsNeverUsed) {
-    enterPerson("太郎", kMale, "1965", "3", "15", "10");
+    enterPerson({"太郎", kMale, "1965", "3", "15", "10"});
     whenDialogOpens("DATADLG", [](ScriptedDialog& d) { d.click(platform::kIdCancel); });
     command(kCommandOpenDataFile);  // clears the person, sex included
     bool shownChecked = true;
@@ -63,7 +49,7 @@ TEST_F(PersonOnScreen, ASexNoButtonShowsIsNeverUsed) {
     whenDialogOpens("BIRTHDLG", [&](ScriptedDialog& d) {
         shownChecked = d.isChecked(kMale) || d.isChecked(kFemale);
         focusBefore = d.focus();
-        enter(d, "花子", 0, "1972", "5", "7", "23");
+        typeBirth(d, {"花子", 0, "1972", "5", "7", "23"});
         stays = !d.ended();
     });
     command(kCommandBirthData);
@@ -78,8 +64,8 @@ TEST_F(PersonOnScreen, ASexNoButtonShowsIsNeverUsed) {
 
 TEST_F(PersonOnScreen, TwoPanelsEachJudgeTheirOwnPerson) {
     // 太郎 1965-03-15 at 10: day 戊辰, luck 戊寅 丁丑 丙子 乙亥 甲戌 …
-    ScriptedDialog& taro = enterPerson("太郎", kMale, "1965", "3", "15", "10");
-    ScriptedDialog& hanako = enterPerson("花子", kFemale, "1972", "5", "7", "23");
+    ScriptedDialog& taro = enterPerson({"太郎", kMale, "1965", "3", "15", "10"});
+    ScriptedDialog& hanako = enterPerson({"花子", kFemale, "1972", "5", "7", "23"});
     ASSERT_EQ(openDialogs().size(), 2u);
     const std::string hanakoDay = hanako.text(1023);
     ASSERT_NE(hanakoDay, sjis("戊辰"));
@@ -94,7 +80,7 @@ TEST_F(PersonOnScreen, TwoPanelsEachJudgeTheirOwnPerson) {
     });
     answerMessageBoxes({MessageAnswer::Yes});
     taro.click(platform::kIdOk);
-    EXPECT_EQ(readFile(folder() / "太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
+    EXPECT_EQ(readFile(folder() / u8"太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
     EXPECT_STREQ(state().outputFileName, sjis("太郎本人配偶者乙亥運.TXT").c_str());
 
     // A pillar typed on 花子's panel after 太郎's relation was chosen keeps 花子's own (none).
@@ -126,7 +112,7 @@ TEST_F(PersonOnScreen, TwoDataFileDialogsEachOpenTheirOwnChoice) {
 }
 
 TEST_F(PersonOnScreen, AnUnreadableFileStillClearsThePerson) {
-    enterPerson("太郎", kMale, "1965", "3", "15", "10");
+    enterPerson({"太郎", kMale, "1965", "3", "15", "10"});
     std::filesystem::remove(folder() / "DATA.CSV");
     std::filesystem::create_directory(folder() / "DATA.CSV");
     command(kCommandOpenDataFile);
@@ -139,7 +125,7 @@ TEST_F(PersonOnScreen, AnAppendNeverJoinsALine) {
     for (const char* before :
          {"花子,0,1,1972,5,7,23,", "花子,0,1,1972,5,7,23,\r\n春子,0,1,1948,8,12,6,"}) {
         writeFile(folder() / "DATA.CSV", sjis(before));
-        enterPerson("次郎", kMale, "1990", "5", "20", "10");
+        enterPerson({"次郎", kMale, "1990", "5", "20", "10"});
         EXPECT_EQ(readFile(folder() / "DATA.CSV"),
                   sjis(before) + sjis("\n次郎,1,0,1990,5,20,10,\n"));
         std::string listed;
@@ -160,7 +146,7 @@ TEST_F(PersonOnScreen, TheListIsTheFileAsItIsNow) {
     whenDialogOpens("DATADLG", [](ScriptedDialog& d) { d.click(platform::kIdCancel); });
     command(kCommandOpenDataFile);  // no file yet: told, and an empty one is made
     ASSERT_EQ(eventsOf(EventKind::MessageBox).size(), 1u);
-    enterPerson("太郎", kMale, "1965", "3", "15", "10");
+    enterPerson({"太郎", kMale, "1965", "3", "15", "10"});
     std::string first;
     whenDialogOpens("DATADLG", [&first](ScriptedDialog& d) { first = d.text(1021); });
     command(kCommandOpenDataFile);
@@ -210,14 +196,14 @@ TEST_F(PersonOnScreen, ANameIsStoredWholeOrRefused) {
     EXPECT_EQ(readFile(folder() / "DATA.CSV"), kept + sjis(",1,0,1965,3,15,10,\n"));
 
     // A name of blanks is no name: not stored, and files start with the relation.
-    enterPerson("　 　", kMale, "1972", "5", "7", "23");
+    enterPerson({"　 　", kMale, "1972", "5", "7", "23"});
     EXPECT_EQ(readFile(folder() / "DATA.CSV"), kept + sjis(",1,0,1965,3,15,10,\n"));
     EXPECT_EQ(state().person.name[0], '\0');
     EXPECT_EQ(openDialogs().back()->text(110), "");
 }
 
 TEST_F(PersonOnScreen, TypedPillarsNeverTakeAPanelsRelation) {
-    ScriptedDialog& panel = enterPerson("山田", kMale, "1965", "3", "15", "10");
+    ScriptedDialog& panel = enterPerson({"山田", kMale, "1965", "3", "15", "10"});
     panel.click(1023);  // 自分,配偶者
     whenDialogOpens("INPUTDLG", [](ScriptedDialog& d) {
         d.type(101, sjis("甲子"));
@@ -230,8 +216,8 @@ TEST_F(PersonOnScreen, TypedPillarsNeverTakeAPanelsRelation) {
     });
     answerMessageBoxes({MessageAnswer::Yes});
     command(kCommandStemBranchInput);
-    EXPECT_TRUE(std::filesystem::exists(folder() / "山田丙午運.TXT"));
-    EXPECT_FALSE(std::filesystem::exists(folder() / "山田本人配偶者丙午運.TXT"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / u8"山田丙午運.TXT"));
+    EXPECT_FALSE(std::filesystem::exists(folder() / u8"山田本人配偶者丙午運.TXT"));
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 // The whole road of a consultation: a person typed or picked from DATA.CSV, the chart panel, the
 // judgement and its file, and every refusal on the way.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "common/fixed_text.h"
 #include "judgement/judgement.h"
+#include "platform/files.h"
 #include "resources/command_ids.h"
+#include "tests/scenarios/birth_entry.h"
 #include "tests/scenarios/scenario.h"
 #include "tests/support/sjis.h"
 
@@ -23,40 +27,21 @@ using test::sjis;
 
 using Road = test::Scenario;
 
-constexpr int kName = 108, kMale = 105, kFemale = 106, kYear = 109, kMonth = 1052, kDay = 1053,
-              kHour = 1054;
-
-// What a person types into the birth data dialog, then 実行.
-struct Typed {
-    const char* name;
-    int sex;  // kMale, kFemale or 0 for no click
-    const char *year, *month, *day, *hour;
-};
-
-void typeBirth(ScriptedDialog& d, const Typed& t) {
-    d.type(kName, sjis(t.name));
-    if (t.sex != 0) {
-        d.click(t.sex);
-    }
-    d.type(kYear, sjis(t.year));
-    d.type(kMonth, sjis(t.month));
-    d.type(kDay, sjis(t.day));
-    d.type(kHour, sjis(t.hour));
-    d.click(platform::kIdOk);
-}
+using test::judgementOf;
+using test::kDay;
+using test::kFemale;
+using test::kHour;
+using test::kMale;
+using test::kMonth;
+using test::kName;
+using test::kYear;
+using test::typeBirth;
+using test::Typed;
 
 // The text of a control in the n-th dialog still open.
 std::string openDialogsText(int id, std::size_t n) {
     const auto open = platform::script::openDialogs();
     return n < open.size() ? open[n]->text(id) : std::string();
-}
-
-std::string judgementOf(const char* base, const char* running) {
-    JudgementKey key;
-    EXPECT_EQ(parseJudgementKey(key, sjis(base), sjis(running)), PillarCheck::Ok);
-    char buffer[kJudgementBufferSize];
-    composeJudgement(buffer, key, {1, 0});
-    return buffer;
 }
 
 TEST_F(Road, FromTheBirthDialogToTheResultFile) {
@@ -79,7 +64,7 @@ TEST_F(Road, FromTheBirthDialogToTheResultFile) {
     command(kCommandBirthData);
 
     EXPECT_EQ(readFile(folder() / "DATA.CSV"), sjis("太郎,1,0,1965,3,15,10,\n"));
-    EXPECT_EQ(readFile(folder() / "太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
+    EXPECT_EQ(readFile(folder() / u8"太郎本人配偶者乙亥運.TXT"), judgementOf("戊辰", "乙亥"));
     const auto boxes = eventsOf(EventKind::MessageBox);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, sjis("｢幸運の判断｣をファイルに出力しますか？"));
@@ -276,6 +261,7 @@ TEST_F(Road, AMissingOrUnreadableDataFileIsTold) {
     EXPECT_EQ(boxes[1].text, sjis("データファイルを読めませんでした"));
 }
 
+#ifndef _WIN32
 TEST_F(Road, APipeOrALockHeldElsewhereIsToldWithinSeconds) {
     const std::filesystem::path data = folder() / "DATA.CSV";
     ASSERT_EQ(::mkfifo(data.c_str(), 0666), 0);
@@ -306,6 +292,25 @@ TEST_F(Road, APipeOrALockHeldElsewhereIsToldWithinSeconds) {
     EXPECT_EQ(boxes[2].text, sjis("データファイルに保存できませんでした"));
     EXPECT_EQ(readFile(data), sjis("太郎,1,0,1965,3,15,10,\n"));
 }
+#else
+// Windows has no named pipes in the working folder; a lock another handle holds is the case.
+TEST_F(Road, ALockHeldElsewhereIsToldWithinSeconds) {
+    const std::filesystem::path data = folder() / "DATA.CSV";
+    writeFile(data, sjis("太郎,1,0,1965,3,15,10,\n"));
+    const platform::LockedFile held(data.string().c_str(), platform::LockedFile::Mode::Append);
+    ASSERT_EQ(held.status(), platform::FileOpen::Opened);
+    command(kCommandOpenDataFile);
+    whenDialogOpens("BIRTHDLG", [](ScriptedDialog& d) {
+        typeBirth(d, {"花子", kFemale, "1972", "5", "7", "23"});
+    });
+    command(kCommandBirthData);
+
+    const auto boxes = eventsOf(EventKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, sjis("データファイルを読めませんでした"));
+    EXPECT_EQ(boxes[1].text, sjis("データファイルに保存できませんでした"));
+}
+#endif
 
 }  // namespace
 }  // namespace quorvel

@@ -22,7 +22,7 @@ class Scenario : public ::testing::Test {
         folder_ = std::filesystem::temp_directory_path() /
                   ("quorvel-scenario-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
+        removeFolder(folder_);
         std::filesystem::create_directories(folder_);
         std::filesystem::current_path(folder_);
         state_ = std::make_unique<ConsultationState>();
@@ -33,7 +33,7 @@ class Scenario : public ::testing::Test {
 
     void TearDown() override {
         std::filesystem::current_path(previousFolder_);
-        std::filesystem::remove_all(folder_);
+        removeFolder(folder_);
     }
 
     ConsultationState& state() { return *state_; }
@@ -49,8 +49,22 @@ class Scenario : public ::testing::Test {
         std::ofstream(path, std::ios::binary) << content;
     }
     std::filesystem::path folder() const { return folder_; }
+    // A UTF-8 file name: a plain char string would be read in the system's code page on Windows.
+    static std::filesystem::path utf8Path(std::string_view name) {
+        return std::u8string(name.begin(), name.end());
+    }
 
   private:
+    // Windows deletes no read-only file: what a test made read-only is made writable first.
+    static void removeFolder(const std::filesystem::path& folder) {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored)) {
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
+        }
+        std::filesystem::remove_all(folder);
+    }
+
     std::filesystem::path previousFolder_;
     std::filesystem::path folder_;
     std::unique_ptr<ConsultationState> state_;

@@ -36,14 +36,4 @@ std::string utf8(std::string_view sjisText) {
     return convert("UTF-8", "CP932", sjisText);
 }
 
-std::string lastCharacters(std::string_view utf8Text, int count) {
-    std::size_t at = utf8Text.size();
-    for (int n = 0; n < count && at > 0; ++n) {
-        do {
-            --at;
-        } while (at > 0 && (static_cast<unsigned char>(utf8Text[at]) & 0xC0) == 0x80);
-    }
-    return std::string(utf8Text.substr(at));
-}
-
 }  // namespace quorvel::test

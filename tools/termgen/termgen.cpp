@@ -1,10 +1,12 @@
 // termgen: computes the calendar records that follow the printed tables.
 //
-//   termgen TABLES.h CHECK.h
+//   termgen TABLES.h CHECK.h MOMENTS.h
 //
 // TABLES.h holds the year pillar and solar term records for 2001-2100, in the printed tables'
 // forms, and 小寒 of January 2101. CHECK.h holds the same computation of the solar terms for
-// 1901-2000, which only the tests read, to hold it against the printed table.
+// 1901-2000, which only the tests read, to hold it against the printed table. MOMENTS.h holds
+// every sectional term of 1900-2101 to the minute, for what is shown beside a chart; the chart
+// itself follows the tables.
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -73,6 +75,33 @@ std::string yearPillarRecord(int year) {
     return record;
 }
 
+// The month's term to the minute, Japan time, packed as day * 10000 + hour * 100 + minute.
+std::string termMoment(int year, int month) {
+    const JapanSeconds halfUp = japanTime(sectionalTerm(year, month)) + 30;
+    const CivilTime c = civilTime(halfUp - (halfUp % 60 + 60) % 60);
+    if (c.year != year || c.month != month || c.day < 3 || c.day > 9) {
+        fail("the term of " + std::to_string(year) + "-" + std::to_string(month) +
+             " falls outside days 3-9 of its month");
+    }
+    return std::to_string(c.day * 10000 + c.hour * 100 + c.minute);
+}
+
+std::string momentsLiteral(int first, int last) {
+    std::ostringstream out;
+    out << "inline constexpr int kFirstMomentYear = " << first << ";\n"
+        << "inline constexpr int kLastMomentYear = " << last << ";\n"
+        << "inline constexpr int kTermMoments[] = {\n";
+    for (int y = first; y <= last; ++y) {
+        out << "   ";
+        for (int m = 1; m <= 12; ++m) {
+            out << ' ' << termMoment(y, m) << ',';
+        }
+        out << "  // " << y << '\n';
+    }
+    out << "};\n";
+    return out.str();
+}
+
 template <typename Record>
 std::string literal(const char* name, int first, int last, Record record) {
     std::ostringstream out;
@@ -97,8 +126,8 @@ void write(const std::string& path, const std::string& body) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: termgen TABLES.h CHECK.h\n";
+    if (argc != 4) {
+        std::cerr << "usage: termgen TABLES.h CHECK.h MOMENTS.h\n";
         return 2;
     }
     write(
@@ -113,5 +142,9 @@ int main(int argc, char** argv) {
           "// The same computation for the years of the printed table, to hold against it.\n" +
               literal("kSolarTermRecords1901To2000", kFirstPrintedYear, kLastPrintedYear,
                       solarTermRecord));
+    write(argv[3],
+          "// Every sectional term, one row per year, January first: day * 10000 + hour * 100 +\n"
+          "// minute, Japan time.\n" +
+              momentsLiteral(kFirstPrintedYear - 1, kLastComputedYear + 1));
     return 0;
 }

@@ -1,0 +1,254 @@
+// Start-up, the main window with its menu, the message loop, message boxes and the beep.
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "platform/win32/win32.h"
+#include "platform/win32_texts.h"
+
+namespace quorvel::platform {
+
+namespace win32 {
+
+namespace {
+
+constexpr wchar_t kMainClass[] = L"QuorvelMainWindow";
+constexpr UINT_PTR kCommandTimer = 1;
+// Client size at start-up: large enough for the output button at 490,355 (100 x 32).
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 480;
+
+struct Program {
+    ModuleResources resources{};
+    HWND main = nullptr;
+    std::function<void(int)> onCommand;
+    std::vector<HWND> modeless;
+    int startupCommand = 0;
+};
+
+Program& program() {
+    static auto* p = new Program;
+    return *p;
+}
+
+HMENU buildMenu(std::span<const MenuItem> items) {
+    HMENU bar = CreateMenu();
+    for (const MenuItem& top : items) {
+        const std::wstring title = widen(top.text);
+        if (top.items.empty()) {
+            AppendMenuW(bar, MF_STRING, static_cast<UINT_PTR>(top.commandId), title.c_str());
+            continue;
+        }
+        HMENU popup = CreatePopupMenu();
+        for (const MenuItem& item : top.items) {
+            if (item.text.empty() && item.commandId == 0) {
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            } else {
+                AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.commandId),
+                            widen(item.text).c_str());
+            }
+        }
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title.c_str());
+    }
+    return bar;
+}
+
+LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Program& p = program();
+    switch (message) {
+        case WM_COMMAND:
+            if (p.onCommand && (lParam == 0 || HIWORD(wParam) == BN_CLICKED)) {
+                // A copy: the command may end the window and its setup with it.
+                const auto onCommand = p.onCommand;
+                onCommand(LOWORD(wParam));
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kCommandTimer) {
+                KillTimer(window, kCommandTimer);
+                PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(p.startupCommand), 0);
+            }
+            return 0;
+        case WM_CLOSE:
+            // The close box ends the program like the exit command: no question asked.
+            DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            if (window == p.main) {
+                p.main = nullptr;
+                closeHelp();
+                PostQuitMessage(0);
+            }
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+const ModuleResources& moduleResources() {
+    return program().resources;
+}
+
+HWND mainWindow() {
+    return program().main;
+}
+
+HWND ownerWindow(WindowHandle owner) {
+    HWND window = hwndOf(owner);
+    if (window != nullptr && IsWindow(window)) {
+        return window;
+    }
+    return window != nullptr ? program().main : nullptr;
+}
+
+void addModeless(HWND dialog) {
+    program().modeless.push_back(dialog);
+}
+
+void removeModeless(HWND dialog) {
+    auto& list = program().modeless;
+    std::erase(list, dialog);
+}
+
+bool takeDialogMessage(MSG& message) {
+    if (takeHelpMessage(message)) {
+        return true;
+    }
+    // A copy: a dialog that takes the message may end and leave the list.
+    const std::vector<HWND> open = program().modeless;
+    for (HWND dialog : open) {
+        if (IsWindow(dialog) && IsDialogMessageW(dialog, &message)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+HFONT uiFont() {
+    static HFONT font = [] {
+        LOGFONTW face{};
+        face.lfHeight = -16;
+        face.lfWeight = FW_NORMAL;
+        face.lfCharSet = SHIFTJIS_CHARSET;
+        const std::wstring name = widen(text::qtFontPGothic);
+        name.copy(face.lfFaceName, LF_FACESIZE - 1);
+        return CreateFontIndirectW(&face);
+    }();
+    return font;
+}
+
+}  // namespace win32
+
+using win32::program;
+using win32::widen;
+
+bool initialize(int& /*argc*/, char** /*argv*/, const ModuleResources& resources) {
+    program().resources = resources;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &win32::mainProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = win32::kMainClass;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+InstanceHandle moduleInstance() {
+    return reinterpret_cast<InstanceHandle>(GetModuleHandleW(nullptr));
+}
+
+WindowHandle createMainWindow(const MainWindowSetup& setup) {
+    constexpr DWORD style = WS_OVERLAPPEDWINDOW;
+    HMENU menu = win32::buildMenu(setup.menu);
+    RECT frame{0, 0, win32::kClientWidth, win32::kClientHeight};
+    AdjustWindowRectEx(&frame, style, TRUE, 0);
+    HWND window =
+        CreateWindowExW(0, win32::kMainClass, widen(setup.title).c_str(), style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                        menu, GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) {
+        DestroyMenu(menu);
+        return nullptr;
+    }
+    program().main = window;
+    program().onCommand = setup.onCommand;
+    if (HICON large = win32::moduleIcon(setup.iconName)) {
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+    }
+    // The small form rides along as "<name>16" where the module has one.
+    if (HICON small = win32::moduleIcon(std::string(setup.iconName) + "16")) {
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+    return win32::handleOf(window);
+}
+
+void createChildButton(WindowHandle parent, std::string_view text, int commandId, int x, int y,
+                       int width, int height) {
+    HWND button = CreateWindowExW(0, L"BUTTON", widen(text).c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, width,
+                                  height, win32::hwndOf(parent),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (button != nullptr) {
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(win32::uiFont()), TRUE);
+    }
+}
+
+void showWindow(WindowHandle window) {
+    HWND hwnd = win32::hwndOf(window);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    // QUORVEL_SCREENSHOT_COMMAND=<id>: shortly after the main window shows, that command arrives
+    // as if chosen from the menu (tools/screenshot.sh --windows).
+    if (hwnd == program().main) {
+        const char* command = std::getenv("QUORVEL_SCREENSHOT_COMMAND");
+        if (command != nullptr && *command != '\0') {
+            program().startupCommand = std::atoi(command);
+            SetTimer(hwnd, win32::kCommandTimer, 800, nullptr);
+        }
+    }
+}
+
+int runMessageLoop() {
+    if (program().main == nullptr) {
+        return 0;
+    }
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (win32::takeDialogMessage(message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+void destroyWindow(WindowHandle window) {
+    HWND hwnd = win32::hwndOf(window);
+    if (hwnd != nullptr && IsWindow(hwnd)) {
+        DestroyWindow(hwnd);
+    }
+}
+
+MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                         MessageButtons buttons) {
+    const std::wstring body = widen(text);
+    const std::wstring title = widen(caption.empty() ? defaultMessageCaption() : caption);
+    const UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    const int answer = MessageBoxW(win32::ownerWindow(owner), body.c_str(), title.c_str(),
+                                   type | MB_SETFOREGROUND);
+    if (buttons == MessageButtons::YesNo) {
+        return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    return MessageAnswer::Ok;
+}
+
+void informationBeep() {
+    MessageBeep(MB_ICONASTERISK);
+}
+
+}  // namespace quorvel::platform

@@ -1,0 +1,459 @@
+// Dialogs from templates: each template becomes an in-memory DLGTEMPLATE in its own font and
+// dialog units, and the system's dialog manager runs it.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/fixed_text.h"
+#include "common/sjis_utf8.h"
+#include "platform/field_number.h"
+#include "platform/win32/win32.h"
+
+namespace quorvel::platform {
+
+namespace {
+
+using win32::widen;
+
+// A DLGTEMPLATE and its items, laid out as the dialog manager reads them: WORD-aligned strings,
+// every item on a DWORD boundary.
+class TemplateBuilder {
+  public:
+    void dword(DWORD value) {
+        word(LOWORD(value));
+        word(HIWORD(value));
+    }
+    void word(WORD value) { words_.push_back(value); }
+    void text(std::wstring_view text) {
+        words_.insert(words_.end(), text.begin(), text.end());
+        words_.push_back(0);
+    }
+    void alignToDword() {
+        if (words_.size() % 2 != 0) {
+            words_.push_back(0);
+        }
+    }
+    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+  private:
+    std::vector<WORD> words_;
+};
+
+constexpr WORD kButtonClass = 0x0080;
+constexpr WORD kEditClass = 0x0081;
+constexpr WORD kStaticClass = 0x0082;
+
+DWORD controlStyle(const ControlTemplate& control, WORD& windowClass) {
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    switch (control.kind) {
+        case ControlKind::Label:
+            windowClass = kStaticClass;
+            style |= (control.style & kCentred) != 0        ? SS_CENTER
+                     : (control.style & kRightAligned) != 0 ? SS_RIGHT
+                                                            : SS_LEFT;
+            break;
+        case ControlKind::Edit:
+            windowClass = kEditClass;
+            style |= WS_TABSTOP;
+            if ((control.style & kMultiLine) != 0) {
+                style |= ES_MULTILINE | ES_AUTOVSCROLL;
+                style |= (control.style & kVerticalScroll) != 0 ? WS_VSCROLL : 0;
+                style |= (control.style & kBorder) != 0 ? WS_BORDER : 0;
+            } else {
+                style |= WS_BORDER | ES_AUTOHSCROLL;
+            }
+            style |= (control.style & kReadOnly) != 0 ? ES_READONLY : 0;
+            break;
+        case ControlKind::Button:
+            windowClass = kButtonClass;
+            style |= BS_PUSHBUTTON | WS_TABSTOP;
+            break;
+        case ControlKind::DefaultButton:
+            windowClass = kButtonClass;
+            style |= BS_DEFPUSHBUTTON | WS_TABSTOP;
+            break;
+        case ControlKind::RadioButton:
+            windowClass = kButtonClass;
+            style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
+            break;
+        case ControlKind::Icon:
+            windowClass = kStaticClass;
+            style |= SS_ICON;
+            break;
+    }
+    return style;
+}
+
+TemplateBuilder buildTemplate(const DialogTemplate& dialog) {
+    TemplateBuilder b;
+    b.dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
+    b.dword(0);
+    b.word(static_cast<WORD>(dialog.controls.size()));
+    b.word(static_cast<WORD>(dialog.positioned ? dialog.x : 0));
+    b.word(static_cast<WORD>(dialog.positioned ? dialog.y : 0));
+    b.word(static_cast<WORD>(dialog.width));
+    b.word(static_cast<WORD>(dialog.height));
+    b.word(0);  // no menu
+    b.word(0);  // the dialog class
+    b.text(widen(dialog.title));
+    b.word(static_cast<WORD>(dialog.fontSize));
+    b.text(widen(dialog.fontName));
+    for (const ControlTemplate& control : dialog.controls) {
+        b.alignToDword();
+        WORD windowClass = kStaticClass;
+        b.dword(controlStyle(control, windowClass));
+        b.dword(0);
+        b.word(static_cast<WORD>(control.x));
+        b.word(static_cast<WORD>(control.y));
+        b.word(static_cast<WORD>(control.width));
+        b.word(static_cast<WORD>(control.height));
+        b.word(static_cast<WORD>(control.id & 0xFFFF));
+        b.word(0xFFFF);
+        b.word(windowClass);
+        // An icon's text names a picture of ours, set once the control exists.
+        b.text(control.kind == ControlKind::Icon ? std::wstring() : widen(control.text));
+        b.word(0);  // no creation data
+    }
+    return b;
+}
+
+class Win32Dialog final : public DialogHandle {
+  public:
+    Win32Dialog(const DialogTemplate& dialog, DialogHandler& handler,
+                std::unique_ptr<DialogHandler> owned)
+        : template_(dialog),
+          ownedHandler_(std::move(owned)),
+          handler_(handler),
+          modeless_(ownedHandler_ != nullptr),
+          built_(buildTemplate(dialog)) {}
+
+    const DLGTEMPLATE* dialogTemplate() const { return built_.get(); }
+    bool hasEnded() const { return ended_; }
+    int endResult() const { return result_; }
+
+    static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(window, DWLP_USER, lParam);
+        }
+        auto* self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+        return self != nullptr ? self->handle(window, message, wParam, lParam) : FALSE;
+    }
+
+    // DialogHandle
+    WindowHandle window() override { return win32::handleOf(window_); }
+
+    std::size_t getText(int id, char* buffer, std::size_t maxBytes) override {
+        if (buffer == nullptr) {
+            return 0;
+        }
+        const std::string bytes = controlText(id);
+        const std::size_t length = cutSjis(bytes, maxBytes).size();
+        std::memcpy(buffer, bytes.data(), length);
+        buffer[length] = '\0';
+        return length;
+    }
+
+    void setText(int id, std::string_view text) override {
+        if (HWND control = GetDlgItem(window_, id & 0xFFFF)) {
+            SetWindowTextW(control, widen(text).c_str());
+        }
+    }
+
+    void setTextLimit(int id, std::size_t maxBytes) override {
+        limits_.push_back({id & 0xFFFF, maxBytes});
+        keepWithinLimit(id & 0xFFFF);
+    }
+
+    bool textIsShiftJis(int id) override {
+        bool ok = true;
+        utf8ToSjis(win32::narrowUtf8(controlWide(id)), ok);
+        return ok;
+    }
+
+    void setFocus(int id) override {
+        if (HWND control = GetDlgItem(window_, id & 0xFFFF)) {
+            // The dialog manager's own way: the default button follows, an edit's text is selected.
+            SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+            focusSet_ = true;
+        }
+    }
+
+    unsigned getUnsigned(int id) override { return readUnsignedField(controlText(id)); }
+
+    void setUnsigned(int id, unsigned value) override { setText(id, std::to_string(value)); }
+
+    void checkRadioButton(int firstId, int lastId, int checkId) override {
+        CheckRadioButton(window_, firstId, lastId, checkId);
+    }
+
+    void drawImage(std::string_view name, int x, int y) override {
+        HICON icon = win32::moduleIcon(name);
+        if (icon == nullptr) {
+            return;
+        }
+        const SIZE size = win32::moduleIconSize(name);
+        const auto same = std::find_if(pictures_.begin(), pictures_.end(),
+                                       [&](const Picture& p) { return p.x == x && p.y == y; });
+        if (same != pictures_.end()) {
+            same->icon = icon;
+            same->size = size;
+        } else {
+            pictures_.push_back({x, y, icon, size});
+        }
+        const RECT area{x, y, x + size.cx, y + size.cy};
+        InvalidateRect(window_, &area, TRUE);
+    }
+
+    void end(int result) override {
+        if (ended_) {
+            return;
+        }
+        ended_ = true;
+        result_ = result;
+        if (modeless_) {
+            // The handler may still be running: the window and the handler go once it returns.
+            ShowWindow(window_, SW_HIDE);
+            PostMessageW(window_, kDestroyLater, 0, 0);
+        } else {
+            EndDialog(window_, result);
+        }
+    }
+
+  private:
+    static constexpr UINT kDestroyLater = WM_APP + 1;
+    static constexpr UINT kAfterOpening = WM_APP + 2;
+
+    // The dialog manager selects the whole text of the edit it gives the focus, which scrolls a
+    // long multi-line text to its end: the reader starts at the beginning instead.
+    void showStartOfFocusedText() {
+        HWND focused = GetFocus();
+        if (focused == nullptr || GetParent(focused) != window_ ||
+            (GetWindowLongPtrW(focused, GWL_STYLE) & ES_MULTILINE) == 0) {
+            return;
+        }
+        SendMessageW(focused, EM_SETSEL, 0, 0);
+        SendMessageW(focused, EM_SCROLLCARET, 0, 0);
+    }
+
+    struct Picture {
+        int x, y;
+        HICON icon;
+        SIZE size;
+    };
+    struct Limit {
+        int id;
+        std::size_t maxBytes;
+    };
+
+    std::wstring controlWide(int id) const {
+        HWND control = GetDlgItem(window_, id & 0xFFFF);
+        if (control == nullptr) {
+            return {};
+        }
+        const int length = GetWindowTextLengthW(control);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        const int got = GetWindowTextW(control, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(std::max(0, got)));
+        return text;
+    }
+
+    std::string controlText(int id) const { return win32::narrow(controlWide(id)); }
+
+    // What the user typed past an edit's limit is taken back, whole characters at a time.
+    void keepWithinLimit(int id) {
+        for (const Limit& limit : limits_) {
+            if (limit.id != id) {
+                continue;
+            }
+            const std::string text = controlText(id);
+            if (text.size() > limit.maxBytes) {
+                HWND control = GetDlgItem(window_, id);
+                SetWindowTextW(control, widen(cutSjis(text, limit.maxBytes)).c_str());
+                SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+            }
+        }
+    }
+
+    void command(int id) {
+        if (!ended_) {
+            handler_.command(*this, id);
+        }
+    }
+
+    void placeWindow() {
+        HWND owner = GetWindow(window_, GW_OWNER);
+        if (template_.positioned || owner == nullptr) {
+            return;  // the dialog manager put it where the template says
+        }
+        RECT frame{};
+        RECT ownerFrame{};
+        GetWindowRect(window_, &frame);
+        GetWindowRect(owner, &ownerFrame);
+        const int width = static_cast<int>(frame.right - frame.left);
+        const int height = static_cast<int>(frame.bottom - frame.top);
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        int x = 0;
+        int y = 0;
+        if (modeless_) {
+            // Beside its owner, so that both stay visible; further ones step down.
+            x = std::min(static_cast<int>(ownerFrame.right) + 8,
+                         static_cast<int>(work.right) - width);
+            y = std::min(static_cast<int>(ownerFrame.top) + 24 * modelessOpen(owner),
+                         static_cast<int>(work.bottom) - height);
+        } else {
+            x = static_cast<int>(ownerFrame.left + ownerFrame.right - width) / 2;
+            y = static_cast<int>(ownerFrame.top + ownerFrame.bottom - height) / 2;
+        }
+        x = std::max(x, static_cast<int>(work.left));
+        y = std::max(y, static_cast<int>(work.top));
+        SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // The modeless dialogs of ours this owner shows now.
+    static int modelessOpen(HWND owner) {
+        struct Count {
+            HWND owner;
+            int open;
+        } count{owner, 0};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* counting = reinterpret_cast<Count*>(p);
+                if (GetWindow(w, GW_OWNER) == counting->owner && IsWindowVisible(w) &&
+                    GetWindowLongPtrW(w, DWLP_DLGPROC) ==
+                        reinterpret_cast<LONG_PTR>(&Win32Dialog::procedure)) {
+                    ++counting->open;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+        return count.open;
+    }
+
+    void paintPictures() {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(window_, &paint);
+        for (const Picture& picture : pictures_) {
+            DrawIconEx(dc, picture.x, picture.y, picture.icon, picture.size.cx, picture.size.cy, 0,
+                       nullptr, DI_NORMAL);
+        }
+        EndPaint(window_, &paint);
+    }
+
+    INT_PTR handle(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+        switch (message) {
+            case WM_INITDIALOG: {
+                window_ = window;
+                // By place, not by id: an icon usually shares the id of every static text.
+                HWND child = GetWindow(window, GW_CHILD);
+                for (const ControlTemplate& control : template_.controls) {
+                    if (child == nullptr) {
+                        break;
+                    }
+                    if (control.kind == ControlKind::Icon) {
+                        SendMessageW(child, STM_SETICON,
+                                     reinterpret_cast<WPARAM>(win32::moduleIcon(control.text)), 0);
+                    }
+                    child = GetWindow(child, GW_HWNDNEXT);
+                }
+                placeWindow();
+                if (modeless_) {
+                    win32::addModeless(window);
+                }
+                handler_.init(*this);
+                PostMessageW(window, kAfterOpening, 0, 0);
+                // Unless the handler chose, the first control that takes the keyboard gets it.
+                return focusSet_ ? FALSE : TRUE;
+            }
+            case WM_COMMAND:
+                // Clicks, Enter and Escape; an edit's notifications are no commands.
+                if (HIWORD(wParam) == BN_CLICKED) {
+                    command(LOWORD(wParam));
+                } else if (HIWORD(wParam) == EN_CHANGE) {
+                    keepWithinLimit(LOWORD(wParam));
+                }
+                return TRUE;
+            case WM_CLOSE:
+                // The close box only asks; the dialog ends when its handler calls end().
+                command(kIdCancel);
+                return TRUE;
+            case WM_HELP:
+                if (!ended_) {
+                    handler_.help(*this);
+                }
+                return TRUE;
+            case WM_PAINT:
+                if (pictures_.empty()) {
+                    return FALSE;
+                }
+                paintPictures();
+                return TRUE;
+            case kDestroyLater:
+                DestroyWindow(window);
+                return TRUE;
+            case kAfterOpening:
+                showStartOfFocusedText();
+                return TRUE;
+            case WM_NCDESTROY:
+                if (modeless_) {
+                    win32::removeModeless(window);
+                    SetWindowLongPtrW(window, DWLP_USER, 0);
+                    delete this;
+                }
+                return FALSE;
+            default:
+                return FALSE;
+        }
+    }
+
+    const DialogTemplate& template_;
+    std::unique_ptr<DialogHandler> ownedHandler_;
+    DialogHandler& handler_;
+    bool modeless_;
+    TemplateBuilder built_;
+    HWND window_ = nullptr;
+    std::vector<Picture> pictures_;
+    std::vector<Limit> limits_;
+    bool focusSet_ = false;
+    bool ended_ = false;
+    int result_ = 0;
+};
+
+}  // namespace
+
+int runModalDialog(const DialogTemplate& dialog, WindowHandle owner, DialogHandler& handler) {
+    Win32Dialog window(dialog, handler, nullptr);
+    const INT_PTR result = DialogBoxIndirectParamW(
+        GetModuleHandleW(nullptr), window.dialogTemplate(), win32::ownerWindow(owner),
+        &Win32Dialog::procedure, reinterpret_cast<LPARAM>(&window));
+    if (result == -1 && !window.hasEnded()) {
+        return -1;
+    }
+    return window.endResult();
+}
+
+WindowHandle openModelessDialog(const DialogTemplate& dialog, WindowHandle owner,
+                                std::unique_ptr<DialogHandler> handler) {
+    if (handler == nullptr) {
+        return nullptr;
+    }
+    DialogHandler& borrowed = *handler;
+    auto* window = new Win32Dialog(dialog, borrowed, std::move(handler));
+    HWND created = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), window->dialogTemplate(),
+                                              win32::ownerWindow(owner), &Win32Dialog::procedure,
+                                              reinterpret_cast<LPARAM>(window));
+    if (created == nullptr) {
+        delete window;
+        return nullptr;
+    }
+    if (window->hasEnded()) {
+        return nullptr;  // ended during its opening; already on its way out
+    }
+    ShowWindow(created, SW_SHOW);
+    return win32::handleOf(created);
+}
+
+}  // namespace quorvel::platform

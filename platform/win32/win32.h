@@ -1,0 +1,55 @@
+#pragma once
+// What the Win32 backend's parts share: text at the API edge, the module's pictures, and the
+// windows the message loop must know about.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/ui.h"
+
+namespace quorvel::platform::win32 {
+
+// Texts are CP932 everywhere but at the API.
+std::wstring widen(std::string_view cp932);
+std::string narrow(std::wstring_view wide);
+std::wstring widenUtf8(std::string_view utf8);
+std::string narrowUtf8(std::wstring_view wide);
+
+inline HWND hwndOf(WindowHandle handle) {
+    return reinterpret_cast<HWND>(handle);
+}
+inline WindowHandle handleOf(HWND window) {
+    return reinterpret_cast<WindowHandle>(window);
+}
+
+const ModuleResources& moduleResources();
+// The module's picture as an icon (transparent where the picture is), made once; nullptr when
+// the module has no picture of that name.
+HICON moduleIcon(std::string_view name);
+SIZE moduleIconSize(std::string_view name);
+
+HWND mainWindow();
+// The window a new box or dialog belongs to: the owner while it lives, else the main window.
+HWND ownerWindow(WindowHandle owner);
+
+// Modeless dialogs take their keys through IsDialogMessageW in the message loop.
+void addModeless(HWND dialog);
+void removeModeless(HWND dialog);
+// Offers a message to the modeless dialogs and the help viewer; true when one took it.
+bool takeDialogMessage(MSG& message);
+
+// The help viewer: true when the message was its own keyboard business (Escape, Tab).
+bool takeHelpMessage(MSG& message);
+void closeHelp();
+
+// The program's gothic for windows of our own (the main window's buttons, the help viewer).
+HFONT uiFont();
+
+}  // namespace quorvel::platform::win32

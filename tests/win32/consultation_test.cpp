@@ -1,0 +1,172 @@
+// A whole consultation in the Windows program, driven through the system's own dialogs as a
+// person would: birth data, the chart panel, the day pillar against the fourth luck pillar,
+// 実行, F1, ファイル出力 and Yes; the result file and the DATA.CSV line must hold the Linux
+// program's bytes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/shell.h"
+#include "consultation/consultation_state.h"
+#include "judgement/judgement.h"
+#include "platform/win32/win32.h"
+#include "resources/command_ids.h"
+#include "resources/dialog_templates.h"
+#include "tests/support/sjis.h"
+
+namespace quorvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::win32::widen;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// A visible, enabled window of this thread with exactly this title.
+HWND windowTitled(const std::wstring& title) {
+    struct Search {
+        const std::wstring* title;
+        HWND found;
+    } search{&title, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t text[128] = {};
+            GetWindowTextW(window, text, 128);
+            if (*s->title == text && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// What a person does, one window at a time; each step waits for its window.
+struct Step {
+    std::wstring title;
+    std::function<void(HWND)> act;
+};
+
+struct Driver {
+    std::vector<Step> steps;
+    std::size_t next = 0;
+    int ticks = 0;
+    HWND main = nullptr;
+};
+
+Driver* driver = nullptr;
+
+// A thread timer: the modal loops of dialogs and message boxes dispatch it too.
+void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    Driver& d = *driver;
+    if (++d.ticks > 600) {  // 30 seconds: something did not open; end the program
+        ADD_FAILURE() << "waited in vain at step " << d.next;
+        d.next = d.steps.size();
+        PostQuitMessage(1);
+        return;
+    }
+    if (d.next >= d.steps.size()) {
+        return;
+    }
+    if (HWND window = windowTitled(d.steps[d.next].title)) {
+        const Step& step = d.steps[d.next++];
+        step.act(window);
+    }
+}
+
+std::string judgementOf(const char* base, const char* running) {
+    JudgementKey key;
+    EXPECT_EQ(parseJudgementKey(key, sjis(base), sjis(running)), PillarCheck::Ok);
+    char buffer[kJudgementBufferSize];
+    composeJudgement(buffer, key, {1, 0});
+    return buffer;
+}
+
+TEST(Win32Consultation, FromTheBirthDialogToTheResultFile) {
+    const fs::path previous = fs::current_path();
+    const fs::path folder = fs::temp_directory_path() / "quorvel-win32-consultation";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::current_path(folder);
+
+    Driver d;
+    d.steps = {
+        {widen(sjis("Quorvel")),
+         [&d](HWND main) {
+             d.main = main;
+             PostMessageW(main, WM_COMMAND, kCommandBirthData, 0);
+         }},
+        {widen(birthDialogTemplate().title),
+         [](HWND birth) {
+             SetDlgItemTextW(birth, 108, widen(sjis("太郎")).c_str());
+             SendDlgItemMessageW(birth, 105, BM_CLICK, 0, 0);  // 男
+             SetDlgItemTextW(birth, 109, L"1965");
+             SetDlgItemTextW(birth, 1052, L"3");
+             SetDlgItemTextW(birth, 1053, L"15");
+             SetDlgItemTextW(birth, 1054, L"10");
+             press(birth, IDOK);
+         }},
+        {widen(panelDialogTemplate().title),
+         [](HWND panel) {
+             press(panel, 1023);  // the day pillar
+             press(panel, 1028);  // the fourth luck pillar
+             press(panel, IDOK);  // 実行
+         }},
+        // F1 asks for help; with no help file at hand the program says so.
+        {widen(resultDialogTemplate().title),
+         [](HWND) {
+             INPUT keys[2] = {};
+             keys[0].type = keys[1].type = INPUT_KEYBOARD;
+             keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+             keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+             SendInput(2, keys, sizeof(INPUT));
+         }},
+        {widen(sjis("ヘルプ")), [](HWND missing) { press(missing, IDOK); }},
+        {widen(resultDialogTemplate().title), [](HWND result) { press(result, 1067); }},
+        {widen(sjis("TXTファイルに出力")), [](HWND question) { press(question, IDYES); }},
+        {widen(resultDialogTemplate().title), [](HWND result) { press(result, IDOK); }},
+        {widen(panelDialogTemplate().title),
+         [&d](HWND panel) {
+             press(panel, IDCANCEL);
+             PostMessageW(d.main, WM_CLOSE, 0, 0);
+         }},
+    };
+    driver = &d;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &tick);
+    auto state = std::make_unique<ConsultationState>();
+    char name[] = "quorvel";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(runApplication(*state, 1, argv), 0);
+    KillTimer(nullptr, timer);
+    driver = nullptr;
+
+    EXPECT_EQ(d.next, d.steps.size());
+    EXPECT_EQ(readFile("DATA.CSV"), sjis("太郎,1,0,1965,3,15,10,\n"));
+    EXPECT_EQ(readFile(fs::path(u8"太郎本人配偶者乙亥運.TXT")), judgementOf("戊辰", "乙亥"));
+    fs::current_path(previous);
+    fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace quorvel::test
