@@ -11,10 +11,11 @@ namespace quorvel {
 // byte is no trail byte becomes "_" on its own, so that byte cannot smuggle in a "/".
 std::string outputPathFor(std::string_view sjisName);
 
-// Replaces the file with exactly `text`; returns false if nothing was written. A new file is
-// written beside the old one and renamed over it, so a failure leaves the old file whole; the
-// file keeps its mode and owner, and a link stays a link to the file that changed. A read-only
-// file is refused. Where the folder takes no new file, a writable file is rewritten in place.
+// Replaces the file with exactly `text`; returns false if nothing was written, and then the old
+// file is whole. A crash leaves the old text or the new one and no temporary (see
+// platform::replaceFile); the file keeps its mode and owner, and a link stays a link to the file
+// that changed. A read-only file is refused. Only where the folder takes no new file is a
+// writable file rewritten in place.
 bool writeOutputFile(std::string_view sjisFileName, std::string_view text);
 
 // The same for a path given whole (UTF-8, folders included), as a user names it on a command line.

@@ -2,8 +2,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +17,11 @@
 #include <optional>
 #include <random>
 #include <string>
+
+// Older C libraries name the field of a timer's thread only by its inner name.
+#ifndef sigev_notify_thread_id
+#define sigev_notify_thread_id _sigev_un._tid
+#endif
 
 namespace quorvel::platform {
 
@@ -310,22 +318,60 @@ bool rewriteInPlace(const Target& target, std::string_view text) {
     return ::close(fd) == 0 && written;
 }
 
-// Another program may hold the lock as long as it likes; we ask again until the wait is over.
-// A writer appending line after line frees the lock only for the moment between two appends, so
-// the asking is frequent: at 50 ms a second writer was starved out under load.
+// The signal that ends a wait for a lock. Its handler does nothing and stays installed, so a
+// signal still on its way when the wait is over harms nothing.
+int wakeSignal() {
+    static const int signal = [] {
+        struct sigaction action {};
+        action.sa_handler = [](int) {};
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = 0;  // no SA_RESTART: the waiting call returns EINTR
+        ::sigaction(SIGRTMAX, &action, nullptr);
+        return SIGRTMAX;
+    }();
+    return signal;
+}
+
+// Waits in the system for the lock, which hands it to a waiter as soon as it is free (asking
+// again and again would find it free only by chance while another program appends in a loop),
+// and a timer of this thread's own ends the wait after kLockWaitMilliseconds. The timer repeats,
+// in case it rings just before the wait begins.
 bool lockWithin(int fd, int operation) {
+    if (::flock(fd, operation | LOCK_NB) == 0) {
+        return true;
+    }
+    if (errno != EWOULDBLOCK) {
+        return false;
+    }
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(kLockWaitMilliseconds);
-    for (;;) {
-        if (::flock(fd, operation | LOCK_NB) == 0) {
-            return true;
-        }
-        if ((errno != EWOULDBLOCK && errno != EINTR) ||
-            std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        ::usleep(1000);
+    sigevent event{};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = wakeSignal();
+    event.sigev_notify_thread_id = ::gettid();
+    timer_t timer{};
+    if (::timer_create(CLOCK_MONOTONIC, &event, &timer) != 0) {
+        return false;
     }
+    sigset_t wake, previous;
+    sigemptyset(&wake);
+    sigaddset(&wake, event.sigev_signo);
+    ::pthread_sigmask(SIG_UNBLOCK, &wake, &previous);
+    constexpr long kMillisecond = 1000 * 1000;
+    const itimerspec ring{
+        {0, 10 * kMillisecond},
+        {kLockWaitMilliseconds / 1000, kLockWaitMilliseconds % 1000 * kMillisecond}};
+    bool locked = false;
+    if (::timer_settime(timer, 0, &ring, nullptr) == 0) {
+        while (!(locked = ::flock(fd, operation) == 0)) {
+            if (errno != EINTR || std::chrono::steady_clock::now() >= deadline) {
+                break;
+            }
+        }
+    }
+    ::timer_delete(timer);
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return locked;
 }
 
 fs::path folderOf(const char* path) {

@@ -45,8 +45,7 @@ int main(int argc, char** argv) {
         const quorvel::BirthRecord record = person(argv[3], 0);
         ::getppid();
         // A record a killed run had already stored counts as stored.
-        return quorvel::appendRecordLine(argv[2], record) != quorvel::AppendResult::Failed ? 0
-                                                                                          : 1;
+        return quorvel::appendRecordLine(argv[2], record) != quorvel::AppendResult::Failed ? 0 : 1;
     }
     if (mode == "appends" && argc == 5) {
         const int count = std::atoi(argv[4]);
@@ -59,7 +58,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    std::fprintf(stderr, "usage: crash_writer output NAME TEXT_FILE | append DATA_FILE NAME | "
-                         "appends DATA_FILE PREFIX N\n");
+    std::fprintf(stderr,
+                 "usage: crash_writer output NAME TEXT_FILE | append DATA_FILE NAME | "
+                 "appends DATA_FILE PREFIX N\n");
     return 2;
 }
