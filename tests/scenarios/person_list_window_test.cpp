@@ -87,7 +87,7 @@ TEST_F(PersonListWindow, EveryPersonTheSkippedLinesASearchAndAPersonOpened) {
     EXPECT_FALSE(list.ended());
     // The panel's context menu writes that person's report and hands it to the browser.
     ASSERT_TRUE(panel->chooseFromContextMenu(kCommandReport));
-    EXPECT_NE(readFile(folder() / "花子鑑定書.html").find("<dd id=\"name\">花子</dd>"),
+    EXPECT_NE(readFile(folder() / u8"花子鑑定書.html").find("<dd id=\"name\">花子</dd>"),
               std::string::npos);
     ASSERT_EQ(eventsOf(EventKind::DocumentOpened).size(), 1u);
     EXPECT_EQ(eventsOf(EventKind::DocumentOpened)[0].text, "花子鑑定書.html");
@@ -124,7 +124,7 @@ TEST_F(PersonListWindow, TheReviewPutsTheWarnedFirstAndAReportIsWritten) {
 
     list.selectRow(kTable, 3);
     list.click(kReport);
-    const std::string html = readFile(folder() / "花子鑑定書.html");
+    const std::string html = readFile(folder() / u8"花子鑑定書.html");
     EXPECT_TRUE(html.starts_with("<!DOCTYPE html>"));
     EXPECT_NE(html.find("<dd id=\"name\">花子</dd>"), std::string::npos);
     EXPECT_EQ(messages(), (std::vector<std::string>{sjis("年を1901から2100の数字で入れて下さい")}));

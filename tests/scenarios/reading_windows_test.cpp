@@ -102,7 +102,7 @@ TEST_F(ReadingWindows, FromAPanelToTheCalendarAYearItsJudgementAndItsFile) {
     calendar.chooseRow(kTable, 34);
     const std::string expected = judgementOf("乙酉", "甲辰", {0, 1});
     EXPECT_EQ(shown, expected);
-    EXPECT_EQ(readFile(folder() / "山田甲辰運.TXT"), expected);
+    EXPECT_EQ(readFile(folder() / u8"山田甲辰運.TXT"), expected);
     EXPECT_EQ(eventsOf(EventKind::Beep).size(), 1u);
     // The main window's output button offers the same text under the same name.
     EXPECT_STREQ(state().outputFileName, sjis("山田甲辰運.TXT").c_str());
