@@ -8,6 +8,7 @@
 #   windows-birth-data.png    データの入力 filled in
 #   windows-chart-panel.png   the chart panel with the chart of that birth
 #   windows-judgement-result.png   幸運の判断 for the day pillar and the fourth luck pillar
+#   windows-fortune-calendar.png   運勢暦 of that person, its years in a list view
 #
 # Needs the Windows build (tools/windows.sh) and xdotool; the program runs in an empty temporary
 # working folder.
@@ -69,4 +70,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     key Tab Tab Tab Tab Tab space
     key Tab Tab Tab Tab Tab Tab Tab Tab Tab space
     shot windows-judgement-result.png
+    key Return
+    xdotool windowfocus "$desktop" || true
+    key alt+i
+    key r
+    sleep 1
+    shot windows-fortune-calendar.png
 '

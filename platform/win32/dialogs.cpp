@@ -259,7 +259,11 @@ class Win32Dialog final : public DialogHandle {
             std::wstring heading = widen(column.heading);
             LVCOLUMNW item{};
             item.mask = LVCF_TEXT | LVCF_WIDTH;
-            item.cx = static_cast<int>(width.right);
+            // The header pads its text more than the dialog units allow for: a heading is
+            // never cut to an ellipsis.
+            const int headingWidth = static_cast<int>(SendMessageW(
+                table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading.c_str())));
+            item.cx = std::max(static_cast<int>(width.right), headingWidth + 14);
             item.pszText = heading.data();
             SendMessageW(table, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++),
                          reinterpret_cast<LPARAM>(&item));
@@ -357,8 +361,8 @@ class Win32Dialog final : public DialogHandle {
             point = {0, 0};
             ClientToScreen(window_, &point);
         }
-        const int chosen = static_cast<int>(TrackPopupMenu(
-            menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window_, nullptr));
+        const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                           point.x, point.y, 0, window_, nullptr));
         DestroyMenu(menu);
         if (chosen != 0) {
             command(chosen);
