@@ -2,6 +2,7 @@
 // dialog units, and the system's dialog manager runs it.
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -289,10 +290,11 @@ class Win32Dialog final : public DialogHandle {
                                     ? widen(cells[static_cast<std::size_t>(column)])
                                     : std::wstring();
             LVITEMW item{};
-            item.mask = LVIF_TEXT;
+            item.mask = column == 0 ? LVIF_TEXT | LVIF_PARAM : LVIF_TEXT;
             item.iItem = row;
             item.iSubItem = column;
             item.pszText = text.data();
+            item.lParam = row;  // the order it was added in, whatever the order shown
             SendMessageW(table, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
                          column == 0 ? 0 : static_cast<WPARAM>(row),
                          reinterpret_cast<LPARAM>(&item));
@@ -301,7 +303,15 @@ class Win32Dialog final : public DialogHandle {
 
     int selectedTableRow(int id) override {
         HWND table = tableOf(id);
-        return table != nullptr ? ListView_GetNextItem(table, -1, LVNI_SELECTED) : -1;
+        const int shown = table != nullptr ? ListView_GetNextItem(table, -1, LVNI_SELECTED) : -1;
+        if (shown < 0) {
+            return -1;
+        }
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = shown;
+        SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return static_cast<int>(item.lParam);
     }
 
     void selectTableRow(int id, int row) override {
@@ -310,10 +320,17 @@ class Win32Dialog final : public DialogHandle {
             return;
         }
         ListView_SetItemState(table, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        if (row >= 0 && row < ListView_GetItemCount(table)) {
-            ListView_SetItemState(table, row, LVIS_SELECTED | LVIS_FOCUSED,
+        LVFINDINFOW find{};
+        find.flags = LVFI_PARAM;
+        find.lParam = row;
+        const int shown =
+            row >= 0 ? static_cast<int>(SendMessageW(table, LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                                     reinterpret_cast<LPARAM>(&find)))
+                     : -1;
+        if (shown >= 0) {
+            ListView_SetItemState(table, shown, LVIS_SELECTED | LVIS_FOCUSED,
                                   LVIS_SELECTED | LVIS_FOCUSED);
-            ListView_EnsureVisible(table, row, FALSE);
+            ListView_EnsureVisible(table, shown, FALSE);
         }
     }
 
@@ -327,6 +344,57 @@ class Win32Dialog final : public DialogHandle {
             }
         }
         return nullptr;
+    }
+
+    struct SortBy {
+        HWND table;
+        int column;
+        bool descending;
+    };
+
+    static void cellText(HWND table, int row, int column, wchar_t (&text)[256]) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+
+    // Numbers compare as numbers, other texts as the system orders them.
+    static int CALLBACK compareShownRows(LPARAM a, LPARAM b, LPARAM how) {
+        const auto* by = reinterpret_cast<const SortBy*>(how);
+        wchar_t left[256] = {};
+        wchar_t right[256] = {};
+        cellText(by->table, static_cast<int>(a), by->column, left);
+        cellText(by->table, static_cast<int>(b), by->column, right);
+        wchar_t* leftEnd = nullptr;
+        wchar_t* rightEnd = nullptr;
+        const long leftNumber = std::wcstol(left, &leftEnd, 10);
+        const long rightNumber = std::wcstol(right, &rightEnd, 10);
+        int order = 0;
+        if (left[0] != L'\0' && right[0] != L'\0' && *leftEnd == L'\0' && *rightEnd == L'\0') {
+            order = leftNumber < rightNumber ? -1 : leftNumber > rightNumber ? 1 : 0;
+        } else {
+            order = CompareStringW(LOCALE_USER_DEFAULT, 0, left, -1, right, -1) - CSTR_EQUAL;
+        }
+        return by->descending ? -order : order;
+    }
+
+    // A click on a heading of a sortable table sorts by it; a second click turns the order.
+    void sortTable(HWND table, int id, int column) {
+        const bool sortable = std::any_of(
+            template_.controls.begin(), template_.controls.end(), [id](const ControlTemplate& c) {
+                return c.kind == ControlKind::Table && (c.id & 0xFFFF) == id &&
+                       (c.style & kSortable) != 0;
+            });
+        if (!sortable) {
+            return;
+        }
+        sortDescending_ = column == sortColumn_ ? !sortDescending_ : false;
+        sortColumn_ = column;
+        SortBy by{table, column, sortDescending_};
+        ListView_SortItemsEx(table, &Win32Dialog::compareShownRows, reinterpret_cast<LPARAM>(&by));
     }
 
     // The table that has the keyboard, if any: Enter there chooses its row.
@@ -528,8 +596,11 @@ class Win32Dialog final : public DialogHandle {
                 return TRUE;
             case WM_NOTIFY: {
                 const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
-                if (notice->code == NM_DBLCLK &&
-                    ListView_GetNextItem(notice->hwndFrom, -1, LVNI_SELECTED) >= 0) {
+                if (notice->code == LVN_COLUMNCLICK) {
+                    sortTable(notice->hwndFrom, static_cast<int>(notice->idFrom),
+                              reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+                } else if (notice->code == NM_DBLCLK &&
+                           ListView_GetNextItem(notice->hwndFrom, -1, LVNI_SELECTED) >= 0) {
                     command(static_cast<int>(notice->idFrom));
                 }
                 return TRUE;
@@ -579,6 +650,8 @@ class Win32Dialog final : public DialogHandle {
     std::vector<Picture> pictures_;
     std::vector<Limit> limits_;
     bool focusSet_ = false;
+    int sortColumn_ = -1;
+    bool sortDescending_ = false;
     bool ended_ = false;
     int result_ = 0;
 };

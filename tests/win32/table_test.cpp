@@ -1,0 +1,93 @@
+// A list view keeps telling rows by the order they were added in, however its heading sorted them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "platform/win32/win32.h"
+#include "resources/dialog_templates.h"
+#include "resources/images.h"
+
+namespace quorvel::test {
+namespace {
+
+using platform::ControlKind;
+using platform::DialogTemplate;
+
+const platform::ControlTemplate* sortableTable(const DialogTemplate& dialog) {
+    const auto found =
+        std::find_if(dialog.controls.begin(), dialog.controls.end(), [](const auto& c) {
+            return c.kind == ControlKind::Table && (c.style & platform::kSortable) != 0;
+        });
+    return found != dialog.controls.end() ? &*found : nullptr;
+}
+
+// Clicks a heading the way the list view tells its dialog.
+void clickHeading(HWND dialog, HWND table, int id, int column) {
+    NMLISTVIEW notice{};
+    notice.hdr.hwndFrom = table;
+    notice.hdr.idFrom = static_cast<UINT_PTR>(id);
+    notice.hdr.code = LVN_COLUMNCLICK;
+    notice.iItem = -1;
+    notice.iSubItem = column;
+    SendMessageW(dialog, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&notice));
+}
+
+int shownSelection(HWND table) {
+    return static_cast<int>(
+        SendMessageW(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+class Sorter final : public platform::DialogHandler {
+  public:
+    explicit Sorter(int id) : id_(id) {}
+
+    void init(platform::DialogHandle& d) override {
+        HWND window = platform::win32::hwndOf(d.window());
+        HWND table = GetDlgItem(window, id_);
+        static constexpr platform::TableColumn kColumns[] = {{"name", 40}, {"age", 20}};
+        d.setTableColumns(id_, kColumns);
+        for (const auto& row :
+             {std::array<std::string_view, 2>{"b", "10"}, std::array<std::string_view, 2>{"a", "9"},
+              std::array<std::string_view, 2>{"c", "100"}}) {
+            d.addTableRow(id_, row);
+        }
+        clickHeading(window, table, id_, 1);  // by age, as numbers: 9 10 100
+        ListView_SetItemState(table, 0, LVIS_SELECTED, LVIS_SELECTED);
+        EXPECT_EQ(d.selectedTableRow(id_), 1);  // "a" was added second
+        d.selectTableRow(id_, 2);
+        EXPECT_EQ(shownSelection(table), 2);
+        clickHeading(window, table, id_, 1);  // again: 100 10 9
+        d.selectTableRow(id_, 2);
+        EXPECT_EQ(shownSelection(table), 0);
+        clickHeading(window, table, id_, 0);  // by name: a b c
+        d.selectTableRow(id_, 0);
+        EXPECT_EQ(shownSelection(table), 1);
+        EXPECT_EQ(d.selectedTableRow(id_), 0);
+        d.end(platform::kIdCancel);
+    }
+    void command(platform::DialogHandle&, int) override {}
+
+  private:
+    int id_;
+};
+
+TEST(Win32Table, SortedRowsKeepTheOrderTheyWereAddedIn) {
+    ASSERT_TRUE(platform::initialize(*new int(0), nullptr, {moduleImages(), "Quorvel.HLP"}));
+    for (const DialogTemplate& dialog : allDialogTemplates()) {
+        if (const platform::ControlTemplate* table = sortableTable(dialog)) {
+            Sorter sorter(table->id);
+            EXPECT_EQ(platform::runModalDialog(dialog, nullptr, sorter), platform::kIdCancel);
+            return;
+        }
+    }
+    FAIL() << "no template has a sortable table";
+}
+
+}  // namespace
+}  // namespace quorvel::test
