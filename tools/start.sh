@@ -9,5 +9,5 @@ cmake --build --preset default
 if [ -x build/quorvel ]; then
     exec build/quorvel "$@"
 fi
-# Until the desktop window exists: a sample chart from the command-line tool.
+# Built without the desktop (no Qt): a sample chart from the command-line tool.
 exec build/quorvel-cli chart --sex male 1990-05-20 10
