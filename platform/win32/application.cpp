@@ -256,8 +256,8 @@ void informationBeep() {
 bool openDocument(std::string_view utf8Path) {
     const std::wstring path = win32::widenUtf8(utf8Path);
     // Above 32 is success, as ShellExecute has always answered.
-    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path.c_str(), nullptr,
-                                                   nullptr, SW_SHOWNORMAL)) > 32;
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 }  // namespace quorvel::platform

@@ -27,7 +27,8 @@ int overflow(QWidget* widget, const QString& text) {
         option.initFrom(line);
         option.rect = line->rect();
         option.lineWidth = line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, line);
-        const QRect room = line->style()->subElementRect(QStyle::SE_LineEditContents, &option, line);
+        const QRect room =
+            line->style()->subElementRect(QStyle::SE_LineEditContents, &option, line);
         return needed - (room.width() - 2 * 2);  // QLineEdit keeps 2 px each side
     }
     return needed - widget->contentsRect().width();
