@@ -3,6 +3,14 @@
 # arguments (tools/test_package.sh asks for lintian); installs nothing already there.
 set -euo pipefail
 
+# `tools/setup.sh --report-pictures`: also the headless browser tools/report_pictures.sh prints
+# and photographs the report with.
+extra=()
+if [ "${1:-}" = "--report-pictures" ]; then
+    shift
+    extra+=(chromium)
+fi
+
 packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev liberfa-dev libxml2-dev
@@ -10,13 +18,8 @@ packages=(
     qt6-base-dev fonts-ipafont-gothic
     xvfb x11-apps x11-utils imagemagick xauth xdotool
     strace help2man
-    "$@"
+    "${extra[@]}" "$@"
 )
-# `tools/setup.sh --report-pictures`: also the headless browser tools/report_pictures.sh prints
-# and photographs the report with.
-if [ "${1:-}" = "--report-pictures" ]; then
-    packages+=(chromium)
-fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,6 +32,7 @@ if ((${#missing[@]})); then
     [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
     export DEBIAN_FRONTEND=noninteractive
     "${sudo_cmd[@]}" apt-get update -qq
-    # Without --no-install-recommends apt pulls in GTK and Mesa upgrades Quorvel does not need.
+    # Without --no-install-recommends apt pulls in GTK and Mesa upgrades Quorvel does not need,
+    # and for Wine the 32-bit Wine and a desktop integration the build does not use.
     "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
