@@ -126,9 +126,9 @@ xdotool windowfocus --sync "$main"
 key alt+f   # ファイル
 key d       # データファイルを開く
 records=$(window DATA.CSV)
-expectSize "$records" 192 237
-click "$records" 22 27 151 14   # the first record
-click "$records" 41 213 50 14   # 実行
+expectSize "$records" 297 237
+click "$records" 22 27 256 14   # the first record
+click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 second=$(window 命造/大運パネル 100 "$panel")
 judgeDayPillarInFourthLuck "$second"
@@ -164,8 +164,8 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 27 151 14   # 花子
-click "$records" 41 213 50 14   # 実行
+click "$records" 22 27 256 14   # 花子
+click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 hanako=$(window 命造/大運パネル 100 "$jiro")
 
@@ -183,8 +183,8 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 45 151 14   # the second record: 次郎, entered in this run
-click "$records" 41 213 50 14
+click "$records" 22 45 256 14   # the second record: 次郎, entered in this run
+click "$records" 95 213 50 14
 gone "$records" DATA.CSV
 third=$(window 命造/大運パネル 100 "$jiro $hanako")
 judgeDayPillarInFourthLuck "$third"
@@ -221,8 +221,8 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 82 151 14   # the fourth record, added above
+click "$records" 22 82 256 14   # the fourth record, added above
 shot data-file-dialog.png
-click "$records" 100 213 50 14  # ｷｬﾝｾﾙ
+click "$records" 154 213 50 14  # ｷｬﾝｾﾙ
 gone "$records" DATA.CSV
 quit

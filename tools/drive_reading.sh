@@ -48,8 +48,8 @@ xdotool windowfocus --sync "$main"
 key alt+f   # ファイル
 key d       # データファイルを開く
 records=$(window DATA.CSV)
-click "$records" 22 27 151 14   # 山田
-click "$records" 41 213 50 14   # 実行
+click "$records" 22 27 256 14   # 山田
+click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 panel=$(window 命造/大運パネル)
 
@@ -63,9 +63,15 @@ gone "$chart" 命式表
 
 panelMenu r   # 運勢暦(&R)
 calendar=$(window 運勢暦)
-expectSize "$calendar" 300 244
+expectSize "$calendar" 320 244
 shotWindow "$calendar" fortune-calendar.png
-click "$calendar" 7 60 286 10   # into the table
+xdotool windowfocus --sync "$calendar"
+key alt+m   # 月の一覧(&M): the months of this year
+shotWindow "$calendar" fortune-calendar-months.png
+key alt+d   # 日の一覧(&D): the days of its first month
+shotWindow "$calendar" fortune-calendar-days.png
+key alt+y   # 年の一覧(&Y)
+click "$calendar" 7 60 306 10   # into the table
 key ctrl+Home                   # the year of birth
 key Return
 result=$(window 幸運の判断)
