@@ -62,7 +62,7 @@ judgeInFourthLuck() {
     local result question
     result=$(window 幸運の判断)
     expectSize "$result" 223 181
-    click "$result" 166 160 50 14   # ファイル出力
+    click "$result" 154 160 62 14   # ファイル出力
     question=$(window TXTファイルに出力)
     xdotool windowfocus --sync "$question"
     key y   # はい(&Y)

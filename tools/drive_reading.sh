@@ -8,6 +8,9 @@
 #   ファイル › データファイルを開く: 山田 (男, 1990-05-20 10時), 実行
 #   命造/大運パネル, right click › 命式表: the panel's person's chart     full-chart.png
 #   Escape; right click › 運勢暦: the years of 山田's life               fortune-calendar.png
+#   Alt+M (月の一覧): the months of this year                  fortune-calendar-months.png
+#   Alt+D (日の一覧): the days of its first month                fortune-calendar-days.png
+#   Alt+Y (年の一覧): the years again
 #   the first year (1990, 庚午), Enter: 幸運の判断; ファイル出力, はい, ＯＫ
 #     山田庚午運.TXT is quorvel-cli's judgement of 乙酉 in the year 庚午
 #   大運 › 命式表 opens the same person's chart from the menu
@@ -75,7 +78,7 @@ click "$calendar" 7 60 306 10   # into the table
 key ctrl+Home                   # the year of birth
 key Return
 result=$(window 幸運の判断)
-click "$result" 166 160 50 14   # ファイル出力
+click "$result" 154 160 62 14   # ファイル出力
 question=$(window TXTファイルに出力)
 xdotool windowfocus --sync "$question"
 key y

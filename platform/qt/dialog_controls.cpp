@@ -160,7 +160,11 @@ void DialogButton::paintEvent(QPaintEvent* event) {
 
 void DialogTable::focusInEvent(QFocusEvent* event) {
     QTableWidget::focusInEvent(event);
-    if (event->reason() != Qt::MouseFocusReason && selectedItems().isEmpty() && rowCount() > 0) {
+    // Not the focus a dialog being shown hands its first control (QDialog says "Tab" then too,
+    // before its window is active): a table shown for reading keeps no row it was not given.
+    const bool tabbed =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (tabbed && isActiveWindow() && selectedItems().isEmpty() && rowCount() > 0) {
         selectRow(std::max(currentRow(), 0));
     }
 }

@@ -31,7 +31,7 @@ class DialogButton final : public QPushButton {
 };
 
 // A list view in report mode: whole rows, one at a time, nothing typed into the cells. Reached
-// with the keyboard, it chooses a row if none is chosen, so that Enter has one to open.
+// with Tab, it chooses a row if none is chosen, so that Enter has one to open.
 class DialogTable final : public QTableWidget {
   public:
     using QTableWidget::QTableWidget;

@@ -690,7 +690,10 @@ class Win32Dialog final : public DialogHandle {
                 return TRUE;
             case WM_NOTIFY: {
                 const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
-                if (notice->code == NM_SETFOCUS && tableOf(static_cast<int>(notice->idFrom))) {
+                // Not the focus the dialog manager gives as the dialog opens: a table shown for
+                // reading keeps no chosen row it was not given.
+                if (notice->code == NM_SETFOCUS && opened_ &&
+                    tableOf(static_cast<int>(notice->idFrom))) {
                     chooseRowOnFocus(notice->hwndFrom);
                 } else if (notice->code == LVN_COLUMNCLICK) {
                     sortTable(notice->hwndFrom, static_cast<int>(notice->idFrom),
@@ -735,6 +738,7 @@ class Win32Dialog final : public DialogHandle {
                 DestroyWindow(window);
                 return TRUE;
             case kAfterOpening:
+                opened_ = true;
                 showStartOfFocusedText();
                 return TRUE;
             case WM_NCDESTROY:
@@ -765,6 +769,7 @@ class Win32Dialog final : public DialogHandle {
     RECT client_{};              // its client area at the template's size
     SIZE smallest_{};            // its frame then
     bool focusSet_ = false;
+    bool opened_ = false;  // past the opening, its first focus included
     int sortColumn_ = -1;
     bool sortDescending_ = false;
     bool ended_ = false;

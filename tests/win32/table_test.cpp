@@ -63,10 +63,6 @@ class Sorter final : public platform::DialogHandler {
         const auto needed =
             SendMessageW(table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"1990/10/3"));
         EXPECT_GE(born, static_cast<int>(needed) + 12);
-        // Tabbing into the table chooses a row, so that Enter has one to open.
-        SetFocus(table);
-        EXPECT_EQ(d.selectedTableRow(id_), 0);
-        ListView_SetItemState(table, -1, 0, LVIS_SELECTED);
         clickHeading(window, table, id_, 1);  // by age, as numbers: 9 10 100
         ListView_SetItemState(table, 0, LVIS_SELECTED, LVIS_SELECTED);
         EXPECT_EQ(d.selectedTableRow(id_), 1);  // "a" was added second
@@ -82,11 +78,27 @@ class Sorter final : public platform::DialogHandler {
         clickHeading(window, table, id_, 2);  // by birth, as dates: c b a
         d.selectTableRow(id_, 1);
         EXPECT_EQ(shownSelection(table), 2);
-        d.end(platform::kIdCancel);
+        ListView_SetItemState(table, -1, 0, LVIS_SELECTED);
+        // Once the dialog stands (two posts on: past its own message after opening).
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kLater, BN_CLICKED), 0);
     }
-    void command(platform::DialogHandle&, int) override {}
+
+    void command(platform::DialogHandle& d, int id) override {
+        HWND window = platform::win32::hwndOf(d.window());
+        if (id == kLater) {
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(kLatest, BN_CLICKED), 0);
+        } else if (id == kLatest) {
+            // Reaching the table with the keyboard chooses a row, so that Enter has one to open.
+            EXPECT_EQ(d.selectedTableRow(id_), -1);
+            SetFocus(GetDlgItem(window, id_));
+            EXPECT_GE(d.selectedTableRow(id_), 0);
+            d.end(platform::kIdCancel);
+        }
+    }
 
   private:
+    static constexpr int kLater = 900;
+    static constexpr int kLatest = 901;
     int id_;
 };
 
