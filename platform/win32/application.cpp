@@ -16,7 +16,7 @@ namespace {
 
 constexpr wchar_t kMainClass[] = L"QuorvelMainWindow";
 constexpr UINT_PTR kCommandTimer = 1;
-// Client size at start-up: large enough for the output button at 490,355 (100 x 32).
+// Client size at start-up: large enough for the output button at 490,355 (120 x 32).
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
 

@@ -106,12 +106,12 @@ TEST_F(GuiMainWindow, OutputButtonShowsAtTheDefaultSizeAndStaysReachableWhenSmal
     QMainWindow* window = mainWindowOf(handle);
     EXPECT_EQ(window->windowTitle(), "Quorvel");
     EXPECT_FALSE(window->windowIcon().isNull());
-    platform::createChildButton(handle, sjis("ファイル出力(&O)"), 201, 490, 355, 100, 32);
+    platform::createChildButton(handle, sjis("ファイル出力(&O)"), 201, 490, 355, 120, 32);
     auto* button = window->centralWidget()->findChild<QPushButton*>();
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), qs("ファイル出力(&O)"));
     EXPECT_TRUE(button->isVisible());
-    EXPECT_EQ(button->geometry(), QRect(490, 355, 100, 32));
+    EXPECT_EQ(button->geometry(), QRect(490, 355, 120, 32));
     EXPECT_TRUE(window->centralWidget()->rect().contains(button->geometry()));
     EXPECT_LE(button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() + 8,
               button->width());
@@ -130,7 +130,7 @@ TEST_F(GuiMainWindow, OutputButtonShowsAtTheDefaultSizeAndStaysReachableWhenSmal
         window->resize(size);
         processEvents();
         const QRect client = window->centralWidget()->rect();
-        if (client.width() >= 100 && client.height() >= 32) {
+        if (client.width() >= 120 && client.height() >= 32) {
             EXPECT_TRUE(client.contains(button->geometry()))
                 << size.width() << "x" << size.height();
         }
@@ -139,7 +139,7 @@ TEST_F(GuiMainWindow, OutputButtonShowsAtTheDefaultSizeAndStaysReachableWhenSmal
     }
     window->resize(800, 600);
     processEvents();
-    EXPECT_EQ(button->geometry(), QRect(490, 355, 100, 32));
+    EXPECT_EQ(button->geometry(), QRect(490, 355, 120, 32));
 }
 
 TEST_F(GuiMainWindow, MessageLoopEndsWithZeroWhenTheWindowGoes) {
