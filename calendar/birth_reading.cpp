@@ -17,7 +17,7 @@ using Minutes = std::int64_t;  // minutes since 1970-01-01 0:00 of the same cloc
 constexpr std::int64_t daysFromCivil(int y, int m, int d) {
     y -= m <= 2 ? 1 : 0;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yearOfEra = static_cast<unsigned>(y - era * 400);                 // [0, 399]
+    const auto yearOfEra = static_cast<unsigned>(y - era * 400);  // [0, 399]
     const auto dayOfYear =
         static_cast<unsigned>((153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1);  // [0, 365]
     const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;

@@ -40,7 +40,7 @@ bool recordBirth(const RecordSlot& slot, BirthInput& birth) {
     birth.year = recordNumber(fieldText(slot.yearText));
     birth.month = recordNumber(fieldText(slot.monthText));
     birth.day = recordNumber(fieldText(slot.dayText));
-    birth.hour = recordNumber(fieldText(slot.hourText));
+    readHourField(fieldText(slot.hourText), birth.hour, birth.minute);
     return true;
 }
 
