@@ -250,8 +250,8 @@ void appendChart(std::string& out, const FullChart& full) {
     out += "</section>\n";
 }
 
-// A text of the timeline, squeezed to the box where its marks are too many for it.
-std::string marksText(const std::string& x, const PeriodMarks& marks) {
+// A luck period's marks in the timeline, squeezed into its box where they are too many for it.
+std::string timelineMarks(const std::string& x, const PeriodMarks& marks) {
     constexpr int kRoom = kTimelineBox - 8;
     constexpr int kFontUnits = 14;  // svg .marks
     int wide = 0;
@@ -288,7 +288,7 @@ void appendTimeline(std::string& out, const FullChart& full, int current) {
                "\" height=\"100\" rx=\"4\"/>\n<text class=\"age\"" + cx + " y=\"32\">" +
                n(luck.fromAge) + t(text::reportAgeUnit) + "</text>\n<text class=\"pillar\"" + cx +
                " y=\"59\">" + t(pillarTextView(luck.pillar.index)) + "</text>\n" +
-               marksText(cx, marks) + "<text class=\"years\"" + cx + " y=\"106\">" +
+               timelineMarks(cx, marks) + "<text class=\"years\"" + cx + " y=\"106\">" +
                n(full.birth.year + luck.fromAge) + "-</text>\n";
         if (k == current) {
             out += "<text class=\"nowlabel\"" + cx + " y=\"142\">" + t(text::reportNowLabel) +
@@ -348,26 +348,27 @@ void appendYears(std::string& out, const FullChart& full, int current, int thisY
 
 // One part of a judgement, a line for each piece its separators part (HTML would run them into
 // one): the label, the body, the ☆ or ★ line, the summary. The 天運 label gains the relation's
-// common name.
+// common name; a part of one sentence (人運) is that sentence alone.
 void appendPart(std::string& out, std::string_view part, std::string_view relationLabel,
                 std::string_view commonName) {
-    if (part.empty()) {
+    std::vector<std::string_view> pieces;
+    while (!part.empty()) {
+        const std::size_t end = part.find(kTextSeparator);
+        if (end != 0) {
+            pieces.push_back(part.substr(0, end));
+        }
+        part.remove_prefix(end == std::string_view::npos ? part.size()
+                                                         : end + kTextSeparator.size());
+    }
+    if (pieces.empty()) {
         return;
     }
     out += "<div class=\"part\">\n";
-    bool first = true;
-    while (!part.empty()) {
-        const std::size_t end = part.find(kTextSeparator);
-        const std::string_view piece = part.substr(0, end);
-        part.remove_prefix(end == std::string_view::npos ? part.size()
-                                                         : end + kTextSeparator.size());
-        if (piece.empty()) {
-            continue;
-        }
-        const bool named = first && !relationLabel.empty() && piece.ends_with(relationLabel);
-        out += std::string(first ? "<p class=\"label\">" : "<p>") + t(piece) +
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const bool label = i == 0 && pieces.size() > 1;
+        const bool named = label && !relationLabel.empty() && pieces[i].ends_with(relationLabel);
+        out += std::string(label ? "<p class=\"label\">" : "<p>") + t(pieces[i]) +
                (named ? "(" + t(commonName) + ")" : std::string()) + "</p>\n";
-        first = false;
     }
     out += "</div>\n";
 }
