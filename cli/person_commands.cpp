@@ -3,12 +3,14 @@
 #include <charconv>
 #include <vector>
 
+#include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
 #include "cli/cli_texts.h"
 #include "cli/output_text.h"
 #include "cli/reading_commands.h"
 #include "common/fixed_text.h"
 #include "records/person_list.h"
+#include "records/person_window_texts.h"
 #include "report/yearly_review.h"
 
 namespace quorvel::cli {
@@ -116,9 +118,10 @@ int runReviewCommand(const ReviewOptions& options, OutputStream& out, std::FILE*
     int year = 0;
     const std::string& y = options.year;
     const auto [end, ec] = std::from_chars(y.data(), y.data() + y.size(), year);
+    // The years the 年運一覧 window takes, refused with its words.
     if (y.empty() || y.size() > 4 || y[0] == '-' || y[0] == '+' || ec != std::errc() ||
-        end != y.data() + y.size() || year < 1) {
-        std::fprintf(err, "%s\n", makeChartTexts(sjis).dataError.c_str());
+        end != y.data() + y.size() || !isTableYear(year)) {
+        tell(err, text::badYearMessage, sjis);
         return 2;
     }
     PersonList list;

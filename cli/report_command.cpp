@@ -7,6 +7,7 @@
 #include "cli/chart_command.h"
 #include "cli/output_text.h"
 #include "common/sjis_utf8.h"
+#include "common/typed_text.h"
 #include "consultation/consultation_texts.h"
 #include "consultation/output_file.h"
 #include "records/record_texts.h"
@@ -60,6 +61,12 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
             tell(err, text::nameTooLongMessage, sjis);
             return 2;
         }
+    }
+
+    // The name is the file's name: one of blanks only would leave the file nameless.
+    if (trimSjisBlanks(name).empty()) {
+        tell(err, text::nameMissingMessage, sjis);
+        return 2;
     }
 
     ReportDate today = systemToday();

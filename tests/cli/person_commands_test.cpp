@@ -116,6 +116,19 @@ TEST_F(PersonCommands, TheReviewPutsTheWarnedFirst) {
         order += json.out.substr(at, json.out.find(',', at) - at) + " ";
     }
     EXPECT_EQ(order, "3 4 1 6 8 9 10 11 12 2 5 7 ");
+
+    // The years of the 年運一覧 window, and its words for any other.
+    const struct {
+        const char* year;
+        int status;
+    } years[] = {{"1901", 0}, {"2100", 0}, {"1900", 2}, {"2101", 2}, {"0", 2}, {"abc", 2}};
+    for (const auto& y : years) {
+        const auto run = runCli(std::string("review --year ") + y.year, folder_);
+        EXPECT_EQ(run.status, y.status) << y.year;
+        if (y.status == 2) {
+            EXPECT_EQ(run.err, "年を1901から2100の数字で入れて下さい\n") << y.year;
+        }
+    }
 }
 
 TEST(PersonCommandArguments, HelpNamesTheNewCommandsAndUsageErrorsNameTheirCommand) {

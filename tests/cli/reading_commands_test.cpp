@@ -83,9 +83,9 @@ TEST(ReadingCommands, CalendarRowsAndRefusals) {
         std::string err;
     } cases[] = {
         {"--json", 0, 101,
-         "{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,\"marks\":[\"☆\",\"●\",\"〇\"]"
-         ","
-         "\"heaven\":[\"☆\",\"●\"],\"earth\":[\"〇\"],\"human\":[],\"luckMarks\":[]}",
+         // 乙 meets 庚 as 忍耐, whose marriage line speaks to women: no ☆ for a man.
+         "{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,\"marks\":[\"●\",\"〇\"],"
+         "\"heaven\":[\"●\"],\"earth\":[\"〇\"],\"human\":[],\"luckMarks\":[]}",
          ""},
         {"--json --years 1995-1995", 0, 1,
          "{\"year\":1995,\"age\":5,\"pillar\":\"乙亥\",\"luck\":\"壬午\",\"marks\":[\"▲\",\"●\","
@@ -114,6 +114,9 @@ TEST(ReadingCommands, CalendarRowsAndRefusals) {
         EXPECT_EQ(run.out.substr(0, c.firstLine.size()), c.firstLine) << c.args;
         EXPECT_EQ(run.err, c.err) << c.args;
     }
+    EXPECT_TRUE(runCli("calendar --sex female 1990-05-20 10 --json --years 1990-1990")
+                    .out.starts_with("{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,"
+                                     "\"marks\":[\"☆\",\"●\",\"〇\"],"));
     const auto refused = runCli("calendar --sex male 1990-02-30 10");
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err, "データエラー\n");
