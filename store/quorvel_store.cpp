@@ -37,13 +37,20 @@ std::string_view fileName(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// Asked through SQLite, which reads the name as UTF-8 on every system. An empty file counts as
-// none: it is an empty database all the same.
+// Asked through SQLite, which reads the name as UTF-8 on every system. Its "exists" passes over
+// empty files (and so, on Windows, over folders); "readable" does not.
 bool fileExists(const std::string& path) {
     sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
-    int found = 0;
-    return vfs != nullptr &&
-           vfs->xAccess(vfs, path.c_str(), SQLITE_ACCESS_EXISTS, &found) == SQLITE_OK && found != 0;
+    if (vfs == nullptr) {
+        return false;
+    }
+    for (const int question : {SQLITE_ACCESS_EXISTS, SQLITE_ACCESS_READ}) {
+        int found = 0;
+        if (vfs->xAccess(vfs, path.c_str(), question, &found) == SQLITE_OK && found != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The errors of a file that is not a database, or one SQLite found broken; not those of a file
