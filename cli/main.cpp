@@ -16,6 +16,7 @@
 #include "cli/reading_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
+#include "cli/rule_options.h"
 #include "platform/console.h"
 
 namespace {
@@ -264,6 +265,38 @@ CLI::Validator recordNumber() {
         "N");
 }
 
+// How the birth is read and where it happened; the printed tables' reading unless asked.
+void addRuleOptions(CLI::App& command, RuleOptions& rules) {
+    command
+        .add_option("--rules", rules.rules,
+                    "classic (the default: the printed tables' reading) or precise (summer time "
+                    "applied, exact terms, local mean time where the birthplace is known)")
+        ->check(CLI::IsMember({"classic", "precise"}));
+    command
+        .add_option("--summer-time", rules.summerTime,
+                    "ignore, or apply Japan's summer time of 1948-1951 (an hour ahead)")
+        ->check(CLI::IsMember({"ignore", "apply"}));
+    CLI::Option* place =
+        command.add_option("--place", rules.place, "the birthplace: a prefecture, 福岡県 or 福岡");
+    CLI::Option* longitude = command.add_option(
+        "--longitude", rules.longitude, "the birthplace's longitude, degrees east, 120-155");
+    place->excludes(longitude);
+    command
+        .add_option("--solar-time", rules.solarTime,
+                    "clock (Japan Standard Time), mean (local mean time) or true (apparent "
+                    "solar time) of the birthplace, for the day and hour pillars")
+        ->check(CLI::IsMember({"clock", "mean", "true"}));
+    command
+        .add_option("--day-change", rules.dayChange,
+                    "split (23 h takes the next day's 子), 23 (the day turns at 23 h) or 0 (at "
+                    "0 h, 23 h taking its own day's 子)")
+        ->check(CLI::IsMember({"split", "23", "0"}));
+    command
+        .add_option("--terms", rules.terms,
+                    "table (the printed tables' even hour) or exact (to the minute)")
+        ->check(CLI::IsMember({"table", "exact"}));
+}
+
 int run(int argc, char** argv, OutputStream& out) {
     Options o;
     CLI::App app{kAbout, "quorvel-cli"};
@@ -287,7 +320,9 @@ int run(int argc, char** argv, OutputStream& out) {
     chart.add_option("--file", o.records.file, "the data file of --record (default DATA.CSV)")
         ->needs(record);
     CLI::Option* date = chart.add_option("DATE", o.chart.date, "the day of birth, YYYY-MM-DD");
-    CLI::Option* hour = chart.add_option("HOUR", o.chart.hour, "the hour of birth, 0-23");
+    CLI::Option* hour =
+        chart.add_option("HOUR", o.chart.hour, "the time of birth: H, H:MM or unknown");
+    addRuleOptions(chart, o.chart.rules);
     batch->needs(json)->excludes(sex)->excludes(date)->excludes(record);
     record->excludes(sex)->excludes(date);
     chart.footer(
@@ -309,7 +344,8 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::Option* calendarDate =
         calendar.add_option("DATE", o.calendar.date, "the day of birth, YYYY-MM-DD");
     CLI::Option* calendarHour =
-        calendar.add_option("HOUR", o.calendar.hour, "the hour of birth, 0-23");
+        calendar.add_option("HOUR", o.calendar.hour, "the time of birth: H, H:MM or unknown");
+    addRuleOptions(calendar, o.calendar.rules);
     CLI::Option* years =
         calendar.add_option("--years", o.calendar.years, "the years A-B (default: 100 years)");
     CLI::Option* year = calendar.add_option("--year", o.calendar.year, "the months of year Y");
@@ -366,7 +402,9 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::Option* reportName = report.add_option("--name", o.report.name, "the person's name");
     CLI::Option* reportDate =
         report.add_option("DATE", o.report.date, "the day of birth, YYYY-MM-DD");
-    CLI::Option* reportHour = report.add_option("HOUR", o.report.hour, "the hour of birth, 0-23");
+    CLI::Option* reportHour =
+        report.add_option("HOUR", o.report.hour, "the time of birth: H, H:MM or unknown");
+    addRuleOptions(report, o.report.rules);
     report.add_option("-o,--output", o.report.output,
                       "the file to write (default NAME鑑定書.html in the working folder)");
     report.add_option("--date", o.report.today, "the day the report is made (default today)");
@@ -383,7 +421,11 @@ int run(int argc, char** argv, OutputStream& out) {
 
     const Command commands[] = {
         {&chart,
-         "usage: quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
+         "usage: quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD H|H:MM|unknown\n"
+         "                         [--rules classic|precise] [--summer-time ignore|apply]\n"
+         "                         [--place PREFECTURE | --longitude DEG]\n"
+         "                         [--solar-time clock|mean|true] [--day-change split|23|0]\n"
+         "                         [--terms table|exact]\n"
          "       quorvel-cli chart --json --batch [--sjis] < lines of \"YYYY-MM-DD HH "
          "male|female\"\n"
          "       quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"
@@ -448,6 +490,7 @@ int run(int argc, char** argv, OutputStream& out) {
         o.records.json = o.chart.json;
         o.records.full = o.chart.full;
         o.records.sjisOutput = o.chart.sjisOutput;
+        o.records.rules = o.chart.rules;
         return runRecordChartCommand(o.records, out, stderr);
     }
     if (chart.parsed()) {

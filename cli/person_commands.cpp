@@ -39,6 +39,16 @@ std::string numberOrNull(std::string_view field) {
     return field.empty() ? "null" : std::to_string(recordNumber(field));
 }
 
+// "hour" and "minute": 不明 has neither, H:MM both, any other field its plain reading alone.
+std::string hourJson(std::string_view field) {
+    std::int32_t hour = 0;
+    std::int32_t minute = 0;
+    readHourField(field, hour, minute);
+    return ",\"hour\":" + (hour == kHourUnknown ? std::string("null") : numberOrNull(field)) +
+           ",\"minute\":" +
+           (minute == kMinutesUnknown ? std::string("null") : std::to_string(minute));
+}
+
 // "record", "line" and "name" of a person's JSON object, without its braces.
 std::string personJson(std::size_t index, const PersonEntry& person, bool sjisOutput) {
     return "\"record\":" + std::to_string(index + 1) + ",\"line\":" + std::to_string(person.line) +
@@ -90,7 +100,7 @@ int runAllRecordsCommand(const RecordOptions& options, OutputStream& out, std::F
                  ",\"year\":" + numberOrNull(fieldText(p.slot.yearText)) +
                  ",\"month\":" + numberOrNull(fieldText(p.slot.monthText)) +
                  ",\"day\":" + numberOrNull(fieldText(p.slot.dayText)) +
-                 ",\"hour\":" + numberOrNull(fieldText(p.slot.hourText)) + "}\n";
+                 hourJson(fieldText(p.slot.hourText)) + "}\n";
         // Written in parts, so a large file never waits whole in memory twice.
         if (lines.size() > 65536) {
             out.write(lines);

@@ -35,6 +35,10 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
     const ChartTexts texts = makeChartTexts(sjis);
     BirthInput birth;
     std::string name;
+    if (std::string problem; !applyRuleOptions(options.rules, birth, problem)) {
+        tell(err, problem, sjis);
+        return 2;
+    }
     if (options.record.number != 0) {
         if (const int status = readRecordPerson(options.record, birth, name, err); status != 0) {
             return status;

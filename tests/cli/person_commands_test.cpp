@@ -70,19 +70,19 @@ TEST_F(PersonCommands, EveryRecordWithItsLineAndTheSkippedLinesOnStandardError) 
         {"records --all --sjis DATA.CSV", 0, sjis(text), sjis(skipped)},
         {"records --all --json", 0,
          "{\"record\":1,\"line\":1,\"name\":\"山田太郎\",\"sex\":\"男\",\"year\":1990,\"month\":5,"
-         "\"day\":20,\"hour\":10}\n",
+         "\"day\":20,\"hour\":10,\"minute\":null}\n",
          skipped},
         {"records --all --json 2>/dev/null | sed -n 2p", 0,
          "{\"record\":2,\"line\":4,\"name\":\"両\",\"sex\":null,\"year\":1990,\"month\":5,"
-         "\"day\":20,\"hour\":10}\n",
+         "\"day\":20,\"hour\":10,\"minute\":null}\n",
          ""},
         {"records --all --json 2>/dev/null | sed -n 4p", 0,
          "{\"record\":4,\"line\":6,\"name\":\"\\\"表\\\\\",\"sex\":\"男\",\"year\":2000,"
-         "\"month\":1,\"day\":3,\"hour\":12}\n",
+         "\"month\":1,\"day\":3,\"hour\":12,\"minute\":null}\n",
          ""},
         {"records --all --json --sjis 2>/dev/null | sed -n 4p", 0,
          sjis("{\"record\":4,\"line\":6,\"name\":\"\\\"表\\\\\",\"sex\":\"男\",\"year\":2000,"
-              "\"month\":1,\"day\":3,\"hour\":12}\n"),
+              "\"month\":1,\"day\":3,\"hour\":12,\"minute\":null}\n"),
          ""},
         {"records --all none.csv", 2, "", "データファイルがありません\n"},
         {"records --all folder", 2, "", "データファイルを読めませんでした\n"},
