@@ -40,8 +40,8 @@ std::string_view personKey(std::string_view dataCsvLine);
 // a rollback journal and synchronous=FULL: a crash leaves the file as before or after it.
 class QuorvelStore {
   public:
-    // Opens `folder`/QUORVEL.DB ("" for the working folder). A missing file is not made here. A
-    // damaged one (not a database, or one SQLite finds corrupt) is renamed to
+    // Opens `folder`/QUORVEL.DB (a UTF-8 path; "" for the working folder). A missing file is not
+    // made here. A damaged one (not a database, or one SQLite finds corrupt) is renamed to
     // QUORVEL.DB.damaged-YYYYMMDD-HHMMSS (-2, -3 … when taken), never deleted.
     static QuorvelStore open(std::string_view folder);
     ~QuorvelStore();
