@@ -19,7 +19,7 @@
 
 #include "common/fixed_text.h"
 #include "consultation/output_file.h"
-#include "records/person_entry.h"
+#include "records/person_append.h"
 #include "records/record_file.h"
 #include "store/quorvel_store.h"
 
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         const quorvel::BirthDetails details = birthplaceOf(argv[2]);
         quorvel::QuorvelStore store = quorvel::QuorvelStore::open("");
         ::getppid();
-        const quorvel::PersonEntry entry = quorvel::appendPersonWithDetails(
+        const quorvel::PersonAppend entry = quorvel::appendPersonWithDetails(
             quorvel::kRecordFileName.data(), store, record, details);
         return entry.line != quorvel::AppendResult::Failed && !entry.detailsLost ? 0 : 1;
     }

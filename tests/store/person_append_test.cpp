@@ -1,4 +1,4 @@
-#include "records/person_entry.h"
+#include "records/person_append.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,8 @@ TEST_F(PersonEntryTest, TheLineFirstThenItsDetails) {
         jiro.hour = 0;
 
         QuorvelStore store = QuorvelStore::open(folder());
-        const PersonEntry entry = appendPersonWithDetails(dataPath.c_str(), store, jiro, c.details);
+        const PersonAppend entry =
+            appendPersonWithDetails(dataPath.c_str(), store, jiro, c.details);
         EXPECT_EQ(entry.line, c.line);
         EXPECT_FALSE(entry.detailsLost);
         EXPECT_EQ(std::filesystem::exists(path("QUORVEL.DB")), c.databaseMade);

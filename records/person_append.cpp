@@ -1,12 +1,12 @@
-#include "records/person_entry.h"
+#include "records/person_append.h"
 
 #include "common/fixed_text.h"
 
 namespace quorvel {
 
-PersonEntry appendPersonWithDetails(const char* dataPath, QuorvelStore& store,
-                                    const BirthRecord& record, const BirthDetails& details) {
-    PersonEntry entry{appendRecordLine(dataPath, record)};
+PersonAppend appendPersonWithDetails(const char* dataPath, QuorvelStore& store,
+                                     const BirthRecord& record, const BirthDetails& details) {
+    PersonAppend entry{appendRecordLine(dataPath, record)};
     if (entry.line == AppendResult::Failed || details == BirthDetails{}) {
         return entry;
     }

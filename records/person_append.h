@@ -6,7 +6,7 @@
 
 namespace quorvel {
 
-struct PersonEntry {
+struct PersonAppend {
     AppendResult line = AppendResult::Failed;
     bool detailsLost = false;  // the line is kept but its details are not: tell, and go on
 };
@@ -15,7 +15,7 @@ struct PersonEntry {
 // that line in `store` (the one beside the data file). In that order: a crash between the two
 // leaves the person without details, never with wrong ones. A line the file already holds is the
 // same person and takes the details given. Details with nothing in them are not written.
-PersonEntry appendPersonWithDetails(const char* dataPath, QuorvelStore& store,
-                                    const BirthRecord& record, const BirthDetails& details);
+PersonAppend appendPersonWithDetails(const char* dataPath, QuorvelStore& store,
+                                     const BirthRecord& record, const BirthDetails& details);
 
 }  // namespace quorvel
