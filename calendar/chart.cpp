@@ -16,6 +16,14 @@ constexpr int hourOffset(int hour) {
 
 }  // namespace
 
+CycleIndex ratHourOf(CycleIndex dayPillar) {
+    return kRatHourOfDayStem[stemNumber(dayPillar)];
+}
+
+CycleIndex hourPillarOf(CycleIndex dayPillar, int hour) {
+    return stepPillar(ratHourOf(dayPillar), hourOffset(hour));
+}
+
 BirthCheck checkBirth(int year, int month, int day, int hour) {
     if (!isTableYear(year)) {
         return BirthCheck::YearOutOfRange;
@@ -50,7 +58,7 @@ bool computeChart(Chart& chart, Sex sex, int year, int month, int day, int hour)
 
     // Only the date moves the day pillar, never the hour.
     const CycleIndex d = stepPillar(yearPillarField(year, 2 + month - 1), day - 1);
-    const CycleIndex h = stepPillar(kRatHourOfDayStem[stemNumber(d)], hourOffset(hour));
+    const CycleIndex h = hourPillarOf(d, hour);
 
     chart.yearPillar.index = y;
     chart.monthPillar.index = m;

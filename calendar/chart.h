@@ -28,11 +28,14 @@ struct Chart {
     Pillar hourPillar;
     bool luckForward = false;  // 順行 when true, 逆行 when false
     std::int32_t startAge = 0;
+    std::int32_t startAgeMonths = 0;  // the luck start in whole months (days × 4 by the tables)
+    bool hourKnown = true;            // false: no hour pillar, its text reads 不明
     LuckPillar luckPillars[kLuckPillarCount];
 };
 
 // What keeps a birth from being computed, checked in this order.
-enum class BirthCheck { Ok, YearOutOfRange, NoSuchDate, HourOutOfRange };
+// SummerTimeGap: a clock reading the start of summer time skipped, when summer time is applied.
+enum class BirthCheck { Ok, YearOutOfRange, NoSuchDate, HourOutOfRange, SummerTimeGap };
 
 // The one check every caller relies on: year 1901-2100, month 1-12, a day of that month, hour
 // 0-23.
@@ -55,5 +58,15 @@ bool computeChart(Chart& chart, Sex sex, int year, int month, int day, int hour)
 // pillar Y (after the 立春 step), the month pillar M and the term T of the birth month.
 void computeLuckPillars(Chart& chart, Sex sex, int year, int month, int day, int hour,
                         CycleIndex yearIndex, CycleIndex monthIndex, SolarTerm term);
+
+// The direction of the luck pillars: forward for a man of a yang year and a woman of a yin one.
+bool luckRunsForward(Sex sex, CycleIndex yearIndex);
+// The ten luck pillars from the month pillar, the first from `startAge`.
+void setLuckPillars(Chart& chart, bool forward, int startAge, int startAgeMonths,
+                    CycleIndex monthIndex);
+
+// The 子 hour pillar of a day and the pillar of an hour 0-23 of it, 23 taking the next day's 子.
+CycleIndex ratHourOf(CycleIndex dayPillar);
+CycleIndex hourPillarOf(CycleIndex dayPillar, int hour);
 
 }  // namespace quorvel

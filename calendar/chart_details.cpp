@@ -73,6 +73,9 @@ std::array<Branch, 2> voidBranches(CycleIndex dayPillar) {
 ElementCounts countElements(const Chart& chart) {
     ElementCounts counts{};
     for (const Pillar* p : chartPillars(chart)) {
+        if (p == &chart.hourPillar && !chart.hourKnown) {
+            continue;
+        }
         count(counts, elementOf(stemOf(p->index)));
         count(counts, elementOf(branchOf(p->index)));
     }
@@ -82,6 +85,9 @@ ElementCounts countElements(const Chart& chart) {
 ElementCounts countElementsWithHidden(const Chart& chart) {
     ElementCounts counts{};
     for (const Pillar* p : chartPillars(chart)) {
+        if (p == &chart.hourPillar && !chart.hourKnown) {
+            continue;
+        }
         count(counts, elementOf(stemOf(p->index)));
         const HiddenStems hidden = hiddenStems(branchOf(p->index));
         for (int i = 0; i < hidden.count; ++i) {

@@ -50,23 +50,33 @@ void formatAge(int age, int width, char (&slot)[8]) {
 
 }  // namespace
 
-void computeLuckPillars(Chart& chart, Sex sex, int year, int month, int day, int hour,
-                        CycleIndex yearIndex, CycleIndex monthIndex, SolarTerm term) {
+bool luckRunsForward(Sex sex, CycleIndex yearIndex) {
     const bool yangYear = isYangStem(stemNumber(yearIndex));
-    const bool forward = (sex == Sex::Male && yangYear) || (sex == Sex::Female && !yangYear);
-    const bool beforeTerm = isBeforeTerm(day, hour, term);
-    const int days = forward ? daysToNextTerm(year, month, day, beforeTerm, term)
-                             : daysSincePreviousTerm(year, month, day, beforeTerm, term);
+    return (sex == Sex::Male && yangYear) || (sex == Sex::Female && !yangYear);
+}
 
+void setLuckPillars(Chart& chart, bool forward, int startAge, int startAgeMonths,
+                    CycleIndex monthIndex) {
     chart.luckForward = forward;
-    chart.startAge = days / 3;  // three days count as one year
+    chart.startAge = startAge;
+    chart.startAgeMonths = startAgeMonths;
     for (int k = 0; k < kLuckPillarCount; ++k) {
         LuckPillar& luck = chart.luckPillars[k];
         luck.pillar.index = stepPillar(monthIndex, forward ? k + 1 : -(k + 1));
         pillarText(luck.pillar.index, luck.pillar.text);
-        luck.fromAge = chart.startAge + 10 * k;
+        luck.fromAge = startAge + 10 * k;
         formatAge(luck.fromAge, k == 0 ? 1 : 2, luck.ageText);
     }
+}
+
+void computeLuckPillars(Chart& chart, Sex sex, int year, int month, int day, int hour,
+                        CycleIndex yearIndex, CycleIndex monthIndex, SolarTerm term) {
+    const bool forward = luckRunsForward(sex, yearIndex);
+    const bool beforeTerm = isBeforeTerm(day, hour, term);
+    const int days = forward ? daysToNextTerm(year, month, day, beforeTerm, term)
+                             : daysSincePreviousTerm(year, month, day, beforeTerm, term);
+    // Three days count as one year, so one day as four months.
+    setLuckPillars(chart, forward, days / 3, days * 4, monthIndex);
 }
 
 }  // namespace quorvel

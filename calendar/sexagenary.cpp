@@ -13,7 +13,8 @@ std::string_view branchText(Branch b) {
     return text::branchTexts[ordinal(b) - 1];
 }
 std::string_view pillarTextView(CycleIndex n) {
-    return text::pillarTexts[n - 1];
+    // No pillar (an unknown hour's) has no text.
+    return isCycleIndex(n) ? text::pillarTexts[n - 1] : std::string_view();
 }
 
 namespace {

@@ -53,7 +53,18 @@ bool parseDate(std::string_view text, BirthInput& birth) {
 }
 
 bool parseHour(std::string_view text, BirthInput& birth) {
-    return parseNumber(text, 2, birth.hour);
+    birth.minute = kMinutesUnknown;
+    if (text == "unknown") {
+        birth.hour = kHourUnknown;
+        return true;
+    }
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return parseNumber(text, 2, birth.hour);
+    }
+    // Minutes are always two digits: 10:05, never 10:5.
+    return text.size() == colon + 3 && parseNumber(text.substr(0, colon), 2, birth.hour) &&
+           parseNumber(text.substr(colon + 1), 2, birth.minute);
 }
 
 bool parseSex(std::string_view text, BirthInput& birth) {
@@ -85,7 +96,10 @@ InputProblem parseBatchLine(std::string_view line, BirthInput& birth) {
 }
 
 InputProblem checkComputable(const BirthInput& birth) {
-    switch (checkBirth(birth.year, birth.month, birth.day, birth.hour)) {
+    Chart chart;
+    BirthReading reading;
+    const Sex sex = birth.sex == Sex::Unset ? Sex::Male : birth.sex;
+    switch (readBirth(chart, reading, sex, birth.time(), birth.rules, birth.place)) {
         case BirthCheck::Ok:
             return InputProblem::None;
         case BirthCheck::YearOutOfRange:
@@ -94,6 +108,8 @@ InputProblem checkComputable(const BirthInput& birth) {
             return InputProblem::Date;
         case BirthCheck::HourOutOfRange:
             return InputProblem::Hour;
+        case BirthCheck::SummerTimeGap:
+            return InputProblem::SummerTimeGap;
     }
     return InputProblem::Format;
 }

@@ -9,9 +9,10 @@ namespace quorvel::cli {
 
 using BirthInput = BirthData;
 
-enum class InputProblem { None, Format, Sex, Year, Date, Hour };
+enum class InputProblem { None, Format, Sex, Year, Date, Hour, SummerTimeGap };
 
-// Each parser accepts only its whole text: digits where digits belong, nothing left over.
+// Each parser accepts only its whole text: digits where digits belong, nothing left over. An
+// hour is H, H:MM or `unknown`.
 bool parseDate(std::string_view text, BirthInput& birth);
 bool parseHour(std::string_view text, BirthInput& birth);
 bool parseSex(std::string_view text, BirthInput& birth);
@@ -24,7 +25,7 @@ InputProblem parseBatchLine(std::string_view line, BirthInput& birth);
 InputProblem parseTypedBirth(std::string_view sex, std::string_view date, std::string_view hour,
                              BirthInput& birth);
 
-// Whether the calendar can compute the birth, as an input problem.
+// Whether the calendar can compute the birth under its rules, as an input problem.
 InputProblem checkComputable(const BirthInput& birth);
 
 }  // namespace quorvel::cli

@@ -8,6 +8,7 @@
 #include "consultation/consultation_texts.h"
 #include "records/person_list.h"
 #include "records/record_texts.h"
+#include "store/quorvel_store.h"
 
 namespace quorvel::cli {
 
@@ -40,7 +41,7 @@ bool recordBirth(const RecordSlot& slot, BirthInput& birth) {
     birth.year = recordNumber(fieldText(slot.yearText));
     birth.month = recordNumber(fieldText(slot.monthText));
     birth.day = recordNumber(fieldText(slot.dayText));
-    birth.hour = recordNumber(fieldText(slot.hourText));
+    readHourField(fieldText(slot.hourText), birth.hour, birth.minute);
     return true;
 }
 
@@ -59,6 +60,29 @@ int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE
     out.write(lines);
     return 0;
 }
+
+namespace {
+
+// The birthplace QUORVEL.DB beside the data file keeps for the person, unless one was given on
+// the command line. A damaged database is told and the command goes on without it.
+void readBirthplace(const RecordOptions& options, std::string_view key, BirthInput& birth,
+                    std::FILE* err) {
+    if (birth.place.known()) {
+        return;
+    }
+    const std::string& file = options.file;
+    const std::size_t slash = file.find_last_of("/\\");
+    const QuorvelStore store =
+        QuorvelStore::open(slash == std::string::npos ? std::string() : file.substr(0, slash));
+    if (store.openStatus() == StoreOpen::SetAside || store.openStatus() == StoreOpen::Failed) {
+        tell(err, store.problem(), options.sjisOutput);
+    }
+    if (const std::optional<BirthDetails> details = store.birthDetails(key)) {
+        birth.place = details->birthplace;
+    }
+}
+
+}  // namespace
 
 int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err) {
     std::string name;
@@ -80,6 +104,7 @@ int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::strin
         tell(err, text::badRecordMessage, options.sjisOutput);
         return 2;
     }
+    readBirthplace(options, list.persons[number - 1].key, birth, err);
     if (const InputProblem problem = checkComputable(birth); problem != InputProblem::None) {
         const ChartTexts texts = makeChartTexts(options.sjisOutput);
         tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
@@ -91,10 +116,17 @@ int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::strin
 
 int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::FILE* err) {
     BirthInput birth;
+    if (std::string problem; !applyRuleOptions(options.rules, birth, problem)) {
+        tell(err, problem, options.sjisOutput);
+        return 2;
+    }
     if (const int status = readRecordBirth(options, birth, err); status != 0) {
         return status;
     }
-    writeChart(birth, options.json, options.full, makeChartTexts(options.sjisOutput), out);
+    ChartTexts texts = makeChartTexts(options.sjisOutput);
+    texts.rules = birth.rules;
+    texts.place = birth.place;
+    writeChart(birth, options.json, options.full, texts, out);
     return 0;
 }
 

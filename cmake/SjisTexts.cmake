@@ -8,7 +8,11 @@ function(quorvel_sjis_texts target)
     set(output ${QUORVEL_GENERATED_DIR}/${ARG_HEADER})
     set(inputs)
     foreach(input IN LISTS ARG_INPUTS)
-        list(APPEND inputs ${CMAKE_CURRENT_SOURCE_DIR}/${input})
+        if(IS_ABSOLUTE ${input})
+            list(APPEND inputs ${input})
+        else()
+            list(APPEND inputs ${CMAKE_CURRENT_SOURCE_DIR}/${input})
+        endif()
     endforeach()
     add_custom_command(
         OUTPUT ${output}

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "calendar/birth_time.h"
 #include "calendar/sex.h"
 
 namespace quorvel {
@@ -12,7 +13,8 @@ struct BirthRecord {
     std::int32_t year = 0;
     std::int32_t month = 0;
     std::int32_t day = 0;
-    std::int32_t hour = 0;
+    std::int32_t hour = 0;                  // or kHourUnknown
+    std::int32_t minute = kMinutesUnknown;  // kept in DATA.CSV's hour field as H:MM
 };
 
 }  // namespace quorvel

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/fixed_text.h"
+#include "common/typed_text.h"
 #include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
 #include "consultation/output_file.h"
@@ -21,7 +22,13 @@ ReportDate systemToday() {
 
 void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person) {
     const std::string_view name = fieldText(person.name);
-    const BirthData birth{person.year, person.month, person.day, person.hour, person.sex};
+    // The name is the file's name, as on the command line: a nameless report is refused.
+    if (trimSjisBlanks(name).empty()) {
+        tell(owner, text::nameMissingMessage);
+        return;
+    }
+    BirthData birth{person.year, person.month, person.day, person.hour, person.sex};
+    birth.minute = person.minute;
     const std::optional<std::string> html = buildReport({name, birth, systemToday()});
     if (!html) {
         tell(owner, text::dataErrorMessage);

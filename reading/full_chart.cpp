@@ -13,20 +13,23 @@ StemReading readStem(Stem dayStem, Stem stem, bool isPerson) {
 }
 
 std::optional<FullChart> readFullChart(const BirthData& birth) {
-    if (birth.sex == Sex::Unset ||
-        checkBirth(birth.year, birth.month, birth.day, birth.hour) != BirthCheck::Ok) {
+    if (birth.sex == Sex::Unset) {
         return std::nullopt;
     }
     FullChart full;
     full.birth = birth;
-    computeChart(full.chart, birth.sex, birth.year, birth.month, birth.day, birth.hour);
+    if (readBirth(full.chart, full.reading, birth.sex, birth.time(), birth.rules, birth.place) !=
+        BirthCheck::Ok) {
+        return std::nullopt;
+    }
 
     const Chart& c = full.chart;
     const CycleIndex indices[kChartPillarCount] = {c.yearPillar.index, c.monthPillar.index,
                                                    c.dayPillar.index, c.hourPillar.index};
     const Stem dayStem = stemOf(c.dayPillar.index);
     full.voids = voidBranches(c.dayPillar.index);
-    for (int p = 0; p < kChartPillarCount; ++p) {
+    const int pillarCount = c.hourKnown ? kChartPillarCount : kHourPosition;
+    for (int p = 0; p < pillarCount; ++p) {
         PillarReading& r = full.pillars[p];
         r.pillar = indices[p];
         r.stem = readStem(dayStem, stemOf(r.pillar), p == kDayPosition);
@@ -41,13 +44,21 @@ std::optional<FullChart> readFullChart(const BirthData& birth) {
     }
     full.elements = countElements(c);
     full.elementsWithHidden = countElementsWithHidden(c);
-    full.terms = termsAround(birth.year, birth.month, birth.day, birth.hour);
-    full.notice = termNotice(birth.year, birth.month, birth.day, birth.hour);
+    // The terms around the birth instant in standard time; an unknown hour has no notice of its
+    // own hour but its reading's.
+    const Reading& s = full.reading.standard;
+    full.terms = termsAround(s.year, s.month, s.day, s.hour);
+    full.notice = c.hourKnown ? termNotice(s.year, s.month, s.day, s.hour) : TermNotice::None;
     return full;
 }
 
 std::string_view commonRelationName(StemRelation relation) {
     return text::commonRelationNames[static_cast<int>(relation)];
+}
+
+std::string relationWithCommonName(StemRelation relation) {
+    return std::string(stemRelationLabel(relation)) + "(" +
+           std::string(commonRelationName(relation)) + ")";
 }
 
 std::string_view elementName(Element element) {

@@ -8,8 +8,10 @@
 // as a result, never read past.
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
+#include "calendar/birth_reading.h"
 #include "calendar/chart.h"
 #include "calendar/chart_details.h"
 #include "calendar/sex.h"
@@ -17,13 +19,18 @@
 
 namespace quorvel {
 
-// A birth as entered: Western date and clock hour in Japan time.
+// A birth as entered: Western date and clock reading in Japan time (the hour may be unknown,
+// the minutes too), where it happened, and the rules it is read with.
 struct BirthData {
     int year = 0;
     int month = 0;
     int day = 0;
-    int hour = 0;
+    int hour = 0;  // or kHourUnknown
     Sex sex = Sex::Unset;
+    int minute = kMinutesUnknown;
+    Birthplace place{};
+    ChartRules rules{};
+    BirthTime time() const { return {year, month, day, hour, minute}; }
 };
 
 // A stem with its relation to the day stem; the day stem itself is the person and has none.
@@ -55,9 +62,11 @@ struct FullChart {
     ElementCounts elementsWithHidden{};  // four stems and every hidden stem
     TermsAround terms;
     TermNotice notice = TermNotice::None;
+    BirthReading reading;  // the times and notices of the rules; the hour pillar's absence
 };
 
-// The full chart of a birth; none when checkBirth refuses it or the sex is unset.
+// The full chart of a birth; none when readBirth refuses it or the sex is unset. Without an hour
+// the hour pillar's reading stays empty (pillar 0).
 std::optional<FullChart> readFullChart(const BirthData& birth);
 
 // The relation of a stem to the day stem, by the judgement's own rule (stemRelation with the day
@@ -67,6 +76,8 @@ StemReading readStem(Stem dayStem, Stem stem, bool isPerson);
 // Shift-JIS labels. The program's label is stemRelationLabel (実行 ...); the common name is the
 // one every chart of the art uses (比肩 ...).
 std::string_view commonRelationName(StemRelation relation);
+// The label with the common name beside it, as the 命式表 names a relation: 革新(偏官).
+std::string relationWithCommonName(StemRelation relation);
 std::string_view elementName(Element element);  // 木 火 土 金 水
 // 年柱 月柱 日柱 時柱
 std::string_view pillarPositionName(int position);

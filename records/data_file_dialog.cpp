@@ -72,7 +72,7 @@ class DataFileDialog final : public platform::DialogHandler {
         chosen_.year = recordNumber(fieldText(slot.yearText));
         chosen_.month = recordNumber(fieldText(slot.monthText));
         chosen_.day = recordNumber(fieldText(slot.dayText));
-        chosen_.hour = recordNumber(fieldText(slot.hourText));
+        readHourField(fieldText(slot.hourText), chosen_.hour, chosen_.minute);
         selected_ = n + 1;
 
         dialog.setText(kNameBox, fieldText(slot.nameText));

@@ -43,7 +43,7 @@ BirthData birthOf(const RecordSlot& slot) {
     birth.year = recordNumber(fieldText(slot.yearText));
     birth.month = recordNumber(fieldText(slot.monthText));
     birth.day = recordNumber(fieldText(slot.dayText));
-    birth.hour = recordNumber(fieldText(slot.hourText));
+    readHourField(fieldText(slot.hourText), birth.hour, birth.minute);
     return birth;
 }
 

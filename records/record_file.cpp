@@ -74,9 +74,36 @@ bool readHead(const platform::LockedFile& file, std::string_view& head) {
 
 void formatRecordLine(const BirthRecord& record, char (&line)[kRecordLineSize]) {
     const std::string_view name = fieldText(record.name);
-    std::snprintf(line, sizeof line, "%.*s,%d,%d,%d,%d,%d,%d,\n", static_cast<int>(name.size()),
+    char hour[16];
+    if (record.hour == kHourUnknown) {
+        std::snprintf(hour, sizeof hour, "%.*s", static_cast<int>(text::unknownHourField.size()),
+                      text::unknownHourField.data());
+    } else if (record.minute != kMinutesUnknown) {
+        std::snprintf(hour, sizeof hour, "%d:%02d", record.hour, record.minute);
+    } else {
+        std::snprintf(hour, sizeof hour, "%d", record.hour);
+    }
+    std::snprintf(line, sizeof line, "%.*s,%d,%d,%d,%d,%d,%s,\n", static_cast<int>(name.size()),
                   name.data(), record.sex == Sex::Male ? 1 : 0, record.sex == Sex::Female ? 1 : 0,
-                  record.year, record.month, record.day, record.hour);
+                  record.year, record.month, record.day, hour);
+}
+
+void readHourField(std::string_view field, std::int32_t& hour, std::int32_t& minute) {
+    minute = kMinutesUnknown;
+    if (field == text::unknownHourField) {
+        hour = kHourUnknown;
+        return;
+    }
+    hour = recordNumber(field);
+    const std::size_t colon = field.find(':');
+    if (colon != std::string_view::npos && colon > 0 && field.size() == colon + 3 &&
+        field.find_first_not_of("0123456789") == colon) {
+        const int mm = (field[colon + 1] - '0') * 10 + (field[colon + 2] - '0');
+        if (field[colon + 1] >= '0' && field[colon + 1] <= '9' && field[colon + 2] >= '0' &&
+            field[colon + 2] <= '9' && mm <= 59) {
+            minute = mm;
+        }
+    }
 }
 
 void parseRecordList(std::string_view text, RecordList& list) {
@@ -106,13 +133,32 @@ void buildRecordLabel(RecordSlot& slot) {
         fieldText(slot.yearText),  text::yearUnit,
         fieldText(slot.monthText), text::monthUnit,
         fieldText(slot.dayText),   text::dayUnit,
-        fieldText(slot.hourText),  text::hourUnit,
-        text::bornSuffix,
     };
     copyText(slot.label, {});
     for (const std::string_view part : parts) {
         appendText(slot.label, part);
     }
+    // 10時生まれ as always; 10時20分生まれ with minutes; 時刻不明 without an hour.
+    std::int32_t hour = 0;
+    std::int32_t minute = 0;
+    const std::string_view field = fieldText(slot.hourText);
+    readHourField(field, hour, minute);
+    if (hour == kHourUnknown) {
+        appendText(slot.label, text::unknownHourLabel);
+        return;
+    }
+    if (minute == kMinutesUnknown) {
+        appendText(slot.label, field);
+        appendText(slot.label, text::hourUnit);
+    } else {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "%d", minute);
+        appendText(slot.label, field.substr(0, field.find(':')));
+        appendText(slot.label, text::hourUnit);
+        appendText(slot.label, digits);
+        appendText(slot.label, text::minuteUnit);
+    }
+    appendText(slot.label, text::bornSuffix);
 }
 
 bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record) {

@@ -12,7 +12,9 @@ inline constexpr std::string_view kRecordFileName = "DATA.CSV";
 inline constexpr std::size_t kRecordReadLimit = 8192;  // nothing beyond is ever seen
 inline constexpr std::size_t kRecordLineSize = 128;    // a 30-byte name and six numbers fit
 
-// "name,male,female,year,month,day,hour," and a line feed, NUL-terminated.
+// "name,male,female,year,month,day,hour," and a line feed, NUL-terminated. The hour field is
+// H, H:MM with minutes, or 不明 for an unknown hour; a plain decimal reading of H:MM still
+// gives the hour, and of 不明 0, as an earlier reader reads it.
 void formatRecordLine(const BirthRecord& record, char (&line)[kRecordLineSize]);
 
 // The first ten records of the text, each field cut to its slot on a character boundary. A line
@@ -42,6 +44,10 @@ enum class AppendResult { Appended, Duplicate, Failed };
 // Appends the record's line at the end of `path` (created if missing), in one write under an
 // exclusive lock, unless the same record is among the first ten the file holds.
 AppendResult appendRecordLine(const char* path, const BirthRecord& record);
+
+// The hour field as this program reads it: 不明 an unknown hour, H:MM an hour with minutes
+// (MM two digits, 0-59), anything else the plain decimal reading with no minutes (so empty is 0).
+void readHourField(std::string_view field, std::int32_t& hour, std::int32_t& minute);
 
 // Plain decimal conversion as the file's numbers are read: leading spaces, a sign, digits up to
 // the first other byte; empty or out-of-range gives 0.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes a report (鑑定書) with quorvel-cli, opens it in headless Chromium, prints it to PDF (A4)
 # and takes a picture of it as the browser shows it. Exits 77 when Chromium is missing
-# (`bash tools/setup.sh --report-pictures` installs it).
+# (`bash tools/setup.sh` installs it).
 #
 #   tools/report_pictures.sh OUT_FOLDER
 #
@@ -17,13 +17,13 @@ out="$(realpath -m "$1")"
 cli="${QUORVEL_CLI:-$root/build/quorvel-cli}"
 [ -x "$cli" ] || { echo "report_pictures: $cli does not exist; build it first" >&2; exit 1; }
 browser="$(command -v chromium || true)"
-[ -n "$browser" ] || { echo "report_pictures: chromium is missing (tools/setup.sh --report-pictures)" >&2; exit 77; }
+[ -n "$browser" ] || { echo "report_pictures: chromium is missing (tools/setup.sh installs it)" >&2; exit 77; }
 mkdir -p "$out"
 
 profile="$(mktemp -d)"
 trap 'rm -rf "$profile"' EXIT
 
-"$cli" report --sex male 1990-05-20 10 --name 山田太郎 --date 2026-12-07 -o "$out/report.html" >/dev/null
+"$cli" report --sex male 1990-05-20 10 --name 山田太郎 --date 2028-06-01 -o "$out/report.html" >/dev/null
 
 # Headless and offline: a profile of its own, no sandbox when run as root, nothing fetched.
 run_browser() {

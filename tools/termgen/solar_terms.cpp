@@ -133,6 +133,27 @@ JapanSeconds japanTime(TtDays tt) {
     return std::llround((ut - kJstEpochFromJ2000) * static_cast<double>(kSecondsPerDay));
 }
 
+double equationOfTime(JapanSeconds t) {
+    // UT from Japan time, then TT through ΔT of that date.
+    const double ut = kJstEpochFromJ2000 + static_cast<double>(t) / kSecondsPerDay;
+    const CivilTime c = civilTime(t);
+    const double tt = ut + deltaT(c.year, c.month, c.day) / kSecondsPerDay;
+
+    // The sun's apparent right ascension, from its apparent longitude on the true equator.
+    double dpsi = 0, deps = 0;
+    eraNut06a(ERFA_DJ00, tt, &dpsi, &deps);
+    const double obliquity = eraObl06(ERFA_DJ00, tt) + deps;
+    const double longitude = apparentSolarLongitude(tt) * ERFA_DD2R;
+    const double rightAscension =
+        std::atan2(std::cos(obliquity) * std::sin(longitude), std::cos(longitude));
+
+    // The sun's Greenwich hour angle plus twelve hours is apparent solar time there; UT is the
+    // mean solar time.
+    const double hourAngle = eraGst06a(ERFA_DJ00, ut, ERFA_DJ00, tt) - rightAscension;
+    const double utAngle = std::fmod(ut + 0.5, 1.0) * ERFA_D2PI;
+    return eraAnpm(hourAngle + ERFA_DPI - utAngle) / ERFA_D2PI * kSecondsPerDay;
+}
+
 JapanSeconds roundToEvenHour(JapanSeconds t) {
     return floorDiv(t + 3600, 7200) * 7200;
 }

@@ -37,6 +37,10 @@ JapanSeconds japanTime(TtDays tt);
 // of the next day.
 JapanSeconds roundToEvenHour(JapanSeconds t);
 
+// The equation of time at a Japan time: apparent less mean solar time, in seconds (positive when
+// the sundial runs ahead of the clock).
+double equationOfTime(JapanSeconds t);
+
 CivilTime civilTime(JapanSeconds t);
 JapanSeconds japanSeconds(const CivilTime& c);
 

@@ -1,12 +1,13 @@
 // termgen: computes the calendar records that follow the printed tables.
 //
-//   termgen TABLES.h CHECK.h MOMENTS.h
+//   termgen TABLES.h CHECK.h MOMENTS.h EQUATION.h
 //
 // TABLES.h holds the year pillar and solar term records for 2001-2100, in the printed tables'
 // forms, and 小寒 of January 2101. CHECK.h holds the same computation of the solar terms for
 // 1901-2000, which only the tests read, to hold it against the printed table. MOMENTS.h holds
 // every sectional term of 1900-2101 to the minute, for what is shown beside a chart; the chart
-// itself follows the tables.
+// itself follows the tables. EQUATION.h holds the equation of time for every day of that span,
+// for the apparent solar time of a birthplace.
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -102,6 +103,22 @@ std::string momentsLiteral(int first, int last) {
     return out.str();
 }
 
+// The equation of time at noon Japan time of every day from 1900-12-31 to 2101-01-01, in tenths
+// of a second; the program interpolates between noons.
+std::string equationOfTimeLiteral() {
+    const JapanSeconds first = japanSeconds({1900, 12, 31, 12, 0, 0});
+    const JapanSeconds last = japanSeconds({2101, 1, 1, 12, 0, 0});
+    std::ostringstream out;
+    out << "inline constexpr int kEquationOfTimeFirstDay = 19001231;\n"
+        << "inline constexpr short kEquationOfTimeTenths[] = {";
+    int n = 0;
+    for (JapanSeconds t = first; t <= last; t += 86400, ++n) {
+        out << (n % 16 == 0 ? "\n   " : "") << ' ' << std::lround(equationOfTime(t) * 10) << ',';
+    }
+    out << "\n};\n";
+    return out.str();
+}
+
 template <typename Record>
 std::string literal(const char* name, int first, int last, Record record) {
     std::ostringstream out;
@@ -126,8 +143,8 @@ void write(const std::string& path, const std::string& body) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::cerr << "usage: termgen TABLES.h CHECK.h MOMENTS.h\n";
+    if (argc != 5) {
+        std::cerr << "usage: termgen TABLES.h CHECK.h MOMENTS.h EQUATION.h\n";
         return 2;
     }
     write(
@@ -146,5 +163,6 @@ int main(int argc, char** argv) {
           "// Every sectional term, one row per year, January first: day * 10000 + hour * 100 +\n"
           "// minute, Japan time.\n" +
               momentsLiteral(kFirstPrintedYear - 1, kLastComputedYear + 1));
+    write(argv[4], equationOfTimeLiteral());
     return 0;
 }
