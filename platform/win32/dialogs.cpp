@@ -711,14 +711,15 @@ class Win32Dialog final : public DialogHandle {
                 if (wParam != SIZE_MINIMIZED) {
                     followSize(LOWORD(lParam), HIWORD(lParam));
                 }
-                return TRUE;
+                return FALSE;
             case WM_GETMINMAXINFO:
                 // Never smaller than the template.
                 if (template_.resizable && smallest_.cx > 0) {
                     reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest_.cx,
                                                                              smallest_.cy};
+                    return TRUE;
                 }
-                return TRUE;
+                return FALSE;
             case WM_CLOSE:
                 // The close box only asks; the dialog ends when its handler calls end().
                 command(kIdCancel);
