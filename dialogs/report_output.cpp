@@ -9,6 +9,7 @@
 #include "consultation/consultation_texts.h"
 #include "consultation/output_file.h"
 #include "dialogs/dialog_texts.h"
+#include "dialogs/reading_window_text.h"
 
 namespace quorvel {
 
@@ -19,9 +20,10 @@ ReportDate systemToday() {
                             : ReportDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
-void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person) {
+void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
+                        const ChartRules& rules) {
     const std::string_view name = fieldText(person.name);
-    const BirthData birth{person.year, person.month, person.day, person.hour, person.sex};
+    const BirthData birth = birthDataOf(person, rules);
     const std::optional<std::string> html = buildReport({name, birth, systemToday()});
     if (!html) {
         tell(owner, text::dataErrorMessage);
