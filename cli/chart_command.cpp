@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "calendar/birth_notices.h"
 #include "cli/cli_texts.h"
 #include "cli/output_text.h"
 #include "cli/reading_commands.h"
@@ -31,6 +32,9 @@ ChartTexts makeChartTexts(bool sjisOutput) {
     t.yearRange = forOutput(text::yearRangeMessage, sjisOutput);
     t.hourRange = forOutput(text::hourRangeMessage, sjisOutput);
     t.sexMissing = forOutput(text::sexMissingMessage, sjisOutput);
+    t.summerTimeGap = forOutput(summerTimeGapMessage(), sjisOutput);
+    t.monthSuffix = forOutput(text::startMonthSuffix, sjisOutput);
+    t.pillars[0] = forOutput(unknownHourText(), sjisOutput);  // the hour pillar of no hour
     return t;
 }
 
@@ -40,7 +44,12 @@ std::string formatChartText(const Chart& chart, const ChartTexts& t) {
     out += t.pillars[chart.yearPillar.index] + "  " + t.pillars[chart.monthPillar.index] + "  " +
            t.pillars[chart.dayPillar.index] + "  " + t.pillars[chart.hourPillar.index] + "\n\n";
     out += t.luckLabel + "  " + (chart.luckForward ? t.forwardLabel : t.backwardLabel) + "  " +
-           t.startAgeLabel + " " + std::to_string(chart.startAge) + t.ageSuffix + "\n";
+           t.startAgeLabel + " " + std::to_string(chart.startAge) + t.ageSuffix;
+    // To the month where the terms are exact: 3歳4ヶ月.
+    if (t.rules.terms == TermRule::Exact && chart.startAgeMonths % 12 != 0) {
+        out += std::to_string(chart.startAgeMonths % 12) + t.monthSuffix;
+    }
+    out += "\n";
     for (const LuckPillar& luck : chart.luckPillars) {
         std::string age = luck.ageText;
         age.insert(0, age.size() < 3 ? 3 - age.size() : 0, ' ');
@@ -79,7 +88,11 @@ void appendChartJson(std::string& out, const Chart& chart, const ChartTexts& t) 
     out += ",\"day\":";
     appendQuoted(out, t.pillars[chart.dayPillar.index]);
     out += ",\"hour\":";
-    appendQuoted(out, t.pillars[chart.hourPillar.index]);
+    if (chart.hourKnown) {
+        appendQuoted(out, t.pillars[chart.hourPillar.index]);
+    } else {
+        out += "null";
+    }
     out += chart.luckForward ? ",\"forward\":true" : ",\"forward\":false";
     out += ",\"startAge\":";
     appendNumber(out, chart.startAge);
@@ -97,12 +110,15 @@ void appendChartAnswer(std::string& out, const BirthInput& birth, bool json, boo
                        const ChartTexts& t) {
     if (!full) {
         Chart chart;
-        computeChart(chart, birth.sex, birth.year, birth.month, birth.day, birth.hour);
+        BirthReading reading;
+        readBirth(chart, reading, birth.sex, birth.time(), birth.rules, birth.place);
         if (json) {
             appendChartJson(out, chart, t);
-            out += '\n';
+            out.pop_back();  // the closing brace: the reading's keys go inside the object
+            appendReadingJson(out, chart, reading, t.sjisOutput);
+            out += "}\n";
         } else {
-            out += formatChartText(chart, t);
+            out += formatChartText(chart, t) + readingText(reading, t.sjisOutput);
         }
         return;
     }
@@ -113,11 +129,12 @@ void appendChartAnswer(std::string& out, const BirthInput& birth, bool json, boo
     if (json) {
         appendChartJson(out, reading->chart, t);
         out.pop_back();  // the closing brace: the full chart goes inside the object
+        appendReadingJson(out, reading->chart, reading->reading, t.sjisOutput);
         appendFullChartJson(out, *reading, t.sjisOutput);
         out += "}\n";
     } else {
-        out +=
-            formatChartText(reading->chart, t) + "\n" + formatFullChartText(*reading, t.sjisOutput);
+        out += formatChartText(reading->chart, t) + readingText(reading->reading, t.sjisOutput) +
+               "\n" + formatFullChartText(*reading, t.sjisOutput);
     }
 }
 
@@ -129,6 +146,8 @@ const std::string& problemMessage(InputProblem problem, const ChartTexts& t) {
             return t.hourRange;
         case InputProblem::Sex:
             return t.sexMissing;
+        case InputProblem::SummerTimeGap:
+            return t.summerTimeGap;
         default:
             return t.dataError;
     }
@@ -144,6 +163,8 @@ void appendError(std::string& out, const std::string& message) {
 
 void answerLine(std::string_view line, std::string& out, const ChartTexts& t) {
     BirthInput birth;
+    birth.rules = t.rules;
+    birth.place = t.place;
     const InputProblem problem = parseBatchLine(line, birth);
     if (problem != InputProblem::None) {
         appendError(out, problemMessage(problem, t));
@@ -236,6 +257,13 @@ void writeChart(const BirthInput& birth, bool json, bool full, const ChartTexts&
 int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std::FILE* err) {
     ChartTexts texts = makeChartTexts(options.sjisOutput);
     texts.full = options.full;
+    BirthInput birth;
+    if (std::string problem; !applyRuleOptions(options.rules, birth, problem)) {
+        tell(err, problem, options.sjisOutput);
+        return 2;
+    }
+    texts.rules = birth.rules;
+    texts.place = birth.place;
     if (options.batch) {
         const int readError = runChartBatch(in, out, texts);
         if (readError != 0) {
@@ -244,7 +272,6 @@ int runChartCommand(const ChartOptions& options, int in, OutputStream& out, std:
         }
         return 0;
     }
-    BirthInput birth;
     if (const InputProblem problem =
             parseTypedBirth(options.sex, options.date, options.hour, birth);
         problem != InputProblem::None) {

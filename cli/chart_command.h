@@ -7,6 +7,7 @@
 #include "calendar/chart.h"
 #include "cli/birth_input.h"
 #include "cli/output_stream.h"
+#include "cli/rule_options.h"
 
 namespace quorvel::cli {
 
@@ -15,15 +16,17 @@ struct ChartTexts {
     std::string pillars[kCycleLength + 1];  // by cycle index; [0] unused
     std::string yearLabel, monthLabel, dayLabel, hourLabel;
     std::string luckLabel, forwardLabel, backwardLabel, startAgeLabel, ageSuffix;
-    std::string dataError, yearRange, hourRange, sexMissing;
+    std::string dataError, yearRange, hourRange, sexMissing, summerTimeGap, monthSuffix;
     bool sjisOutput = false;
     bool full = false;  // chart --full: the full chart with the chart
+    ChartRules rules;   // every birth of the run is read with these, batch lines included
+    Birthplace place;
 };
 
 ChartTexts makeChartTexts(bool sjisOutput);
 
 std::string formatChartText(const Chart& chart, const ChartTexts& texts);
-// One JSON object, no line end.
+// One JSON object, no line end; "hour" is null for an unknown hour.
 void appendChartJson(std::string& out, const Chart& chart, const ChartTexts& texts);
 const std::string& problemMessage(InputProblem problem, const ChartTexts& texts);
 
@@ -50,6 +53,7 @@ struct ChartOptions {
     std::string sex;  // as typed; checked together with the birth
     std::string date;
     std::string hour;
+    RuleOptions rules;
 };
 
 // A typed birth, or the batch when asked for; the options are already known to fit together.

@@ -16,6 +16,7 @@
 #include "cli/reading_commands.h"
 #include "cli/record_commands.h"
 #include "cli/report_command.h"
+#include "cli/rule_options.h"
 #include "platform/console.h"
 
 namespace {
@@ -84,12 +85,13 @@ constexpr std::string_view kDetails =
     "      months of Y, each with the day and hour its term begins; --month Y-M the days of a\n"
     "      month. Months and days are known for FIRST-LAST. With --json one object per line:\n"
     "        "
-    "{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,\"marks\":[\"☆\",\"〇\",..],\n"
+    "{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,\"marks\":[\"●\",\"〇\",..],\n"
     "         \"heaven\":[..],\"earth\":[..],\"human\":[..],\"luckMarks\":[..]}\n"
     "      (\"month\" and \"day\" join it in the rows of months and days; a month's row also has\n"
-    "      \"term\", \"termDay\" and \"termHour\"). \"marks\" are those the judgement's three "
-    "parts\n"
-    "      show, in order. A period outside the calendar prints 暦の範囲を確認して下さい。...\n"
+    "      \"term\", \"termDay\" and \"termHour\"). \"marks\" are those of the judgement's three\n"
+    "      parts, in order, as its tables give them; a ☆ only where its marriage line speaks to\n"
+    "      the person's sex (the judgement text itself keeps the line for everybody). A period\n"
+    "      outside the calendar prints 暦の範囲を確認して下さい。...\n"
     "  quorvel-cli records [--sjis] [FILE]\n"
     "      The records the data file dialog offers, one line each: the slot number, a tab and\n"
     "      the label of the record's button. FILE defaults to DATA.CSV in the working folder;\n"
@@ -109,6 +111,8 @@ constexpr std::string_view kDetails =
     "  quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"
     "      The yearly review (年運一覧): every person of the data file with the age, the year\n"
     "      pillar of Y and the marks of its judgement, the luck pillar in force and its marks.\n"
+    "      Y is 1901-2100, as the 年運一覧 window takes it; any other prints\n"
+    "      年を1901から2100の数字で入れて下さい.\n"
     "      Persons whose year shows ★★ (a clash) or a ● come first, marked 注; then the other\n"
     "      persons; then those the year cannot judge (not yet born, beyond the calendar, a\n"
     "      birth or sex the program cannot read), each in file order. With --json one object\n"
@@ -128,7 +132,8 @@ constexpr std::string_view kDetails =
     "      current year and the age count from --date, by default today (a day before the\n"
     "      birth prints データエラー). The file is NAME鑑定書.html in the working folder, by the\n"
     "      program's file name rules, or -o FILE; its path is printed. A name of more\n"
-    "      than 30 bytes in Shift-JIS, or with a character Shift-JIS lacks, is refused; a\n"
+    "      than 30 bytes in Shift-JIS, or with a character Shift-JIS lacks, is refused, and an\n"
+    "      empty name or one of blanks only prints 氏名を入力して下さい; a\n"
     "      file that cannot be written prints ファイルに出力できませんでした and exits with\n"
     "      1, leaving any old file whole.\n"
     "  quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"
@@ -264,6 +269,38 @@ CLI::Validator recordNumber() {
         "N");
 }
 
+// How the birth is read and where it happened; the printed tables' reading unless asked.
+void addRuleOptions(CLI::App& command, RuleOptions& rules) {
+    command
+        .add_option("--rules", rules.rules,
+                    "classic (the default: the printed tables' reading) or precise (summer time "
+                    "applied, exact terms, local mean time where the birthplace is known)")
+        ->check(CLI::IsMember({"classic", "precise"}));
+    command
+        .add_option("--summer-time", rules.summerTime,
+                    "ignore, or apply Japan's summer time of 1948-1951 (an hour ahead)")
+        ->check(CLI::IsMember({"ignore", "apply"}));
+    CLI::Option* place =
+        command.add_option("--place", rules.place, "the birthplace: a prefecture, 福岡県 or 福岡");
+    CLI::Option* longitude = command.add_option(
+        "--longitude", rules.longitude, "the birthplace's longitude, degrees east, 120-155");
+    place->excludes(longitude);
+    command
+        .add_option("--solar-time", rules.solarTime,
+                    "clock (Japan Standard Time), mean (local mean time) or true (apparent "
+                    "solar time) of the birthplace, for the day and hour pillars")
+        ->check(CLI::IsMember({"clock", "mean", "true"}));
+    command
+        .add_option("--day-change", rules.dayChange,
+                    "split (23 h takes the next day's 子), 23 (the day turns at 23 h) or 0 (at "
+                    "0 h, 23 h taking its own day's 子)")
+        ->check(CLI::IsMember({"split", "23", "0"}));
+    command
+        .add_option("--terms", rules.terms,
+                    "table (the printed tables' even hour) or exact (to the minute)")
+        ->check(CLI::IsMember({"table", "exact"}));
+}
+
 int run(int argc, char** argv, OutputStream& out) {
     Options o;
     CLI::App app{kAbout, "quorvel-cli"};
@@ -287,7 +324,9 @@ int run(int argc, char** argv, OutputStream& out) {
     chart.add_option("--file", o.records.file, "the data file of --record (default DATA.CSV)")
         ->needs(record);
     CLI::Option* date = chart.add_option("DATE", o.chart.date, "the day of birth, YYYY-MM-DD");
-    CLI::Option* hour = chart.add_option("HOUR", o.chart.hour, "the hour of birth, 0-23");
+    CLI::Option* hour =
+        chart.add_option("HOUR", o.chart.hour, "the time of birth: H, H:MM or unknown");
+    addRuleOptions(chart, o.chart.rules);
     batch->needs(json)->excludes(sex)->excludes(date)->excludes(record);
     record->excludes(sex)->excludes(date);
     chart.footer(
@@ -309,7 +348,8 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::Option* calendarDate =
         calendar.add_option("DATE", o.calendar.date, "the day of birth, YYYY-MM-DD");
     CLI::Option* calendarHour =
-        calendar.add_option("HOUR", o.calendar.hour, "the hour of birth, 0-23");
+        calendar.add_option("HOUR", o.calendar.hour, "the time of birth: H, H:MM or unknown");
+    addRuleOptions(calendar, o.calendar.rules);
     CLI::Option* years =
         calendar.add_option("--years", o.calendar.years, "the years A-B (default: 100 years)");
     CLI::Option* year = calendar.add_option("--year", o.calendar.year, "the months of year Y");
@@ -366,7 +406,9 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::Option* reportName = report.add_option("--name", o.report.name, "the person's name");
     CLI::Option* reportDate =
         report.add_option("DATE", o.report.date, "the day of birth, YYYY-MM-DD");
-    CLI::Option* reportHour = report.add_option("HOUR", o.report.hour, "the hour of birth, 0-23");
+    CLI::Option* reportHour =
+        report.add_option("HOUR", o.report.hour, "the time of birth: H, H:MM or unknown");
+    addRuleOptions(report, o.report.rules);
     report.add_option("-o,--output", o.report.output,
                       "the file to write (default NAME鑑定書.html in the working folder)");
     report.add_option("--date", o.report.today, "the day the report is made (default today)");
@@ -383,7 +425,11 @@ int run(int argc, char** argv, OutputStream& out) {
 
     const Command commands[] = {
         {&chart,
-         "usage: quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD HH\n"
+         "usage: quorvel-cli chart [--json] [--sjis] --sex male|female YYYY-MM-DD H|H:MM|unknown\n"
+         "                         [--rules classic|precise] [--summer-time ignore|apply]\n"
+         "                         [--place PREFECTURE | --longitude DEG]\n"
+         "                         [--solar-time clock|mean|true] [--day-change split|23|0]\n"
+         "                         [--terms table|exact]\n"
          "       quorvel-cli chart --json --batch [--sjis] < lines of \"YYYY-MM-DD HH "
          "male|female\"\n"
          "       quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"
@@ -448,6 +494,7 @@ int run(int argc, char** argv, OutputStream& out) {
         o.records.json = o.chart.json;
         o.records.full = o.chart.full;
         o.records.sjisOutput = o.chart.sjisOutput;
+        o.records.rules = o.chart.rules;
         return runRecordChartCommand(o.records, out, stderr);
     }
     if (chart.parsed()) {

@@ -3,12 +3,14 @@
 #include <charconv>
 #include <vector>
 
+#include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
 #include "cli/cli_texts.h"
 #include "cli/output_text.h"
 #include "cli/reading_commands.h"
 #include "common/fixed_text.h"
 #include "records/person_list.h"
+#include "records/person_window_texts.h"
 #include "report/yearly_review.h"
 
 namespace quorvel::cli {
@@ -37,6 +39,16 @@ int readPersonsOrTell(const RecordOptions& options, PersonList& list, std::FILE*
 
 std::string numberOrNull(std::string_view field) {
     return field.empty() ? "null" : std::to_string(recordNumber(field));
+}
+
+// "hour" and "minute": 不明 has neither, H:MM both, any other field its plain reading alone.
+std::string hourJson(std::string_view field) {
+    std::int32_t hour = 0;
+    std::int32_t minute = 0;
+    readHourField(field, hour, minute);
+    return ",\"hour\":" + (hour == kHourUnknown ? std::string("null") : numberOrNull(field)) +
+           ",\"minute\":" +
+           (minute == kMinutesUnknown ? std::string("null") : std::to_string(minute));
 }
 
 // "record", "line" and "name" of a person's JSON object, without its braces.
@@ -90,7 +102,7 @@ int runAllRecordsCommand(const RecordOptions& options, OutputStream& out, std::F
                  ",\"year\":" + numberOrNull(fieldText(p.slot.yearText)) +
                  ",\"month\":" + numberOrNull(fieldText(p.slot.monthText)) +
                  ",\"day\":" + numberOrNull(fieldText(p.slot.dayText)) +
-                 ",\"hour\":" + numberOrNull(fieldText(p.slot.hourText)) + "}\n";
+                 hourJson(fieldText(p.slot.hourText)) + "}\n";
         // Written in parts, so a large file never waits whole in memory twice.
         if (lines.size() > 65536) {
             out.write(lines);
@@ -106,9 +118,10 @@ int runReviewCommand(const ReviewOptions& options, OutputStream& out, std::FILE*
     int year = 0;
     const std::string& y = options.year;
     const auto [end, ec] = std::from_chars(y.data(), y.data() + y.size(), year);
+    // The years the 年運一覧 window takes, refused with its words.
     if (y.empty() || y.size() > 4 || y[0] == '-' || y[0] == '+' || ec != std::errc() ||
-        end != y.data() + y.size() || year < 1) {
-        std::fprintf(err, "%s\n", makeChartTexts(sjis).dataError.c_str());
+        end != y.data() + y.size() || !isTableYear(year)) {
+        tell(err, text::badYearMessage, sjis);
         return 2;
     }
     PersonList list;

@@ -1,5 +1,7 @@
 #include "cli/reading_commands.h"
 
+#include "calendar/birth_notices.h"
+
 #include <charconv>
 #include <string_view>
 
@@ -166,6 +168,10 @@ void appendFullChartJson(std::string& out, const FullChart& full, bool sjisOutpu
     out += ",\"full\":{";
     for (int p = 0; p < kChartPillarCount; ++p) {
         const PillarReading& r = full.pillars[p];
+        if (p == kHourPosition && !full.chart.hourKnown) {
+            out += ",\"hour\":null";
+            continue;
+        }
         out += std::string(p > 0 ? "," : "") + "\"" + kKeys[p] + "\":{";
         appendStemJson(out, r.stem, say, &r.branch);
         out += ",\"stage\":" + quoted(say(growthStageLabel(r.stage))) + ",\"hidden\":[";
@@ -197,6 +203,10 @@ std::string formatFullChartText(const FullChart& full, bool sjisOutput) {
     std::string out;
     for (int p = 0; p < kChartPillarCount; ++p) {
         const PillarReading& r = full.pillars[p];
+        if (p == kHourPosition && !full.chart.hourKnown) {
+            out += say(pillarPositionName(p)) + " " + say(unknownHourText()) + "\n";
+            continue;
+        }
         out += say(pillarPositionName(p)) + " " + say.pillar(r.pillar) + "  " +
                padded(say(text::stemHeading) + " " + stemText(r.stem, say), 24, sjisOutput) +
                say.branch(r.branch) + " " + padded(say(growthStageLabel(r.stage)), 5, sjisOutput) +
@@ -284,6 +294,10 @@ std::string formatCalendar(const std::vector<CalendarRow>& rows, bool json, bool
 int runCalendarCommand(const CalendarOptions& options, OutputStream& out, std::FILE* err) {
     const ChartTexts texts = makeChartTexts(options.sjisOutput);
     BirthInput birth;
+    if (std::string problem; !applyRuleOptions(options.rules, birth, problem)) {
+        tell(err, problem, options.sjisOutput);
+        return 2;
+    }
     if (options.record.number != 0) {
         if (const int status = readRecordBirth(options.record, birth, err); status != 0) {
             return status;

@@ -8,6 +8,7 @@
 #include "cli/birth_input.h"
 #include "cli/output_stream.h"
 #include "cli/record_commands.h"
+#include "cli/rule_options.h"
 #include "reading/fortune_calendar.h"
 
 namespace quorvel::cli {
@@ -22,10 +23,11 @@ struct CalendarOptions {
     bool json = false;
     bool sjisOutput = false;
     std::string sex, date, hour;  // a typed birth, as typed
-    RecordOptions record;         // or record N of the data file, when its number is not 0
-    std::string years;            // "A-B"
-    std::string year;             // "Y": its months
-    std::string month;            // "Y-M": its days
+    RuleOptions rules;
+    RecordOptions record;  // or record N of the data file, when its number is not 0
+    std::string years;     // "A-B"
+    std::string year;      // "Y": its months
+    std::string month;     // "Y-M": its days
 };
 
 // A judgement's marks as "☆〇/〇/-" (the three parts), and as one JSON array of all of them.

@@ -91,10 +91,17 @@ int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::strin
 
 int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::FILE* err) {
     BirthInput birth;
+    if (std::string problem; !applyRuleOptions(options.rules, birth, problem)) {
+        tell(err, problem, options.sjisOutput);
+        return 2;
+    }
     if (const int status = readRecordBirth(options, birth, err); status != 0) {
         return status;
     }
-    writeChart(birth, options.json, options.full, makeChartTexts(options.sjisOutput), out);
+    ChartTexts texts = makeChartTexts(options.sjisOutput);
+    texts.rules = birth.rules;
+    texts.place = birth.place;
+    writeChart(birth, options.json, options.full, texts, out);
     return 0;
 }
 

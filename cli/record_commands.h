@@ -5,6 +5,7 @@
 
 #include "cli/birth_input.h"
 #include "cli/output_stream.h"
+#include "cli/rule_options.h"
 #include "consultation/record_list.h"
 #include "records/record_file.h"
 
@@ -20,6 +21,7 @@ struct RecordOptions {
     bool json = false;
     bool full = false;
     bool sjisOutput = false;
+    RuleOptions rules;  // chart --record: how the birth is read
 };
 
 // The birth of record `options.number`, computable; 0, or the exit status after telling why not.

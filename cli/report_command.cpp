@@ -7,6 +7,7 @@
 #include "cli/chart_command.h"
 #include "cli/output_text.h"
 #include "common/sjis_utf8.h"
+#include "common/typed_text.h"
 #include "consultation/consultation_texts.h"
 #include "consultation/output_file.h"
 #include "records/record_texts.h"
@@ -35,6 +36,10 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
     const ChartTexts texts = makeChartTexts(sjis);
     BirthInput birth;
     std::string name;
+    if (std::string problem; !applyRuleOptions(options.rules, birth, problem)) {
+        tell(err, problem, sjis);
+        return 2;
+    }
     if (options.record.number != 0) {
         if (const int status = readRecordPerson(options.record, birth, name, err); status != 0) {
             return status;
@@ -56,6 +61,12 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
             tell(err, text::nameTooLongMessage, sjis);
             return 2;
         }
+    }
+
+    // The name is the file's name: one of blanks only would leave the file nameless.
+    if (trimSjisBlanks(name).empty()) {
+        tell(err, text::nameMissingMessage, sjis);
+        return 2;
     }
 
     ReportDate today = systemToday();

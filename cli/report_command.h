@@ -5,15 +5,17 @@
 
 #include "cli/output_stream.h"
 #include "cli/record_commands.h"
+#include "cli/rule_options.h"
 
 namespace quorvel::cli {
 
 struct ReportOptions {
     RecordOptions record;         // record N of the data file, when its number is not 0
     std::string sex, date, hour;  // or a typed birth
-    std::string name;             // and its name, UTF-8
-    std::string output;           // -o FILE; empty: NAME鑑定書.html in the working folder
-    std::string today;            // YYYY-MM-DD; empty: the system's date
+    RuleOptions rules;
+    std::string name;    // and its name, UTF-8
+    std::string output;  // -o FILE; empty: NAME鑑定書.html in the working folder
+    std::string today;   // YYYY-MM-DD; empty: the system's date
     bool sjisOutput = false;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/fixed_text.h"
+#include "common/typed_text.h"
 #include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
 #include "consultation/output_file.h"
@@ -23,6 +24,11 @@ ReportDate systemToday() {
 void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
                         const ChartRules& rules) {
     const std::string_view name = fieldText(person.name);
+    // The name is the file's name, as on the command line: a nameless report is refused.
+    if (trimSjisBlanks(name).empty()) {
+        tell(owner, text::nameMissingMessage);
+        return;
+    }
     const BirthData birth = birthDataOf(person, rules);
     const std::optional<std::string> html = buildReport({name, birth, systemToday()});
     if (!html) {

@@ -1,7 +1,7 @@
 #pragma once
 // The fortune calendar (運勢暦) of a person: the years of a life, the months of a year and the
 // days of a month, each with its pillar, the luck pillar in force and the marks of its judgement
-// against the day pillar, as the result dialog would show them.
+// against the day pillar, for the person's sex (judgementMarks).
 //
 // Ages count as the luck pillars count them: a person is 0 in the year of birth and the k-th
 // luck pillar is in force from the year its starting age is reached; before the first there is
@@ -11,31 +11,11 @@
 #include <vector>
 
 #include "judgement/judgement.h"
+#include "judgement/judgement_marks.h"
 #include "judgement/relations.h"
 #include "reading/full_chart.h"
 
 namespace quorvel {
-
-// The grade marks a text shows, in order; no stored text shows more than a few.
-struct MarkList {
-    static constexpr int kCapacity = 8;
-    GradeMark marks[kCapacity] = {};
-    int count = 0;
-};
-
-// The marks of the three parts of one judgement.
-struct PeriodMarks {
-    MarkList heaven;  // 天運
-    MarkList earth;   // 地運
-    MarkList human;   // 人運
-};
-
-// The marks of a Shift-JIS text, double-byte characters respected; marks past the capacity are
-// dropped.
-MarkList marksOf(std::string_view sjisText);
-
-// The marks of the judgement of `running` against `base`, for the period the flags mark.
-PeriodMarks judgementMarks(CycleIndex base, CycleIndex running, PeriodFlags period);
 
 // Flags for a year, month or day, and for a ten-year luck period.
 inline constexpr PeriodFlags kCalendarPeriod{0, 1};

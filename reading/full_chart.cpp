@@ -56,6 +56,11 @@ std::string_view commonRelationName(StemRelation relation) {
     return text::commonRelationNames[static_cast<int>(relation)];
 }
 
+std::string relationWithCommonName(StemRelation relation) {
+    return std::string(stemRelationLabel(relation)) + "(" +
+           std::string(commonRelationName(relation)) + ")";
+}
+
 std::string_view elementName(Element element) {
     return text::elementNames[static_cast<int>(element)];
 }

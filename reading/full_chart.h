@@ -8,6 +8,7 @@
 // as a result, never read past.
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "calendar/birth_reading.h"
@@ -75,6 +76,8 @@ StemReading readStem(Stem dayStem, Stem stem, bool isPerson);
 // Shift-JIS labels. The program's label is stemRelationLabel (実行 ...); the common name is the
 // one every chart of the art uses (比肩 ...).
 std::string_view commonRelationName(StemRelation relation);
+// The label with the common name beside it, as the 命式表 names a relation: 革新(偏官).
+std::string relationWithCommonName(StemRelation relation);
 std::string_view elementName(Element element);  // 木 火 土 金 水
 // 年柱 月柱 日柱 時柱
 std::string_view pillarPositionName(int position);

@@ -6,8 +6,10 @@
 #include "common/sjis_utf8.h"
 #include "judgement/hexagram_tables.h"
 #include "judgement/judgement.h"
+#include "judgement/text_tables.h"
 #include "reading/fortune_calendar.h"
 #include "report/report_texts.h"
+#include "report/yearly_review.h"
 
 namespace quorvel {
 
@@ -37,26 +39,34 @@ table.chart td { font-size: 11.5pt; }
 table.chart td.pillar { font-size: 16pt; letter-spacing: 0.1em; }
 table.years { font-size: 9.5pt; }
 table.years td, table.years th { padding: 0.3mm 1.5mm; }
+tr.warned td { background: #fbeaea; }
 tr.now td { background: #fff3c4; font-weight: bold; }
 tr.warned td.marks { color: #a01010; }
 .void { color: #a01010; font-size: 8.5pt; display: block; }
 p.facts { margin: 1mm 0; }
-p.part { margin: 1mm 0 2mm; text-indent: 0; }
+div.part { margin: 1mm 0 2.5mm; }
+div.part p { margin: 0 0 0.8mm; }
+div.part p.label { font-weight: bold; color: #5a3216; }
 p.hexagram { margin: 0.5mm 0; }
 p.notice, p.legend { font-size: 9pt; color: #555; }
 svg { width: 100%; height: auto; display: block; }
 svg .box { fill: #fbf8f3; stroke: #b9a48f; }
 svg .now .box { fill: #fff3c4; stroke: #7a4b2a; stroke-width: 2; }
 svg text { font-family: inherit; text-anchor: middle; fill: #222; }
-svg .age { font-size: 12px; }
-svg .pillar { font-size: 19px; font-weight: bold; }
-svg .marks { font-size: 12px; }
-svg .years { font-size: 11px; fill: #555; }
-svg .nowlabel { font-size: 13px; fill: #7a4b2a; font-weight: bold; }
+svg .age { font-size: 15px; }
+svg .pillar { font-size: 20px; font-weight: bold; }
+svg .marks { font-size: 14px; }
+svg .years { font-size: 14px; fill: #444; }
+svg .nowlabel { font-size: 14px; fill: #7a4b2a; font-weight: bold; }
 svg .axis { stroke: #7a4b2a; stroke-width: 1.5; }
 footer { margin-top: 6mm; font-size: 8.5pt; color: #666; text-align: center; }
 @media print { body { padding: 0; max-width: none; } h2 { break-after: avoid; } }
 )";
+
+// The timeline is drawn in these units; printed, its width is A4's less the margins (182 mm), so
+// one unit is 182/760 mm and a font of 14 units prints at 9.5 pt.
+constexpr int kTimelineBox = 74;
+constexpr int kTimelineLeft = 10;
 
 std::string escaped(std::string_view utf8) {
     std::string out;
@@ -83,6 +93,27 @@ std::string escaped(std::string_view utf8) {
         }
     }
     return out;
+}
+
+// A UTF-8 text as the body of a CSS string inside <style>: every ASCII character but letters,
+// digits and the space by its code, so that no quote, backslash or "</style" can end it early.
+std::string cssString(std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = byte >= 0x80 || byte == ' ' || (byte >= '0' && byte <= '9') ||
+                           (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
+        if (plain) {
+            out += c;
+        } else {
+            out += '\\';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+            out += ' ';
+        }
+    }
+    return out + '"';
 }
 
 // A Shift-JIS text of the program as escaped UTF-8.
@@ -119,9 +150,22 @@ std::string partMarks(const PeriodMarks& m) {
     return out;
 }
 
+// 「革新(偏官)」, or 「本人」 for the day stem.
+std::string relationCell(const StemReading& r) {
+    return r.relation ? t(relationWithCommonName(*r.relation)) : t(text::reportPersonLabel);
+}
+
 std::string stemWithRelation(const StemReading& r) {
-    return t(stemText(r.stem)) + " " +
-           (r.relation ? t(commonRelationName(*r.relation)) : t(text::reportPersonLabel));
+    return t(stemText(r.stem)) + " " + relationCell(r);
+}
+
+// Every printed page names the person at its head and carries its number at its foot.
+std::string pageMarginRules(std::string_view sjisName) {
+    return "@page {\n  @top-left { content: " +
+           cssString(sjisToUtf8(sjisName) + " " + sjisToUtf8(text::reportTitle)) +
+           "; font-size: 9pt; color: #555; }\n"
+           "  @bottom-center { content: counter(page) \" / \" counter(pages); font-size: 9pt; "
+           "color: #555; }\n}\n";
 }
 
 std::string elementsLine(const ElementCounts& counts) {
@@ -154,25 +198,26 @@ void appendPerson(std::string& out, const ReportRequest& r, int age) {
            t(text::reportDayUnit) + "</dd>\n</dl>\n";
 }
 
+// Charts are read right to left, as the 命式表 window draws them: 時柱 日柱 月柱 年柱.
+constexpr int kDrawnOrder[kChartPillarCount] = {kHourPosition, kDayPosition, kMonthPosition,
+                                                kYearPosition};
+
 void appendChart(std::string& out, const FullChart& full) {
     out += "<section id=\"chart\">\n<h2>" + t(text::reportChartHeading) +
            "</h2>\n<table class=\"chart\">\n<tr><th></th>";
-    for (int p = 0; p < kChartPillarCount; ++p) {
+    for (const int p : kDrawnOrder) {
         out += "<th>" + t(pillarPositionName(p)) + "</th>";
     }
     const auto row = [&](std::string_view label, const char* cls, auto cell) {
         out += "</tr>\n<tr class=\"" + std::string(cls) + "\"><th>" + t(label) + "</th>";
-        for (int p = 0; p < kChartPillarCount; ++p) {
+        for (const int p : kDrawnOrder) {
             out += "<td class=\"" + std::string(cls) + "\">" + cell(full.pillars[p]) + "</td>";
         }
     };
     row(text::reportPillarRow, "pillar",
         [](const PillarReading& r) { return t(pillarTextView(r.pillar)); });
-    row(text::reportRelationRow, "relation", [](const PillarReading& r) {
-        return r.stem.relation ? t(commonRelationName(*r.stem.relation)) + "<br>" +
-                                     t(stemRelationLabel(*r.stem.relation))
-                               : t(text::reportPersonLabel);
-    });
+    row(text::reportRelationRow, "relation",
+        [](const PillarReading& r) { return relationCell(r.stem); });
     row(text::reportBranchRow, "branch", [](const PillarReading& r) {
         return t(branchText(r.branch)) +
                (r.isVoid ? "<span class=\"void\">" + t(text::reportVoidLabel) + "</span>" : "");
@@ -205,9 +250,24 @@ void appendChart(std::string& out, const FullChart& full) {
     out += "</section>\n";
 }
 
+// A luck period's marks in the timeline, squeezed into its box where they are too many for it.
+std::string timelineMarks(const std::string& x, const PeriodMarks& marks) {
+    constexpr int kRoom = kTimelineBox - 8;
+    constexpr int kFontUnits = 14;  // svg .marks
+    int wide = 0;
+    for (const MarkList* list : {&marks.heaven, &marks.earth, &marks.human}) {
+        wide += list->count == 0 ? 1 : list->count;
+    }
+    const int estimate = wide * kFontUnits + 2 * kFontUnits / 2;  // and the two slashes
+    const std::string fit =
+        estimate > kRoom ? " textLength=\"" + n(kRoom) + "\" lengthAdjust=\"spacingAndGlyphs\""
+                         : std::string();
+    return "<text class=\"marks\"" + x + fit + " y=\"84\">" + partMarks(marks) + "</text>\n";
+}
+
 void appendTimeline(std::string& out, const FullChart& full, int current) {
-    constexpr int kBox = 74;
-    constexpr int kLeft = 10;
+    constexpr int kBox = kTimelineBox;
+    constexpr int kLeft = kTimelineLeft;
     const CycleIndex day = full.chart.dayPillar.index;
     out += "<section id=\"timeline\">\n<h2>" + t(text::reportTimelineHeading) +
            "</h2>\n<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
@@ -216,19 +276,20 @@ void appendTimeline(std::string& out, const FullChart& full, int current) {
            "\" y1=\"122\" x2=\"" + n(kLeft + kLuckPillarCount * kBox) + "\" y2=\"122\"/>\n";
     for (int k = 0; k < kLuckPillarCount; ++k) {
         const LuckPillar& luck = full.chart.luckPillars[k];
-        const PeriodMarks marks = judgementMarks(day, luck.pillar.index, kLuckPeriod);
+        const PeriodMarks marks =
+            judgementMarks(day, luck.pillar.index, kLuckPeriod, full.birth.sex);
         const int x = kLeft + k * kBox;
         const int mid = x + kBox / 2;
         const std::string cx = " x=\"" + n(mid) + "\"";
-        out +=
-            "<g class=\"luck" + std::string(k == current ? " now" : "") + "\" data-index=\"" +
-            n(k) + "\" data-pillar=\"" + t(pillarTextView(luck.pillar.index)) + "\" data-marks=\"" +
-            allMarks(marks) + "\">\n<rect class=\"box\" x=\"" + n(x + 3) + "\" y=\"14\" width=\"" +
-            n(kBox - 6) + "\" height=\"100\" rx=\"4\"/>\n<text class=\"age\"" + cx + " y=\"32\">" +
-            n(luck.fromAge) + t(text::reportAgeUnit) + "</text>\n<text class=\"pillar\"" + cx +
-            " y=\"58\">" + t(pillarTextView(luck.pillar.index)) + "</text>\n<text class=\"marks\"" +
-            cx + " y=\"82\">" + partMarks(marks) + "</text>\n<text class=\"years\"" + cx +
-            " y=\"104\">" + n(full.birth.year + luck.fromAge) + "-</text>\n";
+        out += "<g class=\"luck" + std::string(k == current ? " now" : "") + "\" data-index=\"" +
+               n(k) + "\" data-pillar=\"" + t(pillarTextView(luck.pillar.index)) +
+               "\" data-marks=\"" + allMarks(marks) + "\">\n<rect class=\"box\" x=\"" + n(x + 3) +
+               "\" y=\"14\" width=\"" + n(kBox - 6) +
+               "\" height=\"100\" rx=\"4\"/>\n<text class=\"age\"" + cx + " y=\"32\">" +
+               n(luck.fromAge) + t(text::reportAgeUnit) + "</text>\n<text class=\"pillar\"" + cx +
+               " y=\"59\">" + t(pillarTextView(luck.pillar.index)) + "</text>\n" +
+               timelineMarks(cx, marks) + "<text class=\"years\"" + cx + " y=\"106\">" +
+               n(full.birth.year + luck.fromAge) + "-</text>\n";
         if (k == current) {
             out += "<text class=\"nowlabel\"" + cx + " y=\"142\">" + t(text::reportNowLabel) +
                    "</text>\n";
@@ -268,7 +329,11 @@ void appendYears(std::string& out, const FullChart& full, int current, int thisY
            t(text::reportLuckLabel) + t(text::reportHeavenColumn) + "/" +
            t(text::reportEarthColumn) + "/" + t(text::reportHumanColumn) + "</th></tr>\n";
     for (const CalendarRow& r : rows) {
+        // The year's own judgement decides the warning, as the 年運一覧 decides it.
         std::string cls = r.year == thisYear ? "now" : "";
+        if (isWarning(r.marks)) {
+            cls += cls.empty() ? "warned" : " warned";
+        }
         out += "<tr class=\"" + cls + "\" data-year=\"" + n(r.year) + "\" data-marks=\"" +
                allMarks(r.marks) + "\"><td>" + n(r.year) + "</td><td>" + n(r.age) + "</td><td>" +
                t(pillarTextView(r.pillar)) + "</td><td class=\"marks\">" +
@@ -281,20 +346,46 @@ void appendYears(std::string& out, const FullChart& full, int current, int thisY
     out += "</table>\n</section>\n";
 }
 
+// One part of a judgement, a line for each piece its separators part (HTML would run them into
+// one): the label, the body, the ☆ or ★ line, the summary. The 天運 label gains the relation's
+// common name; a part of one sentence (人運) is that sentence alone.
+void appendPart(std::string& out, std::string_view part, std::string_view relationLabel,
+                std::string_view commonName) {
+    std::vector<std::string_view> pieces;
+    while (!part.empty()) {
+        const std::size_t end = part.find(kTextSeparator);
+        if (end != 0) {
+            pieces.push_back(part.substr(0, end));
+        }
+        part.remove_prefix(end == std::string_view::npos ? part.size()
+                                                         : end + kTextSeparator.size());
+    }
+    if (pieces.empty()) {
+        return;
+    }
+    out += "<div class=\"part\">\n";
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const bool label = i == 0 && pieces.size() > 1;
+        const bool named = label && !relationLabel.empty() && pieces[i].ends_with(relationLabel);
+        out += std::string(label ? "<p class=\"label\">" : "<p>") + t(pieces[i]) +
+               (named ? "(" + t(commonName) + ")" : std::string()) + "</p>\n";
+    }
+    out += "</div>\n";
+}
+
 void appendJudgement(std::string& out, const char* id, std::string_view heading,
-                     std::string_view when, CycleIndex base, CycleIndex running,
-                     PeriodFlags period) {
+                     std::string_view when, CycleIndex base, CycleIndex running, PeriodFlags period,
+                     Sex sex) {
     const JudgementKey key{stemNumber(base), branchNumber(base), stemNumber(running),
                            branchNumber(running)};
     const JudgementParts parts = judgementParts(key, period);
+    const StemRelation relation = stemRelation(stemOf(base), stemOf(running));
     out += "<section id=\"" + std::string(id) + "\" data-pillar=\"" + t(pillarTextView(running)) +
-           "\" data-marks=\"" + allMarks(judgementMarks(base, running, period)) + "\">\n<h2>" +
+           "\" data-marks=\"" + allMarks(judgementMarks(base, running, period, sex)) + "\">\n<h2>" +
            t(heading) + " " + escaped(when) + " " + t(pillarTextView(running)) + "</h2>\n";
-    for (const std::string_view part :
-         {parts.heaven, parts.earth, parts.human[0], parts.human[1]}) {
-        if (!part.empty()) {
-            out += "<p class=\"part\">" + t(part) + "</p>\n";
-        }
+    appendPart(out, parts.heaven, stemRelationLabel(relation), commonRelationName(relation));
+    for (const std::string_view part : {parts.earth, parts.human[0], parts.human[1]}) {
+        appendPart(out, part, {}, {});
     }
     out += "</section>\n";
 }
@@ -358,20 +449,22 @@ std::optional<std::string> buildReport(const ReportRequest& request) {
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         "<title>" +
         t(request.name) + " " + t(text::reportTitle) + "</title>\n<style>" + std::string(kStyle) +
-        "</style>\n</head>\n<body>\n<header>\n<h1>" + t(text::reportTitle) + "</h1>\n";
+        pageMarginRules(request.name) + "</style>\n</head>\n<body>\n<header>\n<h1>" +
+        t(text::reportTitle) + "</h1>\n";
     appendPerson(out, request, ageOnDay(request.birth, request.today));
     out += "</header>\n";
     appendChart(out, *full);
     appendTimeline(out, *full, current);
     appendYears(out, *full, current, thisYear);
+    const Sex sex = request.birth.sex;
     appendJudgement(out, "year-judgement", text::reportYearJudgementHeading, yearText, day,
-                    yearPillarOf(thisYear), kCalendarPeriod);
+                    yearPillarOf(thisYear), kCalendarPeriod, sex);
     if (current >= 0) {
         const LuckPillar& luck = full->chart.luckPillars[current];
         const std::string when =
             n(full->birth.year + luck.fromAge) + "-" + n(full->birth.year + luck.fromAge + 9);
         appendJudgement(out, "luck-judgement", text::reportLuckJudgementHeading, when, day,
-                        luck.pillar.index, kLuckPeriod);
+                        luck.pillar.index, kLuckPeriod, sex);
     }
     appendHexagram(out, day, yearPillarOf(thisYear));
     out += "<footer>" + t(text::reportFooter) + "</footer>\n</body>\n</html>\n";

@@ -23,7 +23,7 @@ mkdir -p "$out"
 profile="$(mktemp -d)"
 trap 'rm -rf "$profile"' EXIT
 
-"$cli" report --sex male 1990-05-20 10 --name 山田太郎 --date 2026-12-07 -o "$out/report.html" >/dev/null
+"$cli" report --sex male 1990-05-20 10 --name 山田太郎 --date 2028-06-01 -o "$out/report.html" >/dev/null
 
 # Headless and offline: a profile of its own, no sandbox when run as root, nothing fetched.
 run_browser() {

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "tests/cli/cli_run.h"
 #include "tests/support/run_command.h"
 
 namespace quorvel::cli {
@@ -13,7 +15,9 @@ namespace {
 constexpr const char* kExampleJson =
     "{\"year\":\"庚午\",\"month\":\"辛巳\",\"day\":\"乙酉\",\"hour\":\"辛巳\",\"forward\":true,"
     "\"startAge\":5,\"luck\":[\"壬午\",\"癸未\",\"甲申\",\"乙酉\",\"丙戌\",\"丁亥\",\"戊子\","
-    "\"己丑\",\"庚寅\",\"辛卯\"]}";
+    "\"己丑\",\"庚寅\",\"辛卯\"],\"startAgeMonths\":68,\"rules\":{\"summerTime\":\"ignore\","
+    "\"solarTime\":\"clock\",\"dayChange\":\"split\",\"terms\":\"table\",\"longitude\":null},"
+    "\"birth\":{\"clock\":\"1990-05-20T10:00\",\"standard\":\"1990-05-20T10:00\"},\"notices\":[]}";
 
 std::string run(const std::string& command, int& status) {
     return test::runCommand(command, status);
@@ -137,6 +141,81 @@ TEST(ChartCommand, BatchOfAHundredThousandLines) {
     }
     EXPECT_EQ(lines, 100000u);
     EXPECT_EQ(errors, 0u);
+}
+
+}  // namespace
+}  // namespace quorvel::cli
+
+namespace quorvel::cli {
+namespace {
+
+// Each rule as the command line names it, with the fragments of the answer it must give.
+TEST(ChartCommand, RulesOfReading) {
+    struct Case {
+        const char* args;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        {"--sex male 1950-08-01 11:10 --place 福岡県 --solar-time mean --summer-time apply",
+         {R"("hour":"丁巳")",
+          R"("birth":{"clock":"1950-08-01T11:10","standard":"1950-08-01T10:10","solar":"1950-08-01T09:51"})",
+          R"("summerTime":"apply","solarTime":"mean","dayChange":"split","terms":"table","longitude":130.4181})"}},
+        {"--sex male 1950-08-01 11:10",
+         {R"("hour":"戊午")",
+          R"("notices":["夏時刻の期間の生まれです。標準時に直すと時柱が丁巳に変わります"])"}},
+        {"--sex male 1950-08-01 11:10 --rules precise --place 福岡",
+         {R"("summerTime":"apply","solarTime":"mean","dayChange":"split","terms":"exact")",
+          R"("solar":"1950-08-01T09:51")"}},
+        {"--sex male 1950-08-01 11:10 --rules precise --summer-time ignore --longitude 135",
+         {R"("summerTime":"ignore","solarTime":"mean")", R"("longitude":135})",
+          R"("standard":"1950-08-01T11:10")"}},
+        {"--sex male 1990-05-20 10:20 --solar-time true --place 北海道",
+         {R"("solar":"1990-05-20T10:48")", R"("solarTime":"true")"}},
+        {"--sex male 1990-05-20 23:30 --day-change 23", {R"("day":"丙戌","hour":"戊子")"}},
+        {"--sex male 1990-05-20 23:30 --day-change 0", {R"("day":"乙酉","hour":"丙子")"}},
+        {"--sex male 1990-05-20 23:30", {R"("day":"乙酉","hour":"戊子")", "23時台の生まれです"}},
+        {"--sex male 1990-05-20 10 --terms exact",
+         {R"("startAge":5,)", R"("startAgeMonths":6)", R"("terms":"exact")"}},
+        {"--sex female 1990-06-06 unknown",
+         {R"("hour":null)", R"("birth":{"clock":"1990-06-06","standard":"1990-06-06"})",
+          "月柱は節入り前なら辛巳、節入り後なら壬午です"}},
+        {"--sex female 1990-06-06 unknown --full",
+         {R"("full":{"year":)", R"(,"hour":null,"void")"}},
+    };
+    for (const Case& c : cases) {
+        const auto run = test::runCli(std::string("chart --json ") + c.args);
+        EXPECT_EQ(run.status, 0) << c.args;
+        for (const std::string& fragment : c.fragments) {
+            EXPECT_NE(run.out.find(fragment), std::string::npos) << c.args << "\n" << run.out;
+        }
+    }
+}
+
+TEST(ChartCommand, RulesRefusals) {
+    struct Case {
+        const char* args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"--sex male 1950-05-07 0:30 --summer-time apply",
+         "夏時刻が始まった日のこの時刻は存在しません"},
+        {"--sex male 1990-05-20 10:60", "時刻データを確認して下さい"},
+        {"--sex male 1990-05-20 10:5", "データエラー"},
+        {"--sex male 1990-05-20 10 --longitude 119.9",
+         "経度は東経120度から155度までの数で入れて下さい"},
+        {"--sex male 1990-05-20 10 --longitude east",
+         "経度は東経120度から155度までの数で入れて下さい"},
+        {"--sex male 1990-05-20 10 --place 火星", "出生地の都道府県名が見つかりません"},
+    };
+    for (const Case& c : cases) {
+        const auto run = test::runCli(std::string("chart ") + c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << ": " << run.err;
+    }
+    // A rule word the command does not know is a usage error.
+    EXPECT_EQ(test::runCli("chart --sex male 1990-05-20 10 --day-change 24").status, 2);
+    EXPECT_EQ(test::runCli("chart --sex male 1990-05-20 10 --place 福岡 --longitude 130").status,
+              2);
 }
 
 }  // namespace

@@ -70,19 +70,19 @@ TEST_F(PersonCommands, EveryRecordWithItsLineAndTheSkippedLinesOnStandardError) 
         {"records --all --sjis DATA.CSV", 0, sjis(text), sjis(skipped)},
         {"records --all --json", 0,
          "{\"record\":1,\"line\":1,\"name\":\"山田太郎\",\"sex\":\"男\",\"year\":1990,\"month\":5,"
-         "\"day\":20,\"hour\":10}\n",
+         "\"day\":20,\"hour\":10,\"minute\":null}\n",
          skipped},
         {"records --all --json 2>/dev/null | sed -n 2p", 0,
          "{\"record\":2,\"line\":4,\"name\":\"両\",\"sex\":null,\"year\":1990,\"month\":5,"
-         "\"day\":20,\"hour\":10}\n",
+         "\"day\":20,\"hour\":10,\"minute\":null}\n",
          ""},
         {"records --all --json 2>/dev/null | sed -n 4p", 0,
          "{\"record\":4,\"line\":6,\"name\":\"\\\"表\\\\\",\"sex\":\"男\",\"year\":2000,"
-         "\"month\":1,\"day\":3,\"hour\":12}\n",
+         "\"month\":1,\"day\":3,\"hour\":12,\"minute\":null}\n",
          ""},
         {"records --all --json --sjis 2>/dev/null | sed -n 4p", 0,
          sjis("{\"record\":4,\"line\":6,\"name\":\"\\\"表\\\\\",\"sex\":\"男\",\"year\":2000,"
-              "\"month\":1,\"day\":3,\"hour\":12}\n"),
+              "\"month\":1,\"day\":3,\"hour\":12,\"minute\":null}\n"),
          ""},
         {"records --all none.csv", 2, "", "データファイルがありません\n"},
         {"records --all folder", 2, "", "データファイルを読めませんでした\n"},
@@ -116,6 +116,19 @@ TEST_F(PersonCommands, TheReviewPutsTheWarnedFirst) {
         order += json.out.substr(at, json.out.find(',', at) - at) + " ";
     }
     EXPECT_EQ(order, "3 4 1 6 8 9 10 11 12 2 5 7 ");
+
+    // The years of the 年運一覧 window, and its words for any other.
+    const struct {
+        const char* year;
+        int status;
+    } years[] = {{"1901", 0}, {"2100", 0}, {"1900", 2}, {"2101", 2}, {"0", 2}, {"abc", 2}};
+    for (const auto& y : years) {
+        const auto run = runCli(std::string("review --year ") + y.year, folder_);
+        EXPECT_EQ(run.status, y.status) << y.year;
+        if (y.status == 2) {
+            EXPECT_EQ(run.err, "年を1901から2100の数字で入れて下さい\n") << y.year;
+        }
+    }
 }
 
 TEST(PersonCommandArguments, HelpNamesTheNewCommandsAndUsageErrorsNameTheirCommand) {

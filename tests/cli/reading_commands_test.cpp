@@ -17,7 +17,9 @@ using quorvel::test::sjis;
 constexpr const char* kExampleChartJson =
     "{\"year\":\"庚午\",\"month\":\"辛巳\",\"day\":\"乙酉\",\"hour\":\"辛巳\",\"forward\":true,"
     "\"startAge\":5,\"luck\":[\"壬午\",\"癸未\",\"甲申\",\"乙酉\",\"丙戌\",\"丁亥\",\"戊子\","
-    "\"己丑\",\"庚寅\",\"辛卯\"]";
+    "\"己丑\",\"庚寅\",\"辛卯\"],\"startAgeMonths\":68,\"rules\":{\"summerTime\":\"ignore\","
+    "\"solarTime\":\"clock\",\"dayChange\":\"split\",\"terms\":\"table\",\"longitude\":null},"
+    "\"birth\":{\"clock\":\"1990-05-20T10:00\",\"standard\":\"1990-05-20T10:00\"},\"notices\":[]";
 
 constexpr const char* kExampleFullJson =
     ",\"full\":{"
@@ -81,9 +83,9 @@ TEST(ReadingCommands, CalendarRowsAndRefusals) {
         std::string err;
     } cases[] = {
         {"--json", 0, 101,
-         "{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,\"marks\":[\"☆\",\"●\",\"〇\"]"
-         ","
-         "\"heaven\":[\"☆\",\"●\"],\"earth\":[\"〇\"],\"human\":[],\"luckMarks\":[]}",
+         // 乙 meets 庚 as 忍耐, whose marriage line speaks to women: no ☆ for a man.
+         "{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,\"marks\":[\"●\",\"〇\"],"
+         "\"heaven\":[\"●\"],\"earth\":[\"〇\"],\"human\":[],\"luckMarks\":[]}",
          ""},
         {"--json --years 1995-1995", 0, 1,
          "{\"year\":1995,\"age\":5,\"pillar\":\"乙亥\",\"luck\":\"壬午\",\"marks\":[\"▲\",\"●\","
@@ -112,6 +114,9 @@ TEST(ReadingCommands, CalendarRowsAndRefusals) {
         EXPECT_EQ(run.out.substr(0, c.firstLine.size()), c.firstLine) << c.args;
         EXPECT_EQ(run.err, c.err) << c.args;
     }
+    EXPECT_TRUE(runCli("calendar --sex female 1990-05-20 10 --json --years 1990-1990")
+                    .out.starts_with("{\"year\":1990,\"age\":0,\"pillar\":\"庚午\",\"luck\":null,"
+                                     "\"marks\":[\"☆\",\"●\",\"〇\"],"));
     const auto refused = runCli("calendar --sex male 1990-02-30 10");
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err, "データエラー\n");

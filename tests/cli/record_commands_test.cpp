@@ -19,7 +19,10 @@ using quorvel::test::sjis;
 constexpr const char* kExampleJson =
     "{\"year\":\"庚午\",\"month\":\"辛巳\",\"day\":\"乙酉\",\"hour\":\"辛巳\",\"forward\":true,"
     "\"startAge\":5,\"luck\":[\"壬午\",\"癸未\",\"甲申\",\"乙酉\",\"丙戌\",\"丁亥\",\"戊子\","
-    "\"己丑\",\"庚寅\",\"辛卯\"]}\n";
+    "\"己丑\",\"庚寅\",\"辛卯\"],\"startAgeMonths\":68,\"rules\":{\"summerTime\":\"ignore\","
+    "\"solarTime\":\"clock\",\"dayChange\":\"split\",\"terms\":\"table\",\"longitude\":null},"
+    "\"birth\":{\"clock\":\"1990-05-20T10:00\",\"standard\":\"1990-05-20T10:00\"},\"notices\":[]}"
+    "\n";
 
 // Six records after a cut line the reader drops; the numbers are read as the dialog reads them.
 constexpr const char* kDataFile =

@@ -57,6 +57,9 @@ TEST_F(ReportCommand, TheReportIsWrittenWholeWhereItsNameSaysOrRefusedWithTheRea
         {"report --sex male 1990-05-20 10 --name 'é'", 2, "", "氏名に使えない文字があります\n", "",
          ""},
         {"report --sex male 1990-02-30 10 --name a", 2, "", "データエラー\n", "", ""},
+        // A name of nothing or of blanks (half- or full-width) would leave the file nameless.
+        {"report --sex male 1990-05-20 10 --name ''", 2, "", "氏名を入力して下さい\n", "", ""},
+        {"report --sex male 1990-05-20 10 --name ' 　 '", 2, "", "氏名を入力して下さい\n", "", ""},
         {"report --record 3", 2, "", "データが誤っています\n", "", ""},
         {"report --record 1 --date 2026-13-01", 2, "", "データエラー\n", "", ""},
         {"report --record 1 -o folder", 1, "", "ファイルに出力できませんでした\n", "", ""},

@@ -22,33 +22,15 @@ std::string marksText(const PeriodMarks& m) {
     return out;
 }
 
-// The marks as the result dialog shows them: read off the composed judgement.
-std::string composedMarks(CycleIndex base, CycleIndex running, PeriodFlags period) {
-    char buffer[kJudgementBufferSize];
-    const JudgementKey key{stemNumber(base), branchNumber(base), stemNumber(running),
-                           branchNumber(running)};
-    composeJudgement(buffer, key, period);
-    const MarkList all = marksOf(buffer);
-    std::string out;
-    for (int i = 0; i < all.count; ++i) {
-        out += gradeMarkText(all.marks[i]);
-    }
-    return out;
+// The marks of the judgement, for the person's sex.
+std::string tableMarks(CycleIndex base, CycleIndex running, PeriodFlags period, Sex sex) {
+    return marksText(judgementMarks(base, running, period, sex));
 }
 
 FullChart chartOf(const BirthData& birth) {
     const auto full = readFullChart(birth);
     EXPECT_TRUE(full.has_value());
     return full.value_or(FullChart{});
-}
-
-TEST(FortuneCalendar, MarksFollowTheShiftJisCharactersOnly) {
-    // 0x81 0x9B is ○; the same two bytes as the trail of one character and the lead of the next
-    // are no mark.
-    EXPECT_EQ(marksOf(sjis("○◎")).count, 2);
-    EXPECT_EQ(marksOf(std::string("\x81\x81\x9B", 3)).count, 0);
-    EXPECT_EQ(marksOf(std::string("\x81", 1)).count, 0);
-    EXPECT_EQ(marksOf(sjis("★★★★★★★★★★")).count, MarkList::kCapacity);
 }
 
 TEST(FortuneCalendar, APersonsYearsCarryTheirJudgementsMarks) {
@@ -60,9 +42,10 @@ TEST(FortuneCalendar, APersonsYearsCarryTheirJudgementsMarks) {
     const CycleIndex day = chart.chart.dayPillar.index;
     for (const CalendarRow& r : rows) {
         EXPECT_EQ(r.age, r.year - 1990);
-        EXPECT_EQ(marksText(r.marks), composedMarks(day, r.pillar, kCalendarPeriod)) << r.year;
+        EXPECT_EQ(marksText(r.marks), tableMarks(day, r.pillar, kCalendarPeriod, Sex::Male))
+            << r.year;
         if (r.luck >= 0) {
-            EXPECT_EQ(marksText(r.luckMarks), composedMarks(day, r.luckPillar, kLuckPeriod))
+            EXPECT_EQ(marksText(r.luckMarks), tableMarks(day, r.luckPillar, kLuckPeriod, Sex::Male))
                 << r.year;
         }
     }
@@ -82,8 +65,12 @@ TEST(FortuneCalendar, APersonsYearsCarryTheirJudgementsMarks) {
                   sjis(e.luck))
             << e.year;
     }
-    // 乙 against 庚午's year: 忍耐 with its marriage line, 長生, and 午 clashes with nothing of 酉.
-    EXPECT_EQ(marksText(rows[0].marks), composedMarks(day, 7, kCalendarPeriod));
+    // 乙 against 庚午's year: 忍耐 with the women's marriage line, so no ☆ for a man; 長生, and 午
+    // clashes with nothing of 酉.
+    EXPECT_EQ(marksText(rows[0].marks), sjis("●〇"));
+    const FullChart her = chartOf({1990, 5, 20, 10, Sex::Female});
+    ASSERT_EQ(calendarYears(her, 1990, 1990, rows), CalendarCheck::Ok);
+    EXPECT_EQ(marksText(rows[0].marks), sjis("☆●〇"));
 }
 
 TEST(FortuneCalendar, MonthsBeginAtTheirTermsAndDaysFollowTheCount) {

@@ -11,12 +11,16 @@
 #include "calendar/chart_details.h"
 #include "judgement/hexagram_tables.h"
 #include "judgement/judgement.h"
+#include "judgement/text_tables.h"
 #include "reading/fortune_calendar.h"
+#include "report/yearly_review.h"
+#include "tests/support/marks_shown.h"
 #include "tests/support/sjis.h"
 
 namespace quorvel {
 namespace {
 
+using test::marksShown;
 using test::sjis;
 using test::utf8;
 
@@ -88,20 +92,29 @@ std::string marksText(const PeriodMarks& m) {
     return marksText(m.heaven) + marksText(m.earth) + marksText(m.human);
 }
 
-// The marks a shown text holds, read back from the page's own characters.
-std::string marksShown(const std::string& utf8Text) {
-    return marksText(marksOf(sjis(utf8Text)));
-}
-
+// The pieces of the parts, as the separators between them part them.
 std::vector<std::string> partsText(const JudgementParts& parts) {
     std::vector<std::string> each;
     for (const std::string_view part :
          {parts.heaven, parts.earth, parts.human[0], parts.human[1]}) {
-        if (!part.empty()) {
-            each.push_back(utf8(part));
+        std::string text = utf8(part);
+        const std::string separator = utf8(kTextSeparator);
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find(separator, at), text.size());
+            if (end > at) {
+                each.push_back(text.substr(at, end - at));
+            }
+            at = end + separator.size();
         }
     }
     return each;
+}
+
+std::string without(std::string text, std::string_view part) {
+    for (std::size_t at; (at = text.find(part)) != std::string::npos;) {
+        text.erase(at, part.size());
+    }
+    return text;
 }
 
 std::vector<std::string> readingLines(std::string_view reading) {
@@ -133,6 +146,7 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
         // Before the first luck period: no period's judgement, the years up to the first's end.
         {"幼子", {2025, 6, 1, 12, Sex::Female}, {2026, 1, 10}, "女性", "満0歳"},
     };
+    int allWarnedRows = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string name = sjis(c.name);
@@ -151,6 +165,16 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
         EXPECT_TRUE(page.all("//script | //*[@src] | //link | //*[@href]").empty());
         EXPECT_NE(html->find("@page { size: A4"), std::string::npos);
         EXPECT_NE(html->find("sans-serif"), std::string::npos);
+        // Every printed page: the name at its head (any character of it that could end the
+        // style sheet or the string written by its code), the page number at its foot.
+        const std::string style = page.text("//head/style");
+        EXPECT_NE(style.find("@top-left { content: \"" +
+                             (c.birth.year == 1990 && c.birth.sex == Sex::Male
+                                  ? std::string("山田\\3c \\26 \\3e \\22 太郎\\27 ")
+                                  : std::string(c.name)) +
+                             " 鑑定書\""),
+                  std::string::npos);
+        EXPECT_NE(style.find("@bottom-center { content: counter(page)"), std::string::npos);
 
         // The person.
         EXPECT_EQ(page.text("//title"), std::string(c.name) + " 鑑定書");
@@ -162,16 +186,24 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
                                                      std::to_string(c.birth.hour) + "時生まれ");
         EXPECT_EQ(page.text("//*[@id='age']"), c.age);
 
-        // The full chart: the four pillars, the day stem as the person, the stages, the voids.
-        std::vector<std::string> pillars, stages;
-        for (const PillarReading& r : full.pillars) {
+        // The full chart, right to left as the 命式表 window draws it: the four pillars, each
+        // relation with its common name, the day stem as the person, the stages, the voids.
+        std::vector<std::string> pillars, stages, relations;
+        for (const int p : {kHourPosition, kDayPosition, kMonthPosition, kYearPosition}) {
+            const PillarReading& r = full.pillars[p];
             pillars.push_back(utf8(pillarTextView(r.pillar)));
             stages.push_back(utf8(growthStageLabel(r.stage)));
+            relations.push_back(r.stem.relation
+                                    ? utf8(stemRelationLabel(*r.stem.relation)) + "(" +
+                                          utf8(commonRelationName(*r.stem.relation)) + ")"
+                                    : "本人");
         }
+        EXPECT_EQ(page.texts("//section[@id='chart']//th[text()]"),
+                  (std::vector<std::string>{"時柱", "日柱", "月柱", "年柱", "干支", "通変星",
+                                            "地支", "蔵干", "十二運"}));
         EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='pillar']"), pillars);
         EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='stage']"), stages);
-        EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='relation']")[kDayPosition],
-                  "本人");
+        EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='relation']"), relations);
         EXPECT_EQ(page.all("//section[@id='chart']//td[@class='hidden']").size(), 4u);
         EXPECT_EQ(page.text("//*[@id='void']"),
                   "空亡 " + utf8(branchText(full.voids[0])) + utf8(branchText(full.voids[1])));
@@ -188,21 +220,23 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
             const xmlNodePtr g = luck[static_cast<std::size_t>(k)];
             EXPECT_EQ(Page::attribute(g, "data-pillar"), utf8(pillarTextView(p))) << k;
             EXPECT_EQ(Page::attribute(g, "data-marks"),
-                      marksText(judgementMarks(day, p, kLuckPeriod)))
+                      marksText(judgementMarks(day, p, kLuckPeriod, c.birth.sex)))
                 << k;
             EXPECT_EQ(Page::attribute(g, "class"), k == current ? "luck now" : "luck") << k;
         }
 
         // The years of the current and the next period (or up to the first's end), each with the
-        // marks its judgement shows.
+        // marks its judgement shows; those with ★★ or ● stand out.
         const std::vector<xmlNodePtr> years = page.all("//section[@id='years']//tr[@data-year]");
         const int firstAge = current >= 0 ? full.chart.luckPillars[current].fromAge : 0;
         const int lastAge = current >= 0 ? firstAge + 19 : full.chart.startAge + 9;
         ASSERT_EQ(years.size(), static_cast<std::size_t>(lastAge - firstAge + 1));
         int nowRows = 0;
+        int warnedRows = 0;
         for (std::size_t i = 0; i < years.size(); ++i) {
             const int y = c.birth.year + firstAge + static_cast<int>(i);
-            const PeriodMarks m = judgementMarks(day, yearPillarOf(y), kCalendarPeriod);
+            const PeriodMarks m =
+                judgementMarks(day, yearPillarOf(y), kCalendarPeriod, c.birth.sex);
             EXPECT_EQ(Page::attribute(years[i], "data-year"), std::to_string(y));
             EXPECT_EQ(Page::attribute(years[i], "data-marks"), marksText(m)) << y;
             std::string cells;
@@ -212,25 +246,36 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
                 }
             }
             EXPECT_EQ(cells, marksText(m)) << y;
-            nowRows += Page::attribute(years[i], "class") == "now" ? 1 : 0;
+            const std::string cls = Page::attribute(years[i], "class");
+            nowRows += cls.starts_with("now") ? 1 : 0;
+            EXPECT_EQ(cls.ends_with("warned"), isWarning(m)) << y;
+            warnedRows += isWarning(m) ? 1 : 0;
         }
         EXPECT_EQ(nowRows, 1);
+        allWarnedRows += warnedRows;
 
-        // The judgements: the whole texts, and the marks they show are the judgement's.
+        // The judgements: the whole texts, a line for each piece (the 天運 label with its common
+        // name); the marks given for them are the person's, the text keeps both marriage lines.
         const auto judgement = [&](const char* id, CycleIndex running, PeriodFlags period) {
             SCOPED_TRACE(id);
             const JudgementKey key{stemNumber(day), branchNumber(day), stemNumber(running),
                                    branchNumber(running)};
-            const std::vector<std::string> parts = partsText(judgementParts(key, period));
+            std::vector<std::string> parts = partsText(judgementParts(key, period));
+            const StemRelation relation = stemRelation(stemOf(day), stemOf(running));
+            parts[0] += "(" + utf8(commonRelationName(relation)) + ")";
             const std::string path = "//section[@id='" + std::string(id) + "']";
-            const std::vector<std::string> shown = page.texts(path + "/p");
+            const std::vector<std::string> shown = page.texts(path + "/div[@class='part']/p");
             EXPECT_EQ(shown, parts);
             std::string marks;
             for (const std::string& p : shown) {
                 marks += marksShown(p);
             }
-            const std::string expected = marksText(judgementMarks(day, running, period));
-            EXPECT_EQ(marks, expected);
+            const std::string expected =
+                marksText(judgementMarks(day, running, period, c.birth.sex));
+            const Sex marriage = heavenMarks(stemOf(day), stemOf(running)).marriage;
+            EXPECT_EQ(without(marks, "☆"), without(expected, "☆"));
+            EXPECT_EQ(marks.find("☆") != std::string::npos, marriage != Sex::Unset);
+            EXPECT_EQ(expected.find("☆") != std::string::npos, marriage == c.birth.sex);
             EXPECT_EQ(Page::attribute(page.all(path)[0], "data-marks"), expected);
         };
         judgement("year-judgement", yearPillar, kCalendarPeriod);
@@ -260,6 +305,7 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
         EXPECT_FALSE(reading.empty());
         EXPECT_EQ(page.texts("//section[@id='hexagram']/p"), reading);
     }
+    EXPECT_GT(allWarnedRows, 0);
 }
 
 TEST(Report, ABirthTheCalendarCannotComputeOrADayBeforeItGivesNoReport) {

@@ -88,7 +88,8 @@ TEST_F(ReadingWindows, FromAPanelToTheCalendarAYearItsJudgementAndItsFile) {
         }
         return joined;
     };
-    EXPECT_EQ(cells(0), sjis("1990|0|庚午|☆●|〇||||||"));
+    // The women's marriage line of 乙 with 庚 gives this man no ☆.
+    EXPECT_EQ(cells(0), sjis("1990|0|庚午|●|〇||||||"));
     EXPECT_EQ(cells(5), sjis("1995|5|乙亥|▲|●★||壬午|△|〇||"));
 
     // 2024, 甲辰: judged as if typed against the day pillar, and written by the output button.
