@@ -69,11 +69,11 @@ std::string termText(const TermMoment& t) {
            std::string(text::hourUnit) + number(t.minute) + std::string(text::minuteUnit);
 }
 
-// 「立運　3歳4ヶ月　順行」: the luck start to the month.
-std::string luckStartText(const Chart& c) {
-    std::string out = std::string(text::luckStartLine) + number(c.startAgeMonths / 12) +
-                      std::string(text::ageUnit);
-    if (c.startAgeMonths % 12 != 0) {
+// 「立運　3歳4ヶ月　順行」: the luck start, to the month where the terms are known to the minute.
+std::string luckStartText(const Chart& c, const ChartRules& rules) {
+    std::string out =
+        std::string(text::luckStartLine) + number(c.startAge) + std::string(text::ageUnit);
+    if (rules.terms == TermRule::Exact && c.startAgeMonths % 12 != 0) {
         out += number(c.startAgeMonths % 12) + std::string(text::monthsUnit);
     }
     out += std::string(text::luckStartSeparator) +
@@ -179,7 +179,7 @@ class FullChartWindow final : public platform::DialogHandler {
                                         std::string(text::termsBetween) +
                                         termText(chart_.terms.after));
         dialog.setText(kNoticeLabel, termNoticeText(chart_.notice));
-        dialog.setText(kLuckStartLabel, luckStartText(chart_.chart));
+        dialog.setText(kLuckStartLabel, luckStartText(chart_.chart, chart_.reading.rules));
     }
 
     // Ten columns, the last luck pillar at the left and the first at the right.
