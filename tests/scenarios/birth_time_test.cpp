@@ -1,9 +1,12 @@
 // The birth as it really was, through the dialogs: minutes, an unknown hour, the birthplace and
 // the rules (命式の流儀) in force, down to the panel, the 命式表 and DATA.CSV.
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/shell.h"
 #include "calendar/chart_rules.h"
 #include "resources/command_ids.h"
 #include "tests/scenarios/birth_entry.h"
@@ -371,6 +374,95 @@ TEST_F(BirthTime, TheRulesDialogMovesBetweenPresetsAndSingleRules) {
     command(kCommandChartRules);
     EXPECT_EQ(state().rules.solarTime, SolarTimeRule::True);
     EXPECT_EQ(state().rules.terms, TermRule::Table);
+}
+
+// The program started again in the same folder: a new state, a new main window.
+std::unique_ptr<ConsultationState> restart() {
+    platform::script::reset();
+    auto state = std::make_unique<ConsultationState>();
+    char name[] = "quorvel";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(runApplication(*state, 1, argv), 0);
+    return state;
+}
+
+TEST_F(BirthTime, TheRulesAndTheBirthplaceOutliveTheRun) {
+    chooseRules([](ScriptedDialog& d) {
+        d.click(kPrecise);
+        d.chooseListItem(kDayChange, 1);
+    });
+    enter({"甲", kMale, "1990", "5", "20", "10:20"}, "福岡県");
+    enter({"乙", kMale, "1990", "5", "20", "10:20"}, "経度を入力", "141.35");
+    enter({"丙", kMale, "1990", "5", "20", "10:20"}, "指定なし");
+    ASSERT_TRUE(messages().empty());
+    EXPECT_TRUE(std::filesystem::exists(folder() / "QUORVEL.DB"));
+
+    const auto again = restart();
+    EXPECT_EQ(again->rules, preciseRules(DayChangeRule::At23));
+    EXPECT_TRUE(messages().empty());
+    // Each person chosen from the file comes back with the birthplace entered.
+    const struct {
+        int button;
+        const char* times;
+        const char* placeShown;
+    } cases[] = {
+        {1021, "標準時 10時20分 / 地方平均時 10時1分", "福岡県"},
+        {1022, "標準時 10時20分 / 地方平均時 10時45分", "東経141.35度"},
+        {1023, "標準時 10時20分", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.times);
+        whenDialogOpens("DATADLG", [&c](ScriptedDialog& d) {
+            d.click(c.button);
+            d.click(platform::kIdOk);
+        });
+        platform::script::sendCommand(kCommandOpenDataFile);
+        ScriptedDialog& panel = *openDialogs().back();
+        const std::string reading = panel.text(kPanelReading);
+        EXPECT_NE(reading.find(sjis(c.times)), std::string::npos);
+        EXPECT_EQ(reading.find(sjis("地方平均時 10時1分")) != std::string::npos,
+                  c.button == 1021);
+        ASSERT_TRUE(panel.chooseFromContextMenu(kCommandFullChart));
+        const std::string person = openDialogs().back()->text(110);
+        EXPECT_EQ(c.placeShown != nullptr ? person.ends_with(sjis(c.placeShown))
+                                          : person.ends_with(sjis("生まれ")),
+                  true)
+            << person;
+        // The birth data dialog opens on the chosen person, birthplace and all.
+        whenDialogOpens("BIRTHDLG", [&c](ScriptedDialog& d) {
+            EXPECT_EQ(d.text(kHour), "10:20");
+            EXPECT_EQ(d.selectedListItem(kPlace), c.button == 1021 ? 40 : c.button == 1022 ? 48 : 0);
+            EXPECT_EQ(d.text(kLongitude), c.button == 1022 ? "141.35" : "");
+            EXPECT_EQ(d.isEnabled(kLongitude), c.button == 1022);
+            d.click(platform::kIdCancel);
+        });
+        platform::script::sendCommand(kCommandBirthData);
+    }
+    // The person list reads the birthplace back too.
+    whenDialogOpens("JINBUTSU", [](ScriptedDialog& d) { d.chooseRow(120, 0); });
+    platform::script::sendCommand(kCommandPersonList);
+    EXPECT_NE(openDialogs().back()->text(kPanelReading).find(sjis("地方平均時 10時1分")),
+              std::string::npos);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(BirthTime, ADamagedDatabaseIsToldSetAsideAndTheConsultationGoesOn) {
+    writeFile(folder() / "QUORVEL.DB", "this is no database, though it has its name");
+    const auto again = restart();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].find("QUORVEL.DB"), std::string::npos);
+    EXPECT_EQ(again->rules, kClassicRules);
+    bool setAside = false;
+    for (const auto& entry : std::filesystem::directory_iterator(folder())) {
+        setAside = setAside || entry.path().filename().string().starts_with("QUORVEL.DB.damaged-");
+    }
+    EXPECT_TRUE(setAside);
+    // The consultation goes on, and the next write makes a new file.
+    enter({"甲", kMale, "1990", "5", "20", "10:20"}, "福岡県");
+    EXPECT_EQ(messages().size(), 1u);
+    ASSERT_EQ(openDialogs().size(), 1u);
+    EXPECT_EQ(openDialogs().back()->text(1024), sjis("辛巳"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / "QUORVEL.DB"));
 }
 
 }  // namespace
