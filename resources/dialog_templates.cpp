@@ -223,7 +223,7 @@ constexpr ControlTemplate kRulesControls[] = {
     {1113, DropDown, "", 66, 64, 114, 14, kStyleNone},
     {kStaticId, Label, text::captionTerms, 10, 84, 56, 8, kStyleNone},
     {1114, DropDown, "", 66, 82, 114, 14, kStyleNone},
-    {kStaticId, Label, text::captionRulesNote, 10, 102, 170, 16, kStyleNone},
+    {1120, Label, text::captionRulesNote, 10, 104, 170, 8, kStyleNone},
     {kIdOk, DefaultButton, text::captionOkFullWidth, 40, 124, 50, 14, kStyleNone},
     {kIdCancel, Button, text::captionCancelFullWidth, 100, 124, 50, 14, kStyleNone},
 };

@@ -63,6 +63,7 @@ TEST_F(GuiTest, TheLongestTextsFitTheirControls) {
         {birthDialogTemplate(), 1057, "130.4181"},
         {rulesDialogTemplate(), 1111, "夏時刻を標準時に直す"},
         {rulesDialogTemplate(), 1113, "23時は翌日の子の刻"},
+        {rulesDialogTemplate(), 1120, "地方時は出生地を入れた人にだけ使われます"},
     };
     for (const auto& c : cases) {
         const platform::WindowHandle handle =
