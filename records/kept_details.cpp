@@ -17,8 +17,7 @@ QuorvelStore openStore(ConsultationState& state) {
     QuorvelStore store = QuorvelStore::open({});
     const StoreOpen status = store.openStatus();
     if (status == StoreOpen::SetAside ||
-        ((status == StoreOpen::Newer || status == StoreOpen::Failed) &&
-         !state.storeProblemTold)) {
+        ((status == StoreOpen::Newer || status == StoreOpen::Failed) && !state.storeProblemTold)) {
         tell(state.mainWindow, store.problem());
         state.storeProblemTold = true;
     }

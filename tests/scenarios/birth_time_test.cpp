@@ -420,8 +420,7 @@ TEST_F(BirthTime, TheRulesAndTheBirthplaceOutliveTheRun) {
         ScriptedDialog& panel = *openDialogs().back();
         const std::string reading = panel.text(kPanelReading);
         EXPECT_NE(reading.find(sjis(c.times)), std::string::npos);
-        EXPECT_EQ(reading.find(sjis("地方平均時 10時1分")) != std::string::npos,
-                  c.button == 1021);
+        EXPECT_EQ(reading.find(sjis("地方平均時 10時1分")) != std::string::npos, c.button == 1021);
         ASSERT_TRUE(panel.chooseFromContextMenu(kCommandFullChart));
         const std::string person = openDialogs().back()->text(110);
         EXPECT_EQ(c.placeShown != nullptr ? person.ends_with(sjis(c.placeShown))
@@ -431,7 +430,9 @@ TEST_F(BirthTime, TheRulesAndTheBirthplaceOutliveTheRun) {
         // The birth data dialog opens on the chosen person, birthplace and all.
         whenDialogOpens("BIRTHDLG", [&c](ScriptedDialog& d) {
             EXPECT_EQ(d.text(kHour), "10:20");
-            EXPECT_EQ(d.selectedListItem(kPlace), c.button == 1021 ? 40 : c.button == 1022 ? 48 : 0);
+            EXPECT_EQ(d.selectedListItem(kPlace), c.button == 1021   ? 40
+                                                  : c.button == 1022 ? 48
+                                                                     : 0);
             EXPECT_EQ(d.text(kLongitude), c.button == 1022 ? "141.35" : "");
             EXPECT_EQ(d.isEnabled(kLongitude), c.button == 1022);
             d.click(platform::kIdCancel);
