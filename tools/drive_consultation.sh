@@ -52,7 +52,7 @@ judgeDayPillarInFourthLuck() {
 
 # The same with the chart pillar button at dialog unit y $2 (33 年柱, 55 月柱, 78 日柱, 100 時柱).
 judgeInFourthLuck() {
-    expectSize "$1" 232 176
+    expectSize "$1" 232 220
     xdotool windowraise "$1"   # panels open one over another
     sleep 0.2
     click "$1" 35 "$2" 40 14
@@ -96,7 +96,7 @@ xdotool windowfocus --sync "$main"
 key alt+i   # 大運
 key b       # 生年月日時の入力
 birth=$(window データの入力)
-expectSize "$birth" 187 93
+expectSize "$birth" 187 126
 xdotool windowfocus --sync "$birth"
 typeText 太郎                # the name box has the focus
 click "$birth" 120 6 23 10   # 男
@@ -127,7 +127,7 @@ key alt+f   # ファイル
 key d       # データファイルを開く
 records=$(window DATA.CSV)
 expectSize "$records" 297 237
-click "$records" 22 27 256 14   # the first record
+click "$records" 7 27 283 14   # the first record
 click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 second=$(window 命造/大運パネル 100 "$panel")
@@ -164,7 +164,7 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 27 256 14   # 花子
+click "$records" 7 27 283 14   # 花子
 click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 hanako=$(window 命造/大運パネル 100 "$jiro")
@@ -183,7 +183,7 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 45 256 14   # the second record: 次郎, entered in this run
+click "$records" 7 45 283 14   # the second record: 次郎, entered in this run
 click "$records" 95 213 50 14
 gone "$records" DATA.CSV
 third=$(window 命造/大運パネル 100 "$jiro $hanako")
@@ -221,7 +221,7 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 82 256 14   # the fourth record, added above
+click "$records" 7 82 283 14   # the fourth record, added above
 shot data-file-dialog.png
 click "$records" 154 213 50 14  # ｷｬﾝｾﾙ
 gone "$records" DATA.CSV

@@ -51,14 +51,14 @@ xdotool windowfocus --sync "$main"
 key alt+f   # ファイル
 key d       # データファイルを開く
 records=$(window DATA.CSV)
-click "$records" 22 27 256 14   # 山田
+click "$records" 7 27 283 14   # 山田
 click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 panel=$(window 命造/大運パネル)
 
 panelMenu m   # 命式表(&M)
 chart=$(window 命式表)
-expectSize "$chart" 294 244
+expectSize "$chart" 294 292
 shotWindow "$chart" full-chart.png
 xdotool windowfocus --sync "$chart"
 key Escape

@@ -145,6 +145,7 @@ TEST_F(Shell, F1OpensTheHelpAtTheWindowsOwnTopic) {
         {kCommandFortuneCalendar, "UNSEIREKI", "運勢暦の見方"},
         {kCommandOpenDataFile, "DATADLG", "データファイルを開く"},  // forgets the person
         {kCommandPersonList, "JINBUTSU", "人物一覧"},
+        {kCommandChartRules, "RYUGI", "命式の流儀"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dialog);
@@ -152,7 +153,7 @@ TEST_F(Shell, F1OpensTheHelpAtTheWindowsOwnTopic) {
         if (c.command == 0) {
             platform::script::pressF1OnMainWindow();
         } else if (c.command == kCommandStemBranchInput || c.command == kCommandHexagram ||
-                   c.command == kCommandAvoidance) {
+                   c.command == kCommandAvoidance || c.command == kCommandChartRules) {
             modal(c.dialog);
             command(c.command);
         } else {
