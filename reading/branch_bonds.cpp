@@ -98,7 +98,7 @@ bool heavenWarEarthClash(CycleIndex a, CycleIndex b) {
 }
 
 std::string_view branchBondName(BranchBond bond) {
-    return text::branchBondNames[static_cast<int>(bond)];
+    return text::compatBranchBondNames[static_cast<int>(bond)];
 }
 
 std::string trioText(const Trio& trio) {

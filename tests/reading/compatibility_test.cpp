@@ -36,7 +36,7 @@ FullChart chartWithDay(CycleIndex day, Sex sex) {
     return {};
 }
 
-std::string bondsText(BondSet bonds) {
+std::string bondNames(BondSet bonds) {
     std::string out;
     for (int k = 0; k < kBranchBondCount; ++k) {
         if (bonds.has(static_cast<BranchBond>(k))) {
@@ -128,10 +128,10 @@ TEST(Compatibility, HalfHarmoniesAndPunishmentsAreThoseJapanesePracticeCounts) {
     EXPECT_EQ(selfPunishments, 4);
     // Where the tables overlap: 寅申 clash and punish, 寅巳 punish and harm, 巳申 combine and
     // punish.
-    EXPECT_EQ(bondsText(branchBonds(Branch::Tora, Branch::Saru)), sjis("冲刑"));
-    EXPECT_EQ(bondsText(branchBonds(Branch::Mi, Branch::Tora)), sjis("刑害"));
-    EXPECT_EQ(bondsText(branchBonds(Branch::Saru, Branch::Mi)), sjis("支合刑"));
-    EXPECT_EQ(bondsText(branchBonds(Branch::Ne, Branch::Tori)), "");
+    EXPECT_EQ(bondNames(branchBonds(Branch::Tora, Branch::Saru)), sjis("冲刑"));
+    EXPECT_EQ(bondNames(branchBonds(Branch::Mi, Branch::Tora)), sjis("刑害"));
+    EXPECT_EQ(bondNames(branchBonds(Branch::Saru, Branch::Mi)), sjis("支合刑"));
+    EXPECT_EQ(bondNames(branchBonds(Branch::Ne, Branch::Tori)), "");
 }
 
 // 1990-05-20 10時 男 (庚午 辛巳 乙酉 辛巳) with 1992-03-01 8時 女 (壬申 壬寅 丙子 壬辰), worked out
@@ -160,7 +160,7 @@ TEST(Compatibility, AHandCheckedPair) {
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(c.branches[i].a, expected[i].a) << i;
         EXPECT_EQ(c.branches[i].b, expected[i].b) << i;
-        EXPECT_EQ(bondsText(c.branches[i].bonds), sjis(expected[i].bonds)) << i;
+        EXPECT_EQ(bondNames(c.branches[i].bonds), sjis(expected[i].bonds)) << i;
     }
     // B alone holds 申子辰: not a bond between the two.
     EXPECT_TRUE(c.trios.empty());
@@ -203,7 +203,7 @@ TEST(Compatibility, DayPillarsAtWarCombiningAndInEachOthersVoid) {
         EXPECT_EQ(c.bDayInAVoid, k.bInAVoid) << k.a << k.b;
         const std::string dayBonds = !c.branches.empty() && c.branches[0].a == kDayPosition &&
                                              c.branches[0].b == kDayPosition
-                                         ? bondsText(c.branches[0].bonds)
+                                         ? bondNames(c.branches[0].bonds)
                                          : std::string();
         EXPECT_EQ(dayBonds, sjis(k.dayBonds)) << k.a << k.b;
     }
