@@ -123,7 +123,7 @@ constexpr std::string_view kDetails =
     "         {\"record\":..,\"line\":..,\"name\":..,\"judged\":false,\"reason\":\"...\"}.\n"
     "  quorvel-cli report (--record N [--file FILE] |\n"
     "                      --sex male|female YYYY-MM-DD HH --name NAME)\n"
-    "                     [-o FILE] [--date YYYY-MM-DD] [--sjis]\n"
+    "                     [-o FILE] [--date YYYY-MM-DD] [--with M] [--sjis]\n"
     "      The report (鑑定書) of a person as one HTML file (UTF-8, its own style sheet, no\n"
     "      network or script needed; laid out for the screen and A4 paper): name, sex, birth\n"
     "      and age; the full chart (命式表); the luck periods as a timeline with their marks;\n"
@@ -136,7 +136,9 @@ constexpr std::string_view kDetails =
     "      than 30 bytes in Shift-JIS, or with a character Shift-JIS lacks, is refused, and an\n"
     "      empty name or one of blanks only prints 氏名を入力して下さい; a\n"
     "      file that cannot be written prints ファイルに出力できませんでした and exits with\n"
-    "      1, leaving any old file whole.\n"
+    "      1, leaving any old file whole. --with M, a second person named as compat names\n"
+    "      one (a record number of the data file, or SEX,DATE,TIME[,NAME[,PLACE]]), adds a 相性\n"
+    "      section: both charts, the findings of compat, the years from this one for both.\n"
     "  quorvel-cli compat A B [--years N] [--date YYYY-MM-DD] [--json] [--sjis]\n"
     "                    [--file FILE] [the rule options of chart]\n"
     "      相性: what two persons' charts say of each other. A and B are each a record number\n"
@@ -443,6 +445,9 @@ int run(int argc, char** argv, OutputStream& out) {
     report.add_option("-o,--output", o.report.output,
                       "the file to write (default NAME鑑定書.html in the working folder)");
     report.add_option("--date", o.report.today, "the day the report is made (default today)");
+    report.add_option("--with", o.report.with,
+                      "a second person, for a 相性 section: a record number or "
+                      "SEX,DATE,TIME[,NAME[,PLACE]]");
     addSjisFlag(report, o.report.sjisOutput);
     reportRecord->excludes(reportSex)->excludes(reportName)->excludes(reportDate);
     reportSex->needs(reportName);
@@ -491,7 +496,8 @@ int run(int argc, char** argv, OutputStream& out) {
         {&review, "usage: quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"},
         {&report,
          "usage: quorvel-cli report --record N [--file FILE] [-o FILE] [--date YYYY-MM-DD]\n"
-         "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"},
+         "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"
+         "       ... [--with N | --with SEX,DATE,TIME[,NAME[,PLACE]]]\n"},
         {&compat,
          "usage: quorvel-cli compat A B [--years N] [--date YYYY-MM-DD] [--json] [--sjis]\n"
          "                         [--file FILE] [--rules classic|precise] [...]\n"

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/chart_command.h"
+#include "cli/compat_command.h"
 #include "cli/output_text.h"
 #include "common/sjis_utf8.h"
 #include "common/typed_text.h"
@@ -99,7 +100,18 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
         return status;
     }
 
-    const std::optional<std::string> html = buildReport({name, birth, today});
+    ReportRequest request{name, birth, today};
+    std::string partnerName;
+    if (!options.with.empty()) {
+        BirthData partner;
+        if (const int status = readPersonArgument({options.with, options.record.file},
+                                                  options.rules, sjis, partner, partnerName, err);
+            status != 0) {
+            return status;
+        }
+        request.partner = ReportPartner{partnerName, partner};
+    }
+    const std::optional<std::string> html = buildReport(request);
     if (!html) {
         std::fprintf(err, "%s\n", texts.dataError.c_str());
         return 2;

@@ -18,6 +18,7 @@ struct ReportOptions {
     std::string name;    // and its name, UTF-8
     std::string output;  // -o FILE; empty: NAME鑑定書.html in the working folder
     std::string today;   // YYYY-MM-DD; empty: the system's date
+    std::string with;    // --with: the second person of a 相性 section, as compat names one
     bool sjisOutput = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,36 @@ TEST_F(CompatCommand, EachPersonsYearMarksAreTheirCalendars) {
             EXPECT_EQ(compat.out.substr(key + 4, marks.size()), marks) << p.key << year;
         }
         EXPECT_EQ(year, 2037);
+    }
+}
+
+// report --with names its second person as compat does; a refused one writes no report.
+TEST_F(CompatCommand, AReportWithASecondPersonHoldsTheirCompatibility) {
+    const struct {
+        std::string args;
+        int status;
+        std::string err;
+        std::string heading;  // in the written file; empty: no file
+    } cases[] = {
+        {"report --record 1 --with 2 --date 2025-06-01", 0, "", "相性 山田太郎・山田花子"},
+        {"report --record 2 --with male,1990-05-20,10 --date 2025-06-01", 0, "",
+         "相性 山田花子・Ｂ"},
+        {"report --record 1 --with 3", 2, "データが誤っています\n", ""},
+        {"report --record 1 --with male,1990-05-20,24", 2, "時刻データを確認して下さい\n", ""},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(folder_ + "/山田太郎鑑定書.html");
+        std::filesystem::remove(folder_ + "/山田花子鑑定書.html");
+        const auto run = runCli(c.args, folder_);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_EQ(run.err, c.err) << c.args;
+        if (c.heading.empty()) {
+            EXPECT_EQ(run.out, "") << c.args;
+            continue;
+        }
+        std::ifstream file(folder_ + "/" + run.out.substr(0, run.out.size() - 1));
+        const std::string html{std::istreambuf_iterator<char>(file), {}};
+        EXPECT_NE(html.find("<h2>" + c.heading + "</h2>"), std::string::npos) << c.args;
     }
 }
 
