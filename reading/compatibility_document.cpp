@@ -47,6 +47,22 @@ struct Writer {
     }
 };
 
+// Every finding under its heading, a blank line after each group.
+std::string findings(const CompatibilityTexts& texts, std::string_view lineEnd) {
+    Writer w{{}, lineEnd};
+    w.paragraphs(text::compatHeadingDayStems, texts.dayStems);
+    w.paragraphs(text::compatHeadingWar, texts.war.empty() ? std::vector<std::string>{}
+                                                           : std::vector<std::string>{texts.war});
+    w.paragraphs(text::compatHeadingBranches,
+                 texts.branches.empty()
+                     ? std::vector<std::string>{std::string(text::compatNoBranchBonds)}
+                     : texts.branches);
+    w.paragraphs(text::compatHeadingTrios, texts.trios);
+    w.paragraphs(text::compatHeadingVoid, texts.voids);
+    w.paragraphs(text::compatHeadingElements, {texts.elements});
+    return w.out;
+}
+
 }  // namespace
 
 std::string birthText(const BirthData& b) {
@@ -108,9 +124,10 @@ std::string compatibilityDocument(const Compatibility& c, const CompatibilityPai
     w.line();
     for (const auto* p : {&pair.a, &pair.b}) {
         const std::string_view name = p == &pair.a ? aName : bName;
-        w.line(std::string(name) + "  " +
-               std::string(p->birth.sex == Sex::Male ? text::compatMaleSex : text::compatFemaleSex) + "  " +
-               birthText(p->birth));
+        w.line(
+            std::string(name) + "  " +
+            std::string(p->birth.sex == Sex::Male ? text::compatMaleSex : text::compatFemaleSex) +
+            "  " + birthText(p->birth));
     }
     if (pair.a.reading.rules != kClassicRules || pair.b.reading.rules != kClassicRules) {
         w.line(rulesLine(pair.a.reading.rules));
@@ -135,15 +152,7 @@ std::string compatibilityDocument(const Compatibility& c, const CompatibilityPai
            elementCountsText(c.bElements));
     w.line();
 
-    w.paragraphs(text::compatHeadingDayStems, texts.dayStems);
-    w.paragraphs(text::compatHeadingWar, texts.war.empty() ? std::vector<std::string>{}
-                                                     : std::vector<std::string>{texts.war});
-    w.paragraphs(text::compatHeadingBranches,
-                 texts.branches.empty() ? std::vector<std::string>{std::string(text::compatNoBranchBonds)}
-                                        : texts.branches);
-    w.paragraphs(text::compatHeadingTrios, texts.trios);
-    w.paragraphs(text::compatHeadingVoid, texts.voids);
-    w.paragraphs(text::compatHeadingElements, {texts.elements});
+    w.out += findings(texts, lineEnd);
 
     if (!c.years.empty()) {
         w.line(text::compatHeadingYears);
@@ -164,6 +173,15 @@ std::string compatibilityDocument(const Compatibility& c, const CompatibilityPai
     }
     w.line(text::compatHeadingSummary);
     w.line(texts.summary);
+    return w.out;
+}
+
+std::string compatibilityFindingsText(const Compatibility& c, const CompatibilityPair& pair,
+                                      std::string_view lineEnd) {
+    const CompatibilityTexts texts = compatibilityTexts(c, pair);
+    Writer w{findings(texts, lineEnd), lineEnd};
+    w.line(text::compatHeadingSummary);
+    w.out += texts.summary;
     return w.out;
 }
 

@@ -13,6 +13,11 @@ namespace quorvel {
 std::string compatibilityDocument(const Compatibility& c, const CompatibilityPair& pair,
                                   std::string_view lineEnd);
 
+// Only the findings in words and the summary, each group under its heading, as the 相性 window
+// shows them.
+std::string compatibilityFindingsText(const Compatibility& c, const CompatibilityPair& pair,
+                                      std::string_view lineEnd);
+
 // 1990年5月20日10時生まれ, 10時20分 with minutes, 時刻不明 for an unknown hour.
 std::string birthText(const BirthData& birth);
 

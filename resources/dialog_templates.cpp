@@ -191,9 +191,34 @@ constexpr ControlTemplate kPersonListControls[] = {
     {1202, Button, text::captionReview, 268, 5, 46, 14, kStyleNone},
     {120, Table, "", 7, 24, 307, 184, kSortable},
     {121, Label, "", 7, 212, 307, 8, kStyleNone},
+    {1204, Button, text::captionCompatibility, 108, 226, 46, 14, kStyleNone},
     {kIdOk, Button, text::captionOpenPerson, 160, 226, 46, 14, kStyleNone},
     {1203, Button, text::captionReport, 212, 226, 46, 14, kStyleNone},
     {kIdCancel, Button, text::captionClose, 268, 226, 46, 14, kStyleNone},
+};
+
+// 相性: the two persons, their charts side by side and the years ahead for both, the findings
+// in words, and the output of the whole as text.
+constexpr ControlTemplate kCompatibilityControls[] = {
+    {111, Label, "", 7, 6, 366, 8, kStyleNone},
+    {112, Label, "", 7, 16, 366, 8, kStyleNone},
+    {120, Table, "", 7, 28, 160, 140, kStyleNone},
+    {121, Table, "", 173, 28, 200, 140, kStyleNone},
+    {122, Edit, "", 7, 174, 366, 112, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {1205, Button, text::captionFileOutput, 262, 292, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 323, 292, 50, 14, kStyleNone},
+};
+
+// The other person of a 相性: every person of the data file, found as the person list finds them.
+constexpr ControlTemplate kPersonChoiceControls[] = {
+    {122, Label, text::captionChoicePrompt, 7, 6, 280, 8, kStyleNone},
+    {110, Label, text::captionSearchLabel, 7, 20, 44, 8, kStyleNone},
+    {111, Edit, "", 52, 18, 100, 12, kStyleNone},
+    {1201, DefaultButton, text::captionSearch, 156, 17, 40, 14, kStyleNone},
+    {120, Table, "", 7, 36, 307, 172, kSortable},
+    {121, Label, "", 7, 212, 307, 8, kStyleNone},
+    {kIdOk, Button, text::captionChoose, 212, 226, 46, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 268, 226, 46, 14, kStyleNone},
 };
 
 // name, title, font, size, x, y, width, height, positioned, controls
@@ -220,6 +245,10 @@ constexpr DialogTemplate kDialogs[] = {
      false, kFortuneCalendarControls},
     {"JINBUTSU", text::personListTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
      kPersonListControls},
+    {"AISHOU", text::compatibilityWindowTitle, text::dialogFontGothic, kPointSize, 0, 0, 380, 312,
+     false, kCompatibilityControls},
+    {"AITE", text::personChoiceTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
+     kPersonChoiceControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -233,7 +262,9 @@ enum DialogIndex : std::size_t {
     kAbout,
     kFullChart,
     kFortuneCalendar,
-    kPersonList
+    kPersonList,
+    kCompatibility,
+    kPersonChoice
 };
 
 }  // namespace
@@ -271,6 +302,13 @@ const platform::DialogTemplate& fortuneCalendarTemplate() {
 }
 const platform::DialogTemplate& personListTemplate() {
     return kDialogs[kPersonList];
+}
+
+const platform::DialogTemplate& compatibilityTemplate() {
+    return kDialogs[kCompatibility];
+}
+const platform::DialogTemplate& personChoiceTemplate() {
+    return kDialogs[kPersonChoice];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {
