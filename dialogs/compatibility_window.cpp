@@ -30,7 +30,7 @@ constexpr int kFindingsField = 122;
 constexpr int kOutputButton = 1205;
 
 constexpr int kRowLabelWidth = 26;
-constexpr int kChartWidth = 62;
+constexpr int kChartWidth = 70;
 constexpr int kYearWidth = 22;
 constexpr int kMarksWidth = 54;
 constexpr int kThreatWidth = 44;

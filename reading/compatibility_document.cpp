@@ -35,13 +35,17 @@ struct Writer {
         out += text;
         out += end;
     }
+    // A paragraph begins one full-width space in, as Japanese prose does.
+    void paragraph(std::string_view text) {
+        line(std::string(text::compatParagraphIndent) + std::string(text));
+    }
     void paragraphs(std::string_view heading, const std::vector<std::string>& texts) {
         if (texts.empty()) {
             return;
         }
         line(heading);
         for (const std::string& t : texts) {
-            line(t);
+            paragraph(t);
         }
         line();
     }
@@ -172,7 +176,7 @@ std::string compatibilityDocument(const Compatibility& c, const CompatibilityPai
         w.line();
     }
     w.line(text::compatHeadingSummary);
-    w.line(texts.summary);
+    w.paragraph(texts.summary);
     return w.out;
 }
 
@@ -181,7 +185,7 @@ std::string compatibilityFindingsText(const Compatibility& c, const Compatibilit
     const CompatibilityTexts texts = compatibilityTexts(c, pair);
     Writer w{findings(texts, lineEnd), lineEnd};
     w.line(text::compatHeadingSummary);
-    w.out += texts.summary;
+    w.out += std::string(text::compatParagraphIndent) + texts.summary;
     return w.out;
 }
 

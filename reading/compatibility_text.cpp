@@ -69,16 +69,19 @@ std::string lacksSentence(const std::array<bool, 5>& lacks, std::string_view who
                         std::string(elementName(static_cast<Element>(e)));
         }
     }
-    return elements.empty() ? std::string() : fillText(text::compatLacksText, {who, other, elements});
+    return elements.empty() ? std::string()
+                            : fillText(text::compatLacksText, {who, other, elements});
 }
 
 std::string elementsParagraph(const Compatibility& c, std::string_view aName,
                               std::string_view bName) {
-    std::string out = fillText(text::compatElementsText, {aName, bName, elementCountsText(c.aElements),
-                                                    elementCountsText(c.bElements)});
+    std::string out =
+        fillText(text::compatElementsText,
+                 {aName, bName, elementCountsText(c.aElements), elementCountsText(c.bElements)});
     const std::string lacks =
         lacksSentence(c.aLacks, aName, bName) + lacksSentence(c.bLacks, bName, aName);
-    out += lacks.empty() ? std::string(text::compatLacksNone) : lacks + std::string(text::compatLacksNote);
+    out += lacks.empty() ? std::string(text::compatLacksNone)
+                         : lacks + std::string(text::compatLacksNote);
     return out;
 }
 
@@ -194,9 +197,9 @@ CompatibilityTexts compatibilityTexts(const Compatibility& c, const Compatibilit
         t.branches.push_back(branchParagraph(f, aName, bName, told));
     }
     for (const Trio& trio : c.trios) {
-        t.trios.push_back(
-            fillText(text::compatTrioText,
-                     {trioText(trio), text::compatTrioElementNames[static_cast<int>(trio.element)]}));
+        t.trios.push_back(fillText(
+            text::compatTrioText,
+            {trioText(trio), text::compatTrioElementNames[static_cast<int>(trio.element)]}));
     }
     const struct {
         bool falls;
@@ -207,10 +210,10 @@ CompatibilityTexts compatibilityTexts(const Compatibility& c, const Compatibilit
     } voids[] = {
         {c.aDayInBVoid, text::compatDayInVoidText, aName, bName, aDay.branch, pair.b},
         {c.bDayInAVoid, text::compatDayInVoidText, bName, aName, bDay.branch, pair.a},
-        {c.aYearInBVoid, text::compatYearInVoidText, aName, bName, pair.a.pillars[kYearPosition].branch,
-         pair.b},
-        {c.bYearInAVoid, text::compatYearInVoidText, bName, aName, pair.b.pillars[kYearPosition].branch,
-         pair.a},
+        {c.aYearInBVoid, text::compatYearInVoidText, aName, bName,
+         pair.a.pillars[kYearPosition].branch, pair.b},
+        {c.bYearInAVoid, text::compatYearInVoidText, bName, aName,
+         pair.b.pillars[kYearPosition].branch, pair.a},
     };
     for (const auto& v : voids) {
         if (v.falls) {

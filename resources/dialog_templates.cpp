@@ -200,13 +200,13 @@ constexpr ControlTemplate kPersonListControls[] = {
 // 相性: the two persons, their charts side by side and the years ahead for both, the findings
 // in words, and the output of the whole as text.
 constexpr ControlTemplate kCompatibilityControls[] = {
-    {111, Label, "", 7, 6, 366, 8, kStyleNone},
-    {112, Label, "", 7, 16, 366, 8, kStyleNone},
-    {120, Table, "", 7, 28, 160, 140, kStyleNone},
-    {121, Table, "", 173, 28, 200, 140, kStyleNone},
-    {122, Edit, "", 7, 174, 366, 112, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
-    {1205, Button, text::captionFileOutput, 262, 292, 50, 14, kStyleNone},
-    {kIdCancel, DefaultButton, text::captionClose, 323, 292, 50, 14, kStyleNone},
+    {111, Label, "", 7, 6, 378, 8, kStyleNone},
+    {112, Label, "", 7, 16, 378, 8, kStyleNone},
+    {120, Table, "", 7, 28, 172, 140, kStyleNone},
+    {121, Table, "", 185, 28, 200, 140, kStyleNone},
+    {122, Edit, "", 7, 174, 378, 112, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {1205, Button, text::captionFileOutput, 274, 292, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 335, 292, 50, 14, kStyleNone},
 };
 
 // The other person of a 相性: every person of the data file, found as the person list finds them.
@@ -245,7 +245,7 @@ constexpr DialogTemplate kDialogs[] = {
      false, kFortuneCalendarControls},
     {"JINBUTSU", text::personListTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
      kPersonListControls},
-    {"AISHOU", text::compatibilityWindowTitle, text::dialogFontGothic, kPointSize, 0, 0, 380, 312,
+    {"AISHOU", text::compatibilityWindowTitle, text::dialogFontGothic, kPointSize, 0, 0, 392, 312,
      false, kCompatibilityControls},
     {"AITE", text::personChoiceTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
      kPersonChoiceControls},

@@ -60,7 +60,7 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 300, 244, false,
          9},
         {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 321, 246, false, 12},
-        {compatibilityTemplate(), "AISHOU", "相性", "ＭＳ ゴシック", 0, 0, 380, 312, false, 7},
+        {compatibilityTemplate(), "AISHOU", "相性", "ＭＳ ゴシック", 0, 0, 392, 312, false, 7},
         {personChoiceTemplate(), "AITE", "相性の相手を選ぶ", "ＭＳ ゴシック", 0, 0, 321, 246, false,
          8},
     };
