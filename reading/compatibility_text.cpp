@@ -119,8 +119,11 @@ std::string summaryParagraph(const Compatibility& c) {
         std::string names;
         int binding = 0;
         int tense = 0;
-        for (const int k : strong) {
-            names += (names.empty() ? "" : std::string(text::compatSummaryJoiner)) +
+        for (std::size_t i = 0; i < strong.size(); ++i) {
+            const int k = strong[i];
+            names += (i == 0                   ? std::string()
+                      : i + 1 == strong.size() ? std::string(text::compatSummaryLastJoiner)
+                                               : std::string(text::compatSummaryJoiner)) +
                      std::string(text::compatStrongFindingNames[k]);
             binding += kStrongTone[k] > 0 ? 1 : 0;
             tense += kStrongTone[k] < 0 ? 1 : 0;
