@@ -74,7 +74,8 @@ std::string birthText(const BirthData& b) {
                       std::to_string(b.month) + std::string(text::compatMonthUnit) +
                       std::to_string(b.day) + std::string(text::compatDayUnit);
     if (b.hour == kHourUnknown) {
-        return out + std::string(text::compatUnknownTime) + std::string(text::compatBornSuffix);
+        return out + std::string(text::compatBornSuffix) + "(" +
+               std::string(text::compatUnknownTime) + ")";
     }
     out += std::to_string(b.hour) + std::string(text::compatHourUnit);
     if (b.minute != kMinutesUnknown) {

@@ -18,7 +18,8 @@ std::string compatibilityDocument(const Compatibility& c, const CompatibilityPai
 std::string compatibilityFindingsText(const Compatibility& c, const CompatibilityPair& pair,
                                       std::string_view lineEnd);
 
-// 1990年5月20日10時生まれ, 10時20分 with minutes, 時刻不明 for an unknown hour.
+// 1990年5月20日10時生まれ, 10時20分 with minutes, 1990年5月20日生まれ(時刻不明) for an unknown
+// hour.
 std::string birthText(const BirthData& birth);
 
 // A year's marks as the 運勢暦 prints a period's: 天運/地運/人運, "-" for a part without.

@@ -70,7 +70,7 @@ TEST(CompatibilityText, TheFileAndTheBirthAreNamedAsTheWindowNamesThem) {
     };
     for (const Case& k : {Case{10, kMinutesUnknown, "1990年5月20日10時生まれ"},
                           Case{10, 5, "1990年5月20日10時5分生まれ"},
-                          Case{kHourUnknown, kMinutesUnknown, "1990年5月20日時刻不明生まれ"}}) {
+                          Case{kHourUnknown, kMinutesUnknown, "1990年5月20日生まれ(時刻不明)"}}) {
         BirthData birth{1990, 5, 20, k.hour, Sex::Male};
         birth.minute = k.minute;
         EXPECT_EQ(birthText(birth), sjis(k.text));
