@@ -149,8 +149,8 @@ class CompatibilityWindow final : public platform::DialogHandler {
 }  // namespace
 
 void openCompatibilityWindow(ConsultationState& state, const BirthRecord& a, const BirthRecord& b) {
-    const std::optional<FullChart> aChart = readPerson(a);
-    const std::optional<FullChart> bChart = readPerson(b);
+    const std::optional<FullChart> aChart = readPerson(a, state.rules);
+    const std::optional<FullChart> bChart = readPerson(b, state.rules);
     if (!aChart || !bChart) {
         tell(state.mainWindow, text::dataErrorMessage);
         return;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/birth_notices.h"
 #include "consultation/consultation.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/reading_window_text.h"
@@ -22,6 +23,8 @@ constexpr int kElementsWithHiddenLabel = 123;
 constexpr int kTermsLabel = 124;
 constexpr int kNoticeLabel = 125;
 constexpr int kLuckTable = 126;
+constexpr int kReadingBox = 127;
+constexpr int kLuckStartLabel = 128;
 constexpr int kCalendarButton = 1211;
 
 constexpr int kRowLabelWidth = 44;
@@ -66,6 +69,18 @@ std::string termText(const TermMoment& t) {
            std::string(text::hourUnit) + number(t.minute) + std::string(text::minuteUnit);
 }
 
+// 「立運　3歳4ヶ月　順行」: the luck start, to the month where the terms are known to the minute.
+std::string luckStartText(const Chart& c, const ChartRules& rules) {
+    std::string out =
+        std::string(text::luckStartLine) + number(c.startAge) + std::string(text::ageUnit);
+    if (rules.terms == TermRule::Exact && c.startAgeMonths % 12 != 0) {
+        out += number(c.startAgeMonths % 12) + std::string(text::monthsUnit);
+    }
+    out += std::string(text::luckStartSeparator) +
+           std::string(c.luckForward ? text::luckForwardText : text::luckBackwardText);
+    return out;
+}
+
 void addRow(platform::DialogHandle& dialog, int table, std::string_view label,
             const std::array<std::string, kChartPillarCount>& cells) {
     const std::string_view row[1 + kChartPillarCount] = {label, cells[0], cells[1], cells[2],
@@ -80,6 +95,7 @@ class FullChartWindow final : public platform::DialogHandler {
 
     void init(platform::DialogHandle& dialog) override {
         dialog.setText(kPersonLabel, personLine(person_));
+        dialog.setText(kReadingBox, readingLines(chart_.reading));
         showPillars(dialog);
         showLines(dialog);
         showLuck(dialog);
@@ -103,32 +119,41 @@ class FullChartWindow final : public platform::DialogHandler {
         }
         dialog.setTableColumns(kPillarTable, columns);
 
-        // Each row: one cell per drawn pillar.
-        const auto row = [&](auto cellOf) {
-            std::array<std::string, kChartPillarCount> cells;
+        // Each row: one cell per drawn pillar. An unknown hour has no pillar: its column says
+        // 不明 in the first row and nothing below.
+        int row = 0;
+        const auto cells = [&](auto cellOf) {
+            std::array<std::string, kChartPillarCount> out;
             for (int c = 0; c < kChartPillarCount; ++c) {
-                cells[static_cast<std::size_t>(c)] = cellOf(chart_.pillars[kDrawnOrder[c]]);
+                if (kDrawnOrder[c] == kHourPosition && !chart_.chart.hourKnown) {
+                    out[static_cast<std::size_t>(c)] =
+                        row == 0 ? std::string(unknownHourText()) : std::string();
+                } else {
+                    out[static_cast<std::size_t>(c)] = cellOf(chart_.pillars[kDrawnOrder[c]]);
+                }
             }
-            return cells;
+            ++row;
+            return out;
         };
         addRow(dialog, kPillarTable, text::chartRowLabels[0],
-               row([](const PillarReading& p) { return std::string(stemText(p.stem.stem)); }));
+               cells([](const PillarReading& p) { return std::string(stemText(p.stem.stem)); }));
         addRow(dialog, kPillarTable, text::chartRowLabels[1],
-               row([](const PillarReading& p) { return relationCell(p.stem); }));
-        addRow(dialog, kPillarTable, text::chartRowLabels[2], row([](const PillarReading& p) {
+               cells([](const PillarReading& p) { return relationCell(p.stem); }));
+        addRow(dialog, kPillarTable, text::chartRowLabels[2], cells([](const PillarReading& p) {
                    return std::string(branchText(p.branch)) +
                           (p.isVoid ? std::string(text::voidCellSuffix) : std::string());
                }));
         for (int i = 0; i < 3; ++i) {
             addRow(dialog, kPillarTable, text::chartRowLabels[3 + i],
-                   row([i](const PillarReading& p) {
+                   cells([i](const PillarReading& p) {
                        return i < p.hiddenCount ? std::string(stemText(p.hidden[i].stem)) + " " +
                                                       relationCell(p.hidden[i])
                                                 : std::string();
                    }));
         }
-        addRow(dialog, kPillarTable, text::chartRowLabels[6],
-               row([](const PillarReading& p) { return std::string(growthStageLabel(p.stage)); }));
+        addRow(dialog, kPillarTable, text::chartRowLabels[6], cells([](const PillarReading& p) {
+                   return std::string(growthStageLabel(p.stage));
+               }));
     }
 
     void showLines(platform::DialogHandle& dialog) {
@@ -154,6 +179,7 @@ class FullChartWindow final : public platform::DialogHandler {
                                         std::string(text::termsBetween) +
                                         termText(chart_.terms.after));
         dialog.setText(kNoticeLabel, termNoticeText(chart_.notice));
+        dialog.setText(kLuckStartLabel, luckStartText(chart_.chart, chart_.reading.rules));
     }
 
     // Ten columns, the last luck pillar at the left and the first at the right.
@@ -194,7 +220,7 @@ class FullChartWindow final : public platform::DialogHandler {
 }  // namespace
 
 void openFullChartWindow(ConsultationState& state, const BirthRecord& person) {
-    const std::optional<FullChart> chart = readPerson(person);
+    const std::optional<FullChart> chart = readPerson(person, state.rules);
     if (!chart) {
         tell(state.mainWindow, text::noPersonMessage);
         return;

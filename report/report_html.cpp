@@ -1,7 +1,9 @@
 #include "report/report_html.h"
 
+#include <cstdio>
 #include <vector>
 
+#include "calendar/birth_notices.h"
 #include "calendar/chart_details.h"
 #include "common/sjis_utf8.h"
 #include "judgement/hexagram_tables.h"
@@ -160,6 +162,37 @@ std::string momentLine(const TermMoment& m) {
            twoDigits(m.day) + " " + twoDigits(m.hour) + ":" + twoDigits(m.minute);
 }
 
+// 10時生まれ, 10時20分生まれ or 時刻不明, and the birthplace where one is known.
+std::string birthHour(const BirthData& b) {
+    std::string out;
+    if (b.hour == kHourUnknown) {
+        out = t(text::reportUnknownHour);
+    } else {
+        out = n(b.hour) + t(text::reportHourUnit);
+        if (b.minute != kMinutesUnknown) {
+            out += n(b.minute) + t(text::reportMinuteUnit);
+        }
+        out += t(text::reportBornSuffix);
+    }
+    if (b.place.prefecture != 0) {
+        out += " " + t(prefectureName(b.place.prefecture));
+    } else if (b.place.typed) {
+        char degrees[32];
+        std::snprintf(degrees, sizeof degrees, "%.2f", b.place.longitude);
+        out += " " + t(text::reportLongitudeLead) + degrees + t(text::reportDegreeUnit);
+    }
+    return out;
+}
+
+// The rules the chart was read with, the corrected times and the notices of the reading.
+void appendReading(std::string& out, const BirthReading& reading) {
+    out += "<p class=\"facts\" id=\"rules\">" + t(rulesLine(reading.rules)) + "</p>\n";
+    out += "<p class=\"facts\" id=\"times\">" + t(timesLine(reading)) + "</p>\n";
+    for (int i = 0; i < reading.notices.count; ++i) {
+        out += "<p class=\"notice\">" + t(noticeText(reading.notices.items[i], reading)) + "</p>\n";
+    }
+}
+
 void appendPerson(std::string& out, const ReportRequest& r, int age) {
     const BirthData& b = r.birth;
     out += "<dl class=\"person\">\n<dt>" + t(text::reportNameLabel) + "</dt><dd id=\"name\">" +
@@ -167,8 +200,7 @@ void appendPerson(std::string& out, const ReportRequest& r, int age) {
            t(b.sex == Sex::Male ? text::reportMale : text::reportFemale) + "</dd>\n<dt>" +
            t(text::reportBirthLabel) + "</dt><dd id=\"birth\">" + n(b.year) +
            t(text::reportYearUnit) + n(b.month) + t(text::reportMonthUnit) + n(b.day) +
-           t(text::reportDayUnit) + n(b.hour) + t(text::reportHourUnit) +
-           t(text::reportBornSuffix) + "</dd>\n<dt>" + t(text::reportAgeLabel) +
+           t(text::reportDayUnit) + birthHour(b) + "</dd>\n<dt>" + t(text::reportAgeLabel) +
            "</dt><dd id=\"age\">" + t(text::reportAgeNote) + n(age) + t(text::reportAgeUnit) +
            "</dd>\n<dt>" + t(text::reportMadeLabel) + "</dt><dd id=\"made\">" + n(r.today.year) +
            t(text::reportYearUnit) + n(r.today.month) + t(text::reportMonthUnit) + n(r.today.day) +
@@ -188,7 +220,12 @@ void appendChart(std::string& out, const FullChart& full) {
     const auto row = [&](std::string_view label, const char* cls, auto cell) {
         out += "</tr>\n<tr class=\"" + std::string(cls) + "\"><th>" + t(label) + "</th>";
         for (const int p : kDrawnOrder) {
-            out += "<td class=\"" + std::string(cls) + "\">" + cell(full.pillars[p]) + "</td>";
+            // An unknown hour has no pillar: 不明 where its pillar would stand, nothing below.
+            const bool none = p == kHourPosition && !full.chart.hourKnown;
+            const std::string shown = !none                               ? cell(full.pillars[p])
+                                      : std::string_view(cls) == "pillar" ? t(unknownHourText())
+                                                                          : std::string();
+            out += "<td class=\"" + std::string(cls) + "\">" + shown + "</td>";
         }
     };
     row(text::reportPillarRow, "pillar",
@@ -220,10 +257,16 @@ void appendChart(std::string& out, const FullChart& full) {
            momentLine(full.terms.before) + " / " + momentLine(full.terms.after) + "</p>\n";
     out += "<p class=\"facts\" id=\"direction\">" + t(text::reportLuckLabel) + " " +
            t(c.luckForward ? text::reportForward : text::reportBackward) + " " +
-           t(text::reportStartAgeLabel) + n(c.startAge) + t(text::reportAgeUnit) + "</p>\n";
+           t(text::reportStartAgeLabel) + n(c.startAge) + t(text::reportAgeUnit) +
+           // The months of the luck start, where the terms are known to the minute.
+           (full.reading.rules.terms == TermRule::Exact && c.startAgeMonths % 12 != 0
+                ? n(c.startAgeMonths % 12) + t(text::reportMonthsUnit)
+                : std::string()) +
+           "</p>\n";
     if (full.notice != TermNotice::None) {
         out += "<p class=\"notice\">" + t(termNoticeText(full.notice)) + "</p>\n";
     }
+    appendReading(out, full.reading);
     out += "</section>\n";
 }
 
