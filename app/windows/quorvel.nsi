@@ -14,6 +14,17 @@ RequestExecutionLevel admin
 
 Name "Quorvel ${VERSION}"
 OutFile "${OUTFILE}"
+
+; Properties → 詳細 of the setup program.
+!include /CHARSET=UTF8 "${VERSION_TEXTS}"
+VIProductVersion "${VERSION}.0.0"
+VIFileVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=1041 "ProductName" "${VERSION_PRODUCT}"
+VIAddVersionKey /LANG=1041 "CompanyName" "${VERSION_COMPANY}"
+VIAddVersionKey /LANG=1041 "LegalCopyright" "${VERSION_COPYRIGHT}"
+VIAddVersionKey /LANG=1041 "FileDescription" "${VERSION_DESCRIPTION}"
+VIAddVersionKey /LANG=1041 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1041 "ProductVersion" "${VERSION}"
 InstallDir "$PROGRAMFILES64\Quorvel"
 InstallDirRegKey HKLM "Software\Quorvel" "InstallDir"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel"
