@@ -14,6 +14,11 @@ drive="$WINEPREFIX/drive_c"
 installed="$drive/Program Files/Quorvel"
 documents="$drive/users/$(id -un)/Documents/Quorvel"
 fail() { echo "installer test: $*" >&2; exit 1; }
+# Where Wine would leave traces in the home folder: nothing there may change.
+home_traces=("$HOME/Quorvel" "$HOME/Documents/Quorvel" "$HOME/.local/share/applications/wine"
+    "$HOME/.local/share/icons" "$HOME/.config/menus/applications-merged")
+before="$(mktemp)"
+trap 'rm -f "$before"' EXIT
 
 # Wine waits for the silent installer; no waiting on the server, which the caller may keep.
 "$WINE" "$setup" /S
@@ -38,4 +43,6 @@ for _ in $(seq 50); do  # the uninstaller finishes from a copy of itself
 done
 [ ! -e "$installed/quorvel.exe" ] || fail "quorvel.exe is still installed"
 [ "$(cat "$documents/DATA.CSV")" = kept ] || fail "the uninstaller touched DATA.CSV"
+changed="$(find "${home_traces[@]}" -newer "$before" 2>/dev/null || true)"
+[ -z "$changed" ] || fail "written outside the build: $changed"
 echo "installer: $(basename "$setup") installed, started and removed; DATA.CSV kept"
