@@ -3,7 +3,10 @@
 // version of its person, hidden, noted, when last consulted. One pass over the list and one bulk
 // read of the store; fit for 100,000 persons.
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "records/person_list.h"
@@ -27,6 +30,8 @@ struct CasebookView {
     std::vector<PersonStanding> persons;  // parallel to PersonList::persons
     std::size_t supersededCount = 0;      // lines not current (the list's status line)
     std::size_t hiddenCount = 0;          // current lines hidden
+    // Each noted person's note folded for search (common/search_fold.h), by CasebookLine::person.
+    std::unordered_map<std::int64_t, std::string> foldedNotes;
 };
 
 // A person's current line is its newest version the file still holds (a line edited by hand

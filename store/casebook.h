@@ -20,6 +20,8 @@ enum class NoteCheck { Ok, TooLong, NotUtf8 };
 
 // Whether `utf8` may be kept as a note; the store refuses what this refuses.
 NoteCheck checkNote(std::string_view utf8);
+// Shift-JIS: why a note was refused; empty for Ok.
+std::string_view noteCheckMessage(NoteCheck check);
 
 // The outcome of every casebook write. Each write is one transaction: on anything but Done the
 // file is as it was.

@@ -3,6 +3,7 @@
 // program's settings. The file may be missing, damaged or written by a newer Quorvel; none of
 // that ever stops a consultation: reads then find nothing, and the caller reports problem().
 // Plain values in and out; no SQL above this layer.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,9 +77,10 @@ class QuorvelStore {
 
     // Records that `newLine` (already appended to DATA.CSV) corrects `oldLine`: the new line joins
     // the old one's person, so the note, the history and the hidden mark go with it, and takes
-    // `newDetails` as its birth details. Correcting a line that was corrected before continues
-    // its chain from the person's newest line. Refused when the new line is empty, the same as
-    // the old, or already a line of another person or of this one.
+    // `newDetails` as its birth details, as the person's newest version, recorded as correcting
+    // `oldLine` (the caller names the line the user saw: the current one). A line the person had
+    // before becomes its newest again. Refused when either line is empty, both are the same, or
+    // the new line is already another person's.
     StoreWrite supersede(std::string_view oldLine, std::string_view newLine,
                          const BirthDetails& newDetails);
 
@@ -125,8 +127,8 @@ class QuorvelStore {
     void setAside();
     void fail(std::string_view text);
     void close();
-    template <typename Body>
-    bool write(Body&& body);
+    StoreWrite write(const std::function<StoreWrite(sqlite3*)>& body);
+    StoreWrite writeOnce(const std::function<StoreWrite(sqlite3*)>& body);
 
     std::string path_;
     sqlite3* db_ = nullptr;
