@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calendar/calendar_tables.h"
+#include "cli/casebook_commands.h"
 #include "cli/chart_command.h"
 #include "cli/output_stream.h"
 #include "cli/person_commands.h"
@@ -181,6 +182,8 @@ struct Options {
     bool allRecords = false;
     ReviewOptions review;
     ReportOptions report;
+    PersonOptions person;
+    std::string setNote, appendNote, name;
 };
 
 // The usage line printed after an argument error.
@@ -417,6 +420,65 @@ int run(int argc, char** argv, OutputStream& out) {
     reportSex->needs(reportName);
     reportName->needs(reportSex);
 
+    records.add_flag("--hidden", o.records.withHidden, "the hidden persons too (with --all)")
+        ->needs(all);
+
+    CLI::App& person = *app.add_subcommand(
+        "person",
+        "What QUORVEL.DB keeps of a stored person: show, note, hide, unhide, erase, "
+        "correct");
+    person.require_subcommand(1);
+    RecordOptions& personRecord = o.person.record;
+    const auto addRecord = [&](CLI::App& command) {
+        command.add_option("N", personRecord.number, "the record number records --all shows")
+            ->required()
+            ->check(recordNumber());
+        command.add_option("--file", personRecord.file, "the data file (default DATA.CSV)");
+        addSjisFlag(command, personRecord.sjisOutput);
+    };
+    CLI::App& personShow = *person.add_subcommand(
+        "show", "The person's record, birthplace, note and history (鑑定履歴)");
+    addRecord(personShow);
+    personShow.add_flag("--json", personRecord.json, "one line of JSON");
+    CLI::App& personNote =
+        *person.add_subcommand("note", "Sets or extends the person's note (メモ)");
+    addRecord(personNote);
+    CLI::Option* setNote =
+        personNote.add_option("--set", o.setNote, "the whole note (empty: none)");
+    CLI::Option* appendNote =
+        personNote.add_option("--append", o.appendNote, "a line added to the end of the note");
+    setNote->excludes(appendNote);
+    CLI::App& personHide =
+        *person.add_subcommand("hide", "Hides the person from the list (非表示)");
+    addRecord(personHide);
+    CLI::App& personUnhide =
+        *person.add_subcommand("unhide", "Shows a hidden person again (表示に戻す)");
+    addRecord(personUnhide);
+    CLI::App& personErase =
+        *person.add_subcommand("erase", "Erases the person's note and history for good (消去)");
+    addRecord(personErase);
+    CLI::App& personCorrect = *person.add_subcommand(
+        "correct", "Appends a corrected line for the person and records the correction (訂正)");
+    addRecord(personCorrect);
+    personCorrect.add_option("--sex", o.person.sex, "male or female")->required();
+    personCorrect.add_option("DATE", o.person.date, "the day of birth, YYYY-MM-DD")->required();
+    personCorrect.add_option("HOUR", o.person.hour, "the time of birth: H, H:MM or unknown")
+        ->required();
+    CLI::Option* correctName =
+        personCorrect.add_option("--name", o.name, "the name (default: the name as it stands)");
+    CLI::Option* correctPlace = personCorrect.add_option(
+        "--place", o.person.place.place,
+        "the birthplace: a prefecture, 福岡県 or 福岡 (default: the birthplace kept)");
+    CLI::Option* correctLongitude =
+        personCorrect.add_option("--longitude", o.person.place.longitude,
+                                 "the birthplace's longitude, degrees east, 120-155");
+    correctPlace->excludes(correctLongitude);
+
+    CLI::App& history =
+        *app.add_subcommand("history", "The history (鑑定履歴) of a stored person, newest first");
+    addRecord(history);
+    history.add_flag("--json", personRecord.json, "one line of JSON per entry");
+
     // After the subcommands, which would take it over otherwise.
     app.footer(details());
 
@@ -443,11 +505,19 @@ int run(int argc, char** argv, OutputStream& out) {
         {&avoid, "usage: quorvel-cli avoid [--sjis] BASE RUNNING\n"},
         {&records,
          "usage: quorvel-cli records [--sjis] [FILE]\n"
-         "       quorvel-cli records --all [--json] [--sjis] [FILE]\n"},
+         "       quorvel-cli records --all [--hidden] [--json] [--sjis] [FILE]\n"},
         {&review, "usage: quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"},
         {&report,
          "usage: quorvel-cli report --record N [--file FILE] [-o FILE] [--date YYYY-MM-DD]\n"
          "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"},
+        {&person,
+         "usage: quorvel-cli person show N [--json] [--file FILE] [--sjis]\n"
+         "       quorvel-cli person note N (--set TEXT | --append TEXT) [--file FILE]\n"
+         "       quorvel-cli person hide|unhide|erase N [--file FILE]\n"
+         "       quorvel-cli person correct N --sex male|female YYYY-MM-DD H|H:MM|unknown\n"
+         "                                [--place PREFECTURE | --longitude DEG] [--name NAME]\n"
+         "                                [--file FILE]\n"},
+        {&history, "usage: quorvel-cli history N [--json] [--file FILE] [--sjis]\n"},
         {&help, ""},
     };
 
@@ -463,6 +533,9 @@ int run(int argc, char** argv, OutputStream& out) {
         }
         if (calendar.parsed() && o.calendar.record.number == 0 && calendarHour->count() == 0) {
             throw CLI::ValidationError("a birth date and hour are needed");
+        }
+        if (personNote.parsed() && setNote->count() + appendNote->count() != 1) {
+            throw CLI::ValidationError("--set TEXT or --append TEXT is needed");
         }
         if (report.parsed() && o.report.record.number == 0 &&
             (reportHour->count() == 0 || reportName->count() == 0)) {
@@ -480,7 +553,8 @@ int run(int argc, char** argv, OutputStream& out) {
         return 0;
     }
 
-    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput);
+    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput ||
+                personRecord.sjisOutput);
     if (help.parsed()) {
         // Not app.help(), which would describe the selected subcommand: this one.
         out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
@@ -512,6 +586,28 @@ int run(int argc, char** argv, OutputStream& out) {
     if (report.parsed()) {
         o.report.record.sjisOutput = o.report.sjisOutput;
         return runReportCommand(o.report, out, stderr);
+    }
+    if (person.parsed() || history.parsed()) {
+        if (setNote->count() != 0) {
+            o.person.setNote = o.setNote;
+        }
+        if (appendNote->count() != 0) {
+            o.person.appendNote = o.appendNote;
+        }
+        if (correctName->count() != 0) {
+            o.person.name = o.name;
+        }
+        const std::pair<const CLI::App*, PersonAction> actions[] = {
+            {&personShow, PersonAction::Show},   {&personNote, PersonAction::Note},
+            {&personHide, PersonAction::Hide},   {&personUnhide, PersonAction::Unhide},
+            {&personErase, PersonAction::Erase}, {&personCorrect, PersonAction::Correct},
+            {&history, PersonAction::History},
+        };
+        for (const auto& [command, action] : actions) {
+            if (command->parsed()) {
+                return runPersonCommand(action, o.person, out, stderr);
+            }
+        }
     }
     if (review.parsed()) {
         return runReviewCommand(o.review, out, stderr);

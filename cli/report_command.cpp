@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/casebook_texts.h"
 #include "cli/chart_command.h"
 #include "cli/output_text.h"
 #include "common/sjis_utf8.h"
@@ -40,9 +41,14 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
         tell(err, problem, sjis);
         return 2;
     }
+    RecordStanding standing;
     if (options.record.number != 0) {
-        if (const int status = readRecordPerson(options.record, birth, name, err); status != 0) {
+        if (const int status = readRecordPerson(options.record, birth, name, err, &standing);
+            status != 0) {
             return status;
+        }
+        if (standing.supersededBy != 0) {
+            tellConverted(err, supersededText(standing.supersededBy, sjis), sjis);
         }
     } else {
         if (const InputProblem problem =
@@ -99,6 +105,21 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
     }
     bool ignored = true;
     out.write((sjis ? utf8ToSjis(path, ignored) : path) + '\n');
+    // A stored person's casebook remembers the report; the report stands if it cannot.
+    if (options.record.number != 0) {
+        HistoryEntry entry;
+        entry.kind = HistoryKind::Report;
+        entry.file = path;
+        QuorvelStore store = openStoreBeside(options.record, err);
+        if (const StoreWrite kept = store.addHistory(standing.key, entry);
+            kept != StoreWrite::Done) {
+            tell(err, text::historyNotKeptMessage, sjis);
+            tell(err,
+                 kept == StoreWrite::ReadOnly && !store.problem().empty() ? store.problem()
+                                                                          : storeWriteMessage(kept),
+                 sjis);
+        }
+    }
     return 0;
 }
 
