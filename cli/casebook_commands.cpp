@@ -52,13 +52,11 @@ const std::string& keyOf(const CasebookRead& read) {
 }
 
 // 0 after a write that was made; 1 after telling why it was not.
-int toldWrite(const QuorvelStore& store, StoreWrite outcome, bool sjis, std::FILE* err) {
+int toldWrite(StoreWrite outcome, bool sjis, std::FILE* err) {
     if (outcome == StoreWrite::Done) {
         return 0;
     }
-    // A newer program's file says so itself; the others by what became of the write.
-    const bool newer = store.openStatus() == StoreOpen::Newer;
-    tell(err, newer ? store.problem() : storeWriteMessage(outcome), sjis);
+    tell(err, storeWriteMessage(outcome), sjis);
     return 1;
 }
 
@@ -213,7 +211,7 @@ int note(CasebookRead& read, const PersonOptions& options, std::FILE* err) {
     QuorvelStore& store = *read.store;
     const StoreWrite outcome =
         options.setNote ? store.saveNote(keyOf(read), given) : store.appendNote(keyOf(read), given);
-    return toldWrite(store, outcome, sjis, err);
+    return toldWrite(outcome, sjis, err);
 }
 
 // The name of a corrected line: the one given, checked as the birth dialog checks it, or the
@@ -292,7 +290,7 @@ int correct(CasebookRead& read, const PersonOptions& options, OutputStream& out,
             return 2;
         }
         store.saveBirthDetails(oldKey, details);
-        return toldWrite(store, store.lastWrite(), sjis, err);
+        return toldWrite(store.lastWrite(), sjis, err);
     }
     const CasebookLine* kept = read.casebook.find(newKey);
     const CasebookLine* old = read.casebook.find(oldKey);
@@ -309,7 +307,7 @@ int correct(CasebookRead& read, const PersonOptions& options, OutputStream& out,
     if (const StoreWrite outcome = store.supersede(oldKey, newKey, details);
         outcome != StoreWrite::Done) {
         tell(err, text::correctionNotKeptMessage, sjis);
-        toldWrite(store, outcome, sjis, err);
+        toldWrite(outcome, sjis, err);
         return 1;
     }
     // The corrected person as `records --all` now lists it.
@@ -345,10 +343,9 @@ int runPersonCommand(PersonAction action, const PersonOptions& options, OutputSt
             return note(read, options, err);
         case PersonAction::Hide:
         case PersonAction::Unhide:
-            return toldWrite(store, store.setHidden(keyOf(read), action == PersonAction::Hide),
-                             sjis, err);
+            return toldWrite(store.setHidden(keyOf(read), action == PersonAction::Hide), sjis, err);
         case PersonAction::Erase:
-            return toldWrite(store, store.erase(keyOf(read)), sjis, err);
+            return toldWrite(store.erase(keyOf(read)), sjis, err);
         case PersonAction::Correct:
             break;
     }

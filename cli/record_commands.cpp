@@ -82,7 +82,7 @@ QuorvelStore openStoreBeside(const RecordOptions& options, std::FILE* err) {
     const std::size_t slash = file.find_last_of("/\\");
     QuorvelStore store =
         QuorvelStore::open(slash == std::string::npos ? std::string() : file.substr(0, slash));
-    if (store.openStatus() == StoreOpen::SetAside || store.openStatus() == StoreOpen::Failed) {
+    if (!store.problem().empty()) {
         tell(err, store.problem(), options.sjisOutput);
     }
     return store;

@@ -26,8 +26,8 @@ struct RecordOptions {
     bool withHidden = false;  // records --all --hidden: the hidden persons too
 };
 
-// QUORVEL.DB beside the data file; a damaged or unusable one is told on `err` (the command goes
-// on without it).
+// QUORVEL.DB beside the data file; a damaged, unusable or newer one is told on `err` (the command
+// goes on without it, or reading only what it knows).
 QuorvelStore openStoreBeside(const RecordOptions& options, std::FILE* err);
 
 // What a record number stands for besides its birth.

@@ -114,10 +114,7 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
         if (const StoreWrite kept = store.addHistory(standing.key, entry);
             kept != StoreWrite::Done) {
             tell(err, text::historyNotKeptMessage, sjis);
-            tell(err,
-                 kept == StoreWrite::ReadOnly && !store.problem().empty() ? store.problem()
-                                                                          : storeWriteMessage(kept),
-                 sjis);
+            tell(err, storeWriteMessage(kept), sjis);
         }
     }
     return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <ctime>
+#include <string>
 
 #include "store/store_texts.h"
 
@@ -106,6 +107,52 @@ std::optional<HistoryKind> historyKindOf(std::string_view word) {
         return std::nullopt;
     }
     return static_cast<HistoryKind>(found - kKindWords.begin());
+}
+
+std::string_view historyKindLabel(HistoryKind kind) {
+    switch (kind) {
+        case HistoryKind::Judgement:
+            return text::judgementKindLabel;
+        case HistoryKind::Hexagram:
+            return text::hexagramKindLabel;
+        case HistoryKind::Avoidance:
+            return text::avoidanceKindLabel;
+        case HistoryKind::Report:
+            return text::reportKindLabel;
+        case HistoryKind::OutputFile:
+            return text::outputKindLabel;
+        case HistoryKind::Compat:
+            break;
+    }
+    return text::compatKindLabel;
+}
+
+std::string periodText(const HistoryPeriod& period) {
+    std::string out;
+    switch (period.source) {
+        case PeriodSource::None:
+            return out;
+        case PeriodSource::Luck:
+            out.append(text::luckPeriodLabel);
+            break;
+        case PeriodSource::Year:
+            if (period.year != 0) {
+                out.append(std::to_string(period.year)).append(text::periodYearUnit);
+            }
+            if (period.month != 0) {
+                out.append(std::to_string(period.month)).append(text::periodMonthUnit);
+            }
+            if (period.day != 0) {
+                out.append(std::to_string(period.day)).append(text::periodDayUnit);
+            }
+            break;
+        case PeriodSource::Typed:
+            break;
+    }
+    if (!out.empty() && !period.pillar.empty()) {
+        out += ' ';
+    }
+    return out.append(period.pillar);
 }
 
 std::string historyTimeNow() {

@@ -48,6 +48,8 @@ enum class HistoryKind : std::uint8_t {
 
 std::string_view historyKindWord(HistoryKind kind);
 std::optional<HistoryKind> historyKindOf(std::string_view word);
+// Shift-JIS: the kind as a list shows it (運勢判断, 鑑定書, …).
+std::string_view historyKindLabel(HistoryKind kind);
 
 // Where the pillar of an entry came from.
 enum class PeriodSource : std::uint8_t {
@@ -65,6 +67,10 @@ struct HistoryPeriod {
     int day = 0;         // 1-31 when a day, else 0
     friend bool operator==(const HistoryPeriod&, const HistoryPeriod&) = default;
 };
+
+// Shift-JIS: the period as a list shows it: 2024年5月20日 甲子, 2024年 甲辰, 大運 庚午, 甲子; empty
+// with None.
+std::string periodText(const HistoryPeriod& period);
 
 struct HistoryEntry {
     std::int64_t id = 0;  // given by the store; 0 in an entry to be added
