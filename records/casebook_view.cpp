@@ -28,6 +28,10 @@ CasebookView viewCasebook(const PersonList& list, const Casebook& casebook) {
         if (kept == nullptr) {
             continue;
         }
+        // What it corrected stands before it, as it was appended after.
+        if (const auto corrected = keptAt.find(kept->supersedes); corrected != keptAt.end()) {
+            view.persons[i].supersedes = static_cast<int>(corrected->second) + 1;
+        }
         keptAt[kept->key] = i;
         Newest& best = newest[kept->person];
         if (kept->version >= best.version) {
@@ -46,8 +50,10 @@ CasebookView viewCasebook(const PersonList& list, const Casebook& casebook) {
         } else if (kept->hidden) {
             ++view.hiddenCount;
         }
-        if (const auto corrected = keptAt.find(kept->supersedes); corrected != keptAt.end()) {
-            standing.supersedes = static_cast<int>(corrected->second) + 1;
+        if (standing.supersedes == 0) {
+            if (const auto corrected = keptAt.find(kept->supersedes); corrected != keptAt.end()) {
+                standing.supersedes = static_cast<int>(corrected->second) + 1;
+            }
         }
         standing.hidden = kept->hidden;
         standing.hasNote = !kept->note.empty();
