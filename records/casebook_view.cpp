@@ -20,8 +20,14 @@ struct Newest {
 CasebookView viewCasebook(const PersonList& list, const Casebook& casebook) {
     CasebookView view;
     view.persons.resize(list.persons.size());
+    const CasebookLine* const first = casebook.lines.data();
+    // Where each kept line last stands in the file, by its place in the casebook.
+    std::vector<int> keptAt(casebook.lines.size(), -1);
+    const auto standsAt = [&](const std::string& key) {
+        const CasebookLine* line = key.empty() ? nullptr : casebook.find(key);
+        return line == nullptr ? -1 : keptAt[static_cast<std::size_t>(line - first)];
+    };
     std::unordered_map<std::int64_t, Newest> newest;
-    std::unordered_map<std::string_view, std::size_t> keptAt;  // a kept line's last index
     for (std::size_t i = 0; i < list.persons.size(); ++i) {
         const CasebookLine* kept = casebook.find(list.persons[i].key);
         view.persons[i].kept = kept;
@@ -29,10 +35,8 @@ CasebookView viewCasebook(const PersonList& list, const Casebook& casebook) {
             continue;
         }
         // What it corrected stands before it, as it was appended after.
-        if (const auto corrected = keptAt.find(kept->supersedes); corrected != keptAt.end()) {
-            view.persons[i].supersedes = static_cast<int>(corrected->second) + 1;
-        }
-        keptAt[kept->key] = i;
+        view.persons[i].supersedes = standsAt(kept->supersedes) + 1;
+        keptAt[static_cast<std::size_t>(kept - first)] = static_cast<int>(i);
         Newest& best = newest[kept->person];
         if (kept->version >= best.version) {
             best = {kept->version, i};
@@ -51,16 +55,11 @@ CasebookView viewCasebook(const PersonList& list, const Casebook& casebook) {
             ++view.hiddenCount;
         }
         if (standing.supersedes == 0) {
-            if (const auto corrected = keptAt.find(kept->supersedes); corrected != keptAt.end()) {
-                standing.supersedes = static_cast<int>(corrected->second) + 1;
-            }
+            standing.supersedes = standsAt(kept->supersedes) + 1;
         }
         standing.hidden = kept->hidden;
         standing.hasNote = !kept->note.empty();
         standing.lastConsultation = kept->lastConsultation.substr(0, kDateLength);
-        if (standing.hasNote && !view.foldedNotes.contains(kept->person)) {
-            view.foldedNotes.emplace(kept->person, foldForSearch(kept->note));
-        }
     }
     return view;
 }
@@ -77,8 +76,18 @@ std::vector<std::size_t> searchPersonsAndNotes(const PersonList& list, const Cas
                                                std::string_view sjisWord) {
     std::vector<std::size_t> byName = searchPersons(list, sjisWord);
     const std::string word = foldForSearch(sjisToUtf8(sjisWord));
-    if (word.empty() || view.foldedNotes.empty()) {
+    if (word.empty()) {
         return byName;
+    }
+    // Folded at the first search, not for a list that is never searched.
+    if (!view.notesFolded) {
+        for (const PersonStanding& standing : view.persons) {
+            const CasebookLine* kept = standing.kept;
+            if (kept != nullptr && standing.hasNote && !view.foldedNotes.contains(kept->person)) {
+                view.foldedNotes.emplace(kept->person, foldForSearch(kept->note));
+            }
+        }
+        view.notesFolded = true;
     }
     std::vector<std::size_t> found;
     auto named = byName.begin();

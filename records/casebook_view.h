@@ -30,8 +30,10 @@ struct CasebookView {
     std::vector<PersonStanding> persons;  // parallel to PersonList::persons
     std::size_t supersededCount = 0;      // lines not current (the list's status line)
     std::size_t hiddenCount = 0;          // current lines hidden
-    // Each noted person's note folded for search (common/search_fold.h), by CasebookLine::person.
-    std::unordered_map<std::int64_t, std::string> foldedNotes;
+    // Each noted person's note folded for search (common/search_fold.h), by CasebookLine::person;
+    // made by the first search that needs it, which is why it may change in a const view.
+    mutable std::unordered_map<std::int64_t, std::string> foldedNotes;
+    mutable bool notesFolded = false;
 };
 
 // A person's current line is its newest version the file still holds (a line edited by hand

@@ -55,23 +55,17 @@ bool saveNoteIn(sqlite3* db, std::int64_t person, std::string_view utf8) {
     return update.bindInteger(1, person).bind(2, utf8).run();
 }
 
-// The columns the bulk read and the read of one line share, from person_lines l.
+// The casebook of one line: the line's own columns, then its person's.
 constexpr std::string_view kLineColumns =
-    "SELECT l.line, l.person, l.version, l.supersedes, p.hidden, p.note, "
-    "(SELECT max(made) FROM history h WHERE h.person = l.person) "
-    "FROM person_lines l JOIN persons p ON p.id = l.person";
+    "SELECT l.line, l.person, l.version, l.supersedes, p.hidden, p.note, p.last_consulted "
+    "FROM person_lines l JOIN persons p ON p.id = l.person WHERE l.line = ?1";
 
-CasebookLine lineOf(const Statement& row) {
-    CasebookLine line;
-    line.key = row.text(0);
-    line.person = row.integer64(1);
-    line.version = row.integer(2);
-    line.supersedes = row.text(3);
-    line.hidden = row.integer(4) != 0;
-    line.note = row.text(5);
-    line.lastConsultation = row.text(6);
-    return line;
-}
+struct PersonRow {
+    std::int64_t id = 0;
+    bool hidden = false;
+    std::string note;
+    std::string lastConsultation;
+};
 
 }  // namespace
 
@@ -188,7 +182,11 @@ StoreWrite QuorvelStore::addHistory(std::string_view line, const HistoryEntry& e
             .bind(8, entry.period.day)
             .bind(9, entry.file)
             .bindBlob(10, entry.text);
-        return store::done(person != 0 && insert.run());
+        Statement last(db,
+                       "UPDATE persons SET last_consulted = ?2 WHERE id = ?1 AND "
+                       "(last_consulted IS NULL OR last_consulted < ?2)");
+        return store::done(person != 0 && insert.run() &&
+                           last.bindInteger(1, person).bind(2, when).run());
     });
 }
 
@@ -232,27 +230,62 @@ StoreWrite QuorvelStore::erase(std::string_view line) {
             return StoreWrite::Done;
         }
         Statement history(db, "DELETE FROM history WHERE person = ?1");
-        return store::done(saveNoteIn(db, person, "") && history.bindInteger(1, person).run());
+        Statement last(db, "UPDATE persons SET last_consulted = NULL WHERE id = ?1");
+        return store::done(saveNoteIn(db, person, "") && history.bindInteger(1, person).run() &&
+                           last.bindInteger(1, person).run());
     });
 }
 
 std::optional<CasebookLine> QuorvelStore::casebookLine(std::string_view line) const {
-    Statement select(db_, std::string(kLineColumns) + " WHERE l.line = ?1");
+    Statement select(db_, kLineColumns);
     if (select.bindBlob(1, personKey(line)).step() != SQLITE_ROW) {
         return std::nullopt;
     }
-    return lineOf(select);
+    CasebookLine kept;
+    kept.key = select.text(0);
+    kept.person = select.integer64(1);
+    kept.version = select.integer(2);
+    kept.supersedes = select.text(3);
+    kept.hidden = select.integer(4) != 0;
+    kept.note = select.text(5);
+    kept.lastConsultation = select.text(6);
+    return kept;
 }
 
+// Two plain scans joined here, each table read in the order it is stored: persons by id, lines by
+// their bytes, which is the order find() needs.
 Casebook QuorvelStore::casebook() const {
-    Casebook casebook;
-    Statement select(db_, kLineColumns);
-    while (select.step() == SQLITE_ROW) {
-        casebook.lines.push_back(lineOf(select));
+    std::vector<PersonRow> persons;
+    Statement people(db_, "SELECT id, hidden, note, last_consulted FROM persons ORDER BY id");
+    while (people.step() == SQLITE_ROW) {
+        persons.push_back(
+            {people.integer64(0), people.integer(1) != 0, people.text(2), people.text(3)});
     }
-    // Sorted here as find() compares, whatever order the file gives.
-    std::sort(casebook.lines.begin(), casebook.lines.end(),
-              [](const CasebookLine& a, const CasebookLine& b) { return a.key < b.key; });
+    Casebook casebook;
+    Statement lines(db_,
+                    "SELECT line, person, version, supersedes FROM person_lines ORDER BY line");
+    while (lines.step() == SQLITE_ROW) {
+        const std::int64_t id = lines.integer64(1);
+        const auto person = std::lower_bound(
+            persons.begin(), persons.end(), id,
+            [](const PersonRow& row, std::int64_t wanted) { return row.id < wanted; });
+        if (person == persons.end() || person->id != id) {
+            continue;  // a line of no person: nothing is kept of it
+        }
+        CasebookLine& kept = casebook.lines.emplace_back();
+        kept.key = lines.text(0);
+        kept.person = id;
+        kept.version = lines.integer(2);
+        kept.supersedes = lines.text(3);
+        kept.hidden = person->hidden;
+        kept.note = person->note;
+        kept.lastConsultation = person->lastConsultation;
+    }
+    // SQLite orders blobs as find() compares them; sorted again only should that ever differ.
+    const auto byKey = [](const CasebookLine& a, const CasebookLine& b) { return a.key < b.key; };
+    if (!std::is_sorted(casebook.lines.begin(), casebook.lines.end(), byKey)) {
+        std::sort(casebook.lines.begin(), casebook.lines.end(), byKey);
+    }
     return casebook;
 }
 

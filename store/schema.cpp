@@ -23,17 +23,19 @@ constexpr const char* kSteps[] = {
     "  key TEXT PRIMARY KEY NOT NULL,"
     "  value TEXT NOT NULL);",
     // 2: the casebook. A person is a row of persons; each of its DATA.CSV lines (the first and
-    // every correction, numbered by version) a row of person_lines. Notes are UTF-8 text; the
-    // history's pillar and shown text Shift-JIS, so blobs.
+    // every correction, numbered by version) a row of person_lines, kept in the order of their
+    // bytes. Notes are UTF-8 text; the history's pillar and shown text Shift-JIS, so blobs. The
+    // last consultation is kept with the person, so the list never reads the history.
     "CREATE TABLE persons ("
     "  id INTEGER PRIMARY KEY,"
     "  hidden INTEGER NOT NULL DEFAULT 0,"
-    "  note TEXT NOT NULL DEFAULT '');"
+    "  note TEXT NOT NULL DEFAULT '',"
+    "  last_consulted TEXT);"
     "CREATE TABLE person_lines ("
     "  line BLOB PRIMARY KEY NOT NULL,"
     "  person INTEGER NOT NULL REFERENCES persons (id),"
     "  version INTEGER NOT NULL,"
-    "  supersedes BLOB);"
+    "  supersedes BLOB) WITHOUT ROWID;"
     "CREATE INDEX person_lines_by_person ON person_lines (person, version);"
     "CREATE TABLE history ("
     "  id INTEGER PRIMARY KEY,"
