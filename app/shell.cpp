@@ -102,6 +102,7 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
         "MyApp",
         mainMenu(),
         [&state](int commandId) { dispatchCommand(state, commandId); },
+        kCommandHelpContents,
     });
     if (state.mainWindow == nullptr) {
         return 0;

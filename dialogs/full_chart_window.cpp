@@ -109,7 +109,9 @@ class FullChartWindow final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(), text::fullChartHelpTopic);
+    }
 
   private:
     void showPillars(platform::DialogHandle& dialog) {

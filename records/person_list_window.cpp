@@ -111,11 +111,15 @@ class PersonListWindow final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(),
+                           reviewing_ ? text::reviewHelpTopic : text::personListHelpTopic);
+    }
 
   private:
     void showPersons(platform::DialogHandle& dialog, std::vector<std::size_t> shown) {
         shown_ = std::move(shown);
+        reviewing_ = false;
         const platform::TableColumn columns[] = {
             {text::personColumnNumber, 24}, {text::personColumnLine, 24},
             {text::personColumnName, 92},   {text::personColumnSex, 24},
@@ -188,14 +192,16 @@ class PersonListWindow final : public platform::DialogHandler {
             births.push_back(birth);
         }
         const std::vector<ReviewRow> rows = yearlyReview(births, static_cast<int>(*year));
+        // Least widths: a column widens to its heading and its cells.
         const platform::TableColumn columns[] = {
-            {text::reviewColumnWarned, 24}, {text::personColumnNumber, 24},
-            {text::personColumnName, 84},   {text::reviewColumnAge, 20},
-            {text::reviewColumnYear, 26},   {text::reviewColumnMarks, 56},
-            {text::reviewColumnLuck, 26},   {text::reviewColumnMarks, 56},
+            {text::reviewColumnWarned, 12}, {text::personColumnNumber, 20},
+            {text::personColumnName, 84},   {text::reviewColumnAge, 16},
+            {text::reviewColumnYear, 22},   {text::reviewColumnMarks, 56},
+            {text::reviewColumnLuck, 22},   {text::reviewColumnMarks, 56},
         };
         dialog.setTableColumns(kTable, columns);
         shown_.clear();
+        reviewing_ = true;
         for (const ReviewRow& r : rows) {
             shown_.push_back(r.person);
             const PersonEntry& p = list_.persons[r.person];
@@ -264,6 +270,7 @@ class PersonListWindow final : public platform::DialogHandler {
     ConsultationState& state_;
     PersonList list_;
     std::vector<std::size_t> shown_;  // the person of each row, in the table's order
+    bool reviewing_ = false;          // the table shows a yearly review
     ReportDate today_;
 };
 

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -94,6 +96,29 @@ TEST(Texts, OneSpellingEverywhere) {
     EXPECT_GE(sources.size(), 10u);
     EXPECT_TRUE(help);
     EXPECT_GT(lines, 500u);
+}
+
+// Every help topic a window opens on F1 (a text named ...HelpTopic) is a title of the help.
+TEST(Texts, EveryHelpTopicOfAWindowIsInTheHelp) {
+    std::string help;
+    std::vector<std::pair<std::string, std::string>> topics;  // where, which
+    for (const fs::path& path : textSources()) {
+        std::ifstream in(path);
+        for (std::string line; std::getline(in, line);) {
+            if (path.filename() == "quorvel_help.txt") {
+                help += line + "\n";
+            }
+            const std::size_t key = line.find("HelpTopic = ");
+            if (!line.starts_with("#") && key != std::string::npos) {
+                topics.emplace_back(path.filename().string() + " " + line.substr(0, key),
+                                    line.substr(key + std::string_view("HelpTopic = ").size()));
+            }
+        }
+    }
+    EXPECT_GE(topics.size(), 9u);
+    for (const auto& [where, title] : topics) {
+        EXPECT_NE(help.find("\n= " + title + "\n"), std::string::npos) << where << ": " << title;
+    }
 }
 
 }  // namespace
