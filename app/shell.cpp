@@ -98,6 +98,7 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
     }
     state.instance = platform::moduleInstance();
     state.compareWithChosenPerson = compareWithChosenPerson;
+    state.keepConsultation = keepConsultation;
     state.mainWindow = platform::createMainWindow({
         text::mainWindowTitle,
         "MyApp",

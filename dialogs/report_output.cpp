@@ -21,8 +21,8 @@ ReportDate systemToday() {
                             : ReportDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
-void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
-                        const ChartRules& rules) {
+void writeAndOpenReport(ConsultationState& state, platform::WindowHandle owner,
+                        const BirthRecord& person, const ChartRules& rules) {
     const std::string_view name = fieldText(person.name);
     // The name is the file's name, as on the command line: a nameless report is refused.
     if (trimSjisBlanks(name).empty()) {
@@ -40,6 +40,7 @@ void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
         tell(owner, text::outputFailedMessage);
         return;
     }
+    rememberConsultation(state, person, ConsultationKind::Report, *html, fileName);
     if (!platform::openDocument(outputPathFor(fileName))) {
         tell(owner, std::string(text::reportWrittenMessage) + fileName);
     }

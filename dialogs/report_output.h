@@ -3,6 +3,7 @@
 // chart panel's context menu and from the person list.
 #include "calendar/chart_rules.h"
 #include "consultation/birth_record.h"
+#include "consultation/consultation_state.h"
 #include "platform/ui.h"
 #include "report/report_html.h"
 
@@ -13,8 +14,9 @@ ReportDate systemToday();
 
 // Writes NAME鑑定書.html and hands it to the browser; tells the user, in a box owned by `owner`,
 // when the person cannot be reported, when the file cannot be written, and where the file lies
-// when no browser takes it. The chart is read with `rules`.
-void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
-                        const ChartRules& rules);
+// when no browser takes it. The chart is read with `rules`. A report written is kept in the
+// person's history.
+void writeAndOpenReport(ConsultationState& state, platform::WindowHandle owner,
+                        const BirthRecord& person, const ChartRules& rules);
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 #include "records/kept_details.h"
 
 #include "common/fixed_text.h"
+#include "common/sjis_utf8.h"
 #include "consultation/consultation.h"
 #include "records/person_append.h"
 #include "records/record_texts.h"
@@ -29,7 +30,54 @@ bool writable(const QuorvelStore& store) {
     return store.openStatus() != StoreOpen::Newer && store.openStatus() != StoreOpen::Failed;
 }
 
+constexpr HistoryKind kHistoryKinds[] = {
+    HistoryKind::Judgement, HistoryKind::Hexagram,   HistoryKind::Avoidance,
+    HistoryKind::Report,    HistoryKind::OutputFile,
+};  // by ConsultationKind
+
+// The period of the running pillar the state holds: a luck pillar, a year, month or day of the
+// 運勢暦, or a pillar typed in. A report is of the whole chart.
+HistoryPeriod periodOf(const ConsultationState& state, ConsultationKind kind) {
+    HistoryPeriod period;
+    const std::string_view pillar = fieldText(state.runningPillarText);
+    if (kind == ConsultationKind::Report || pillar.empty()) {
+        return period;
+    }
+    period.pillar = std::string(pillar);
+    if (state.luckPeriodFlag == 1) {
+        period.source = PeriodSource::Luck;
+    } else if (state.periodYear != 0) {
+        period.source = PeriodSource::Year;
+        period.year = state.periodYear;
+        period.month = state.periodMonth;
+        period.day = state.periodDay;
+    } else {
+        period.source = PeriodSource::Typed;
+    }
+    return period;
+}
+
 }  // namespace
+
+void keepConsultation(ConsultationState& state, const BirthRecord& person, ConsultationKind kind,
+                      std::string_view sjisText, std::string_view sjisFileName) {
+    QuorvelStore store = openStore(state);
+    if (!writable(store)) {
+        return;  // told at the opening
+    }
+    HistoryEntry entry;
+    entry.when = historyTimeNow();
+    entry.kind = kHistoryKinds[static_cast<std::size_t>(kind)];
+    entry.period = periodOf(state, kind);
+    entry.file = sjisToUtf8(sjisFileName);
+    entry.text = std::string(sjisText);
+    char line[kRecordLineSize];
+    formatRecordLine(person, line);
+    const StoreWrite done = store.addHistory(fieldText(line), entry);
+    if (done != StoreWrite::Done) {
+        tell(state.mainWindow, storeWriteMessage(done));
+    }
+}
 
 void loadKeptRules(ConsultationState& state) {
     const QuorvelStore store = openStore(state);

@@ -3,6 +3,7 @@
 // and each person's birthplace. A file that cannot be used is told once a run, in a box of the
 // main window, and the consultation goes on without it.
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "calendar/birthplace.h"
@@ -29,5 +30,11 @@ Birthplace keptBirthplace(ConsultationState& state, const BirthRecord& person);
 // two leaves the person without a birthplace, never with a wrong one. A birthplace that could
 // not be kept is told.
 AppendResult appendPerson(ConsultationState& state, const BirthRecord& person);
+
+// ConsultationState::keepConsultation: one entry of the person's history (鑑定履歴), under the
+// line this program writes for the person, with the period the state names. A history that
+// could not be written is told; the consultation itself stands.
+void keepConsultation(ConsultationState& state, const BirthRecord& person, ConsultationKind kind,
+                      std::string_view sjisText, std::string_view sjisFileName);
 
 }  // namespace quorvel

@@ -276,7 +276,7 @@ class PersonListWindow final : public platform::DialogHandler {
 
     void report(platform::DialogHandle& dialog) {
         if (const std::optional<BirthRecord> person = chosenPerson(dialog)) {
-            writeAndOpenReport(dialog.window(), *person, state_.rules);
+            writeAndOpenReport(state_, dialog.window(), *person, state_.rules);
         }
     }
 
