@@ -59,6 +59,81 @@ HistoryPeriod periodOf(const ConsultationState& state, ConsultationKind kind) {
 
 }  // namespace
 
+namespace {
+
+bool done(platform::WindowHandle owner, StoreWrite outcome) {
+    if (outcome != StoreWrite::Done) {
+        tell(owner, storeWriteMessage(outcome));
+    }
+    return outcome == StoreWrite::Done;
+}
+
+}  // namespace
+
+Casebook keptCasebook(ConsultationState& state) {
+    return openStore(state).casebook();
+}
+
+std::string keptNote(ConsultationState& state, std::string_view line) {
+    return openStore(state).note(line);
+}
+
+std::vector<HistoryEntry> keptHistory(ConsultationState& state, std::string_view line) {
+    return openStore(state).history(line);
+}
+
+bool saveKeptNote(ConsultationState& state, platform::WindowHandle owner, std::string_view line,
+                  std::string_view utf8) {
+    return done(owner, openStore(state).saveNote(line, utf8));
+}
+
+bool hideKeptPerson(ConsultationState& state, platform::WindowHandle owner, std::string_view line,
+                    bool hidden) {
+    return done(owner, openStore(state).setHidden(line, hidden));
+}
+
+bool eraseKeptPerson(ConsultationState& state, platform::WindowHandle owner,
+                     std::string_view line) {
+    return done(owner, openStore(state).erase(line));
+}
+
+bool correctKeptPerson(ConsultationState& state, platform::WindowHandle owner,
+                       std::string_view oldLine, const BirthRecord& corrected) {
+    char line[kRecordLineSize];
+    formatRecordLine(corrected, line);
+    const std::string_view newLine = personKey(fieldText(line));
+    const std::string_view oldKey = personKey(oldLine);
+    QuorvelStore store = openStore(state);
+    const BirthDetails details{corrected.place};
+    if (newLine == oldKey) {
+        if (store.birthDetails(oldKey).value_or(BirthDetails{}) == details) {
+            tell(owner, text::nothingToCorrectMessage);
+            return false;
+        }
+        return done(owner,
+                    store.saveBirthDetails(oldKey, details) ? StoreWrite::Done : store.lastWrite());
+    }
+    const std::optional<CasebookLine> kept = store.casebookLine(newLine);
+    const std::optional<CasebookLine> old = store.casebookLine(oldKey);
+    if (kept && (!old || kept->person != old->person)) {
+        tell(owner, text::otherPersonMessage);
+        return false;
+    }
+    if (!writable(store)) {
+        return false;  // told at the opening
+    }
+    if (appendRecordLine(kRecordFileName.data(), corrected) == AppendResult::Failed) {
+        tell(owner, text::appendFailedMessage);
+        return false;
+    }
+    const StoreWrite outcome = store.supersede(oldKey, newLine, details);
+    if (outcome != StoreWrite::Done) {
+        tell(owner, text::correctionNotKeptMessage);
+        return done(owner, outcome);
+    }
+    return true;
+}
+
 void keepConsultation(ConsultationState& state, const BirthRecord& person, ConsultationKind kind,
                       std::string_view sjisText, std::string_view sjisFileName) {
     QuorvelStore store = openStore(state);

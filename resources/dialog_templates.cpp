@@ -214,6 +214,17 @@ constexpr ControlTemplate kPersonListControls[] = {
     {kIdCancel, Button, text::captionClose, 307, 226, 46, 14, kStyleNone},
 };
 
+// カルテ: a person's note and history (鑑定履歴), newest first.
+constexpr ControlTemplate kCasebookControls[] = {
+    {kStaticId, Label, text::captionNoteLabel, 7, 6, 60, 8, kStyleNone},
+    {101, Edit, "", 7, 16, 306, 64, kMultiLine | kBorder | kVerticalScroll},
+    {1301, Button, text::captionSaveNote, 259, 83, 54, 14, kStyleNone},
+    {kStaticId, Label, text::captionHistoryLabel, 7, 92, 80, 8, kStyleNone},
+    {120, Table, "", 7, 102, 306, 112, kStyleNone},
+    {kIdOk, Button, text::captionShowPast, 203, 220, 54, 14, kStyleNone},
+    {kIdCancel, Button, text::captionClose, 259, 220, 54, 14, kStyleNone},
+};
+
 // 命式の流儀: a preset, or each rule on its own.
 constexpr ControlTemplate kRulesControls[] = {
     {kStaticId, Label, text::captionRulesPreset, 10, 9, 24, 8, kStyleNone},
@@ -287,6 +298,8 @@ constexpr DialogTemplate kDialogs[] = {
      false, kCompatibilityControls},
     {"AITE", text::personChoiceTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
      kPersonChoiceControls},
+    {"KARUTE", text::casebookTitle, text::dialogFontGothic, kPointSize, 0, 0, 320, 240, false,
+     kCasebookControls, true},
 };
 
 enum DialogIndex : std::size_t {
@@ -303,7 +316,8 @@ enum DialogIndex : std::size_t {
     kPersonList,
     kRules,
     kCompatibility,
-    kPersonChoice
+    kPersonChoice,
+    kCasebook
 };
 
 }  // namespace
@@ -351,6 +365,10 @@ const platform::DialogTemplate& compatibilityTemplate() {
 }
 const platform::DialogTemplate& personChoiceTemplate() {
     return kDialogs[kPersonChoice];
+}
+
+const platform::DialogTemplate& casebookTemplate() {
+    return kDialogs[kCasebook];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {
