@@ -99,6 +99,7 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
     state.instance = platform::moduleInstance();
     state.compareWithChosenPerson = compareWithChosenPerson;
     state.keepConsultation = keepConsultation;
+    state.correctShownPerson = correctShownPerson;
     state.mainWindow = platform::createMainWindow({
         text::mainWindowTitle,
         "MyApp",

@@ -73,6 +73,10 @@ struct ConsultationState {
     void (*compareWithChosenPerson)(ConsultationState& state, platform::WindowHandle owner,
                                     const BirthRecord& first) = nullptr;
 
+    // 訂正 of `person` as its DATA.CSV line stands (a chart panel's menu); true when corrected.
+    bool (*correctShownPerson)(ConsultationState& state, platform::WindowHandle owner,
+                               const BirthRecord& person) = nullptr;
+
     // Keeps a consultation of `person` in its history (text and file name Shift-JIS); the shell
     // sets it, so that the dialogs need not know where the history is kept.
     void (*keepConsultation)(ConsultationState& state, const BirthRecord& person,

@@ -97,6 +97,9 @@ class ChartPanel final : public platform::DialogHandler {
             writeAndOpenReport(state_, dialog.window(), person_, reading_.rules);
         } else if (id == kCommandCompatibility && state_.compareWithChosenPerson != nullptr) {
             state_.compareWithChosenPerson(state_, dialog.window(), person_);
+        } else if (id == kCommandCorrect && state_.correctShownPerson != nullptr) {
+            // The panel keeps showing the person as opened; the list shows the correction.
+            state_.correctShownPerson(state_, dialog.window(), person_);
         }
     }
 

@@ -307,4 +307,15 @@ bool correctPerson(ConsultationState& state, platform::WindowHandle owner,
     return handler.corrected();
 }
 
+bool correctShownPerson(ConsultationState& state, platform::WindowHandle owner,
+                        const BirthRecord& person) {
+    char line[kRecordLineSize];
+    formatRecordLine(person, line);
+    if (correctPerson(state, owner, person, fieldText(line))) {
+        tell(owner, text::correctedMessage);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace quorvel

@@ -18,6 +18,10 @@ void openPersonListWindow(ConsultationState& state);
 // accepting appends the corrected line and records that it corrects `oldLine`. True when done.
 bool correctPerson(ConsultationState& state, platform::WindowHandle owner,
                    const BirthRecord& person, std::string_view oldLine);
+// The same for a person shown elsewhere (a chart panel), whose line is the one this program
+// writes for it.
+bool correctShownPerson(ConsultationState& state, platform::WindowHandle owner,
+                        const BirthRecord& person);
 
 // The person list as a choice of the other person of a 相性 (AITE, modal to `owner`); the 相性
 // window of the two opens when one is chosen.

@@ -17,6 +17,7 @@ inline constexpr int kCommandFullChart = 220;
 inline constexpr int kCommandFortuneCalendar = 221;
 inline constexpr int kCommandReport = 222;         // the panel's context menu only
 inline constexpr int kCommandCompatibility = 223;  // the panel's context menu only
+inline constexpr int kCommandCorrect = 224;        // the panel's context menu only
 inline constexpr int kCommandHexagram = 300;
 inline constexpr int kCommandAvoidance = 301;
 inline constexpr int kCommandAbout = 310;

@@ -28,6 +28,7 @@ constexpr MenuItem kPanelContextItems[] = {
     {text::menuFortuneCalendar, kCommandFortuneCalendar, {}},
     {text::menuReport, kCommandReport, {}},
     {text::menuCompatibility, kCommandCompatibility, {}},
+    {text::menuCorrect, kCommandCorrect, {}},
 };
 
 constexpr MenuItem kCalendarFortuneItems[] = {

@@ -132,6 +132,21 @@ TEST_F(CasebookList, ACorrectedNotedJudgedPersonAfterARestart) {
     EXPECT_EQ(shown, judgements_[1]);
 }
 
+TEST_F(CasebookList, TheChartPanelsMenuCorrectsItsPerson) {
+    ScriptedDialog& list = openList();
+    list.selectRow(kTable, 0);
+    list.click(platform::kIdOk);
+    ScriptedDialog& panel = *openDialogs().back();
+    whenDialogOpens("BIRTHDLG", [](ScriptedDialog& d) {
+        d.type(1053, "22");
+        d.click(platform::kIdOk);
+    });
+    ASSERT_TRUE(panel.chooseFromContextMenu(kCommandCorrect));
+    ScriptedDialog& again = openList();  // read afresh
+    EXPECT_EQ(column(again, 0), (std::vector<std::string>{"2", "3"}));
+    EXPECT_EQ(column(again, 4)[1], "1990/5/22");
+}
+
 // Hidden and superseded persons leave the list until asked for; 消去 only after a Yes.
 TEST_F(CasebookList, FiltersHidingAndErasing) {
     correctNoteAndJudge();
