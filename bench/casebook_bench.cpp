@@ -78,7 +78,7 @@ struct Practice {
             store.saveNote(lineOf(0), "made");
         }
         sqlite3* db = nullptr;
-        sqlite3_open((folder.path / "QUORVEL.DB").c_str(), &db);
+        sqlite3_open((folder.path / "QUORVEL.DB").string().c_str(), &db);
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_stmt* person = nullptr;
         sqlite3_stmt* line = nullptr;

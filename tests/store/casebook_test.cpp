@@ -227,7 +227,7 @@ TEST_F(Casebook, AFileOfTheFirstVersionGainsTheCasebook) {
         ASSERT_TRUE(store.saveBirthDetails(line("a"), fukuoka));
     }
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path("QUORVEL.DB").c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(path("QUORVEL.DB").string().c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db,
                            "DROP TABLE history; DROP TABLE person_lines; DROP TABLE persons;"
                            "PRAGMA user_version = 1",
@@ -251,7 +251,7 @@ TEST_F(Casebook, ABusyOrNewerFileLosesNoNote) {
     QuorvelStore store = QuorvelStore::open(folder());
     ASSERT_EQ(store.saveNote(line("a"), "kept"), StoreWrite::Done);
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(path("QUORVEL.DB").c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(path("QUORVEL.DB").string().c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(store.saveNote(line("a"), "lost?"), StoreWrite::Busy);
@@ -280,7 +280,7 @@ TEST_F(Casebook, ABackupRestoresAndTheReplacedFileIsKept) {
     ASSERT_EQ(store.saveNote(line("a"), "at the backup"), StoreWrite::Done);
     // Copied while another program reads it.
     sqlite3* reader = nullptr;
-    ASSERT_EQ(sqlite3_open(path("QUORVEL.DB").c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(path("QUORVEL.DB").string().c_str(), &reader), SQLITE_OK);
     ASSERT_EQ(
         sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM persons", nullptr, nullptr, nullptr),
         SQLITE_OK);
@@ -304,7 +304,7 @@ TEST_F(Casebook, ABackupRestoresAndTheReplacedFileIsKept) {
     EXPECT_EQ(QuorvelStore::open(folder()).openStatus(), StoreOpen::Ok);
     std::filesystem::rename(path(restored.asideName), path("old.db"));
     sqlite3* old = nullptr;
-    ASSERT_EQ(sqlite3_open(path("old.db").c_str(), &old), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(path("old.db").string().c_str(), &old), SQLITE_OK);
     sqlite3_stmt* select = nullptr;
     sqlite3_prepare_v2(old, "SELECT note FROM persons", -1, &select, nullptr);
     ASSERT_EQ(sqlite3_step(select), SQLITE_ROW);
