@@ -107,7 +107,7 @@ bool correctKeptPerson(ConsultationState& state, platform::WindowHandle owner,
     const BirthDetails details{corrected.place};
     if (newLine == oldKey) {
         if (store.birthDetails(oldKey).value_or(BirthDetails{}) == details) {
-            tell(owner, text::nothingToCorrectMessage);
+            tell(owner, text::correctionUnchangedMessage);
             return false;
         }
         return done(owner,
@@ -116,7 +116,7 @@ bool correctKeptPerson(ConsultationState& state, platform::WindowHandle owner,
     const std::optional<CasebookLine> kept = store.casebookLine(newLine);
     const std::optional<CasebookLine> old = store.casebookLine(oldKey);
     if (kept && (!old || kept->person != old->person)) {
-        tell(owner, text::otherPersonMessage);
+        tell(owner, text::correctionJoinsOtherMessage);
         return false;
     }
     if (!writable(store)) {
@@ -128,7 +128,7 @@ bool correctKeptPerson(ConsultationState& state, platform::WindowHandle owner,
     }
     const StoreWrite outcome = store.supersede(oldKey, newLine, details);
     if (outcome != StoreWrite::Done) {
-        tell(owner, text::correctionNotKeptMessage);
+        tell(owner, text::correctionUnkeptMessage);
         return done(owner, outcome);
     }
     return true;

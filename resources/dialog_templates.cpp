@@ -225,6 +225,14 @@ constexpr ControlTemplate kCasebookControls[] = {
     {kIdCancel, Button, text::captionClose, 259, 220, 54, 14, kStyleNone},
 };
 
+// バックアップ and 復元: the folder, typed.
+constexpr ControlTemplate kFolderControls[] = {
+    {kStaticId, Label, text::captionFolderLabel, 7, 10, 30, 8, kStyleNone},
+    {101, Edit, "", 40, 8, 200, 12, kAutoHScroll},
+    {kIdOk, DefaultButton, text::captionOkFullWidth, 134, 28, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 190, 28, 50, 14, kStyleNone},
+};
+
 // 命式の流儀: a preset, or each rule on its own.
 constexpr ControlTemplate kRulesControls[] = {
     {kStaticId, Label, text::captionRulesPreset, 10, 9, 24, 8, kStyleNone},
@@ -300,6 +308,8 @@ constexpr DialogTemplate kDialogs[] = {
      kPersonChoiceControls},
     {"KARUTE", text::casebookTitle, text::dialogFontGothic, kPointSize, 0, 0, 320, 240, false,
      kCasebookControls, true},
+    {"FOLDER", text::folderTitle, text::dialogFontGothic, kPointSize, 0, 0, 248, 48, false,
+     kFolderControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -317,7 +327,8 @@ enum DialogIndex : std::size_t {
     kRules,
     kCompatibility,
     kPersonChoice,
-    kCasebook
+    kCasebook,
+    kFolder
 };
 
 }  // namespace
@@ -369,6 +380,10 @@ const platform::DialogTemplate& personChoiceTemplate() {
 
 const platform::DialogTemplate& casebookTemplate() {
     return kDialogs[kCasebook];
+}
+
+const platform::DialogTemplate& folderTemplate() {
+    return kDialogs[kFolder];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {
