@@ -235,10 +235,10 @@ class PersonListWindow final : public platform::DialogHandler {
         reviewing_ = false;
         const platform::TableColumn columns[] = {
             {text::personColumnNumber, 24}, {text::personColumnLine, 24},
-            {text::personColumnName, 92},   {text::personColumnSex, 24},
+            {text::personColumnName, 56},   {text::personColumnSex, 24},
             {text::personColumnBirth, 60},  {text::personColumnHour, 20},
-            {text::personColumnAge, 28},    {text::personColumnPlace, 36},
-            {text::personColumnNote, 12},   {text::personColumnLast, 48},
+            {text::personColumnAge, 28},    {text::personColumnPlace, 28},
+            {text::personColumnLast, 40},
         };
         dialog.setTableColumns(kTable, columns);
         for (const std::size_t i : shown_) {
@@ -252,18 +252,19 @@ class PersonListWindow final : public platform::DialogHandler {
             const std::string cells[] = {
                 std::to_string(i + 1),
                 std::to_string(p.line),
-                std::string(fieldText(p.slot.nameText)),
+                // A noted person's name carries the mark.
+                (standing.hasNote ? std::string(text::noteMark) : std::string()) +
+                    std::string(fieldText(p.slot.nameText)),
                 std::string(fieldText(p.slot.sexText)),
                 birthText,
                 birth.hour == kHourUnknown ? std::string(text::unknownHourLabel)
                                            : std::string(fieldText(p.slot.hourText)),
                 age >= 0 && birth.year > 0 ? std::to_string(age) : std::string(),
                 placeCell(places_[i]),
-                standing.hasNote ? std::string(text::noteMark) : std::string(),
                 standing.lastConsultation,
             };
             const std::string_view row[] = {cells[0], cells[1], cells[2], cells[3], cells[4],
-                                            cells[5], cells[6], cells[7], cells[8], cells[9]};
+                                            cells[5], cells[6], cells[7], cells[8]};
             dialog.addTableRow(kTable, row);
         }
         std::string status = std::to_string(shown_.size()) + std::string(text::personShownSuffix) +
