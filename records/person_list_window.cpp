@@ -234,11 +234,11 @@ class PersonListWindow final : public platform::DialogHandler {
         shown_ = std::move(shown);
         reviewing_ = false;
         const platform::TableColumn columns[] = {
-            {text::personColumnNumber, 24}, {text::personColumnLine, 24},
-            {text::personColumnName, 56},   {text::personColumnSex, 24},
-            {text::personColumnBirth, 60},  {text::personColumnHour, 20},
-            {text::personColumnAge, 28},    {text::personColumnPlace, 28},
-            {text::personColumnLast, 40},
+            {text::personColumnNumber, 20}, {text::personColumnLine, 20},
+            {text::personColumnName, 48},   {text::personColumnSex, 24},
+            {text::personColumnBirth, 52},  {text::personColumnHour, 20},
+            {text::personColumnAge, 20},    {text::personColumnPlace, 24},
+            {text::personColumnLast, 36},
         };
         dialog.setTableColumns(kTable, columns);
         for (const std::size_t i : shown_) {
