@@ -97,6 +97,7 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
         return 0;
     }
     state.instance = platform::moduleInstance();
+    state.compareWithChosenPerson = compareWithChosenPerson;
     state.mainWindow = platform::createMainWindow({
         text::mainWindowTitle,
         "MyApp",

@@ -208,6 +208,7 @@ constexpr ControlTemplate kPersonListControls[] = {
     {1202, Button, text::captionReview, 307, 5, 46, 14, kStyleNone},
     {120, Table, "", 7, 24, 346, 184, kSortable},
     {121, Label, "", 7, 212, 346, 8, kStyleNone},
+    {1204, Button, text::captionCompatibility, 147, 226, 46, 14, kStyleNone},
     {kIdOk, Button, text::captionOpenPerson, 199, 226, 46, 14, kStyleNone},
     {1203, Button, text::captionReport, 251, 226, 46, 14, kStyleNone},
     {kIdCancel, Button, text::captionClose, 307, 226, 46, 14, kStyleNone},
@@ -230,6 +231,30 @@ constexpr ControlTemplate kRulesControls[] = {
     {1120, Label, text::captionRulesNote, 10, 104, 170, 8, kStyleNone},
     {kIdOk, DefaultButton, text::captionOkFullWidth, 40, 124, 50, 14, kStyleNone},
     {kIdCancel, Button, text::captionCancelFullWidth, 100, 124, 50, 14, kStyleNone},
+};
+
+// 相性: the two persons, their charts side by side and the years ahead for both, the findings
+// in words, and the output of the whole as text.
+constexpr ControlTemplate kCompatibilityControls[] = {
+    {111, Label, "", 7, 6, 378, 8, kStyleNone},
+    {112, Label, "", 7, 16, 378, 8, kStyleNone},
+    {120, Table, "", 7, 28, 172, 140, kStyleNone},
+    {121, Table, "", 185, 28, 200, 140, kStyleNone},
+    {122, Edit, "", 7, 174, 378, 112, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {1205, Button, text::captionFileOutput, 262, 292, 62, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 335, 292, 50, 14, kStyleNone},
+};
+
+// The other person of a 相性: every person of the data file, found as the person list finds them.
+constexpr ControlTemplate kPersonChoiceControls[] = {
+    {122, Label, text::captionChoicePrompt, 7, 6, 280, 8, kStyleNone},
+    {110, Label, text::captionSearchLabel, 7, 20, 44, 8, kStyleNone},
+    {111, Edit, "", 52, 18, 100, 12, kStyleNone},
+    {1201, DefaultButton, text::captionSearch, 156, 17, 40, 14, kStyleNone},
+    {120, Table, "", 7, 36, 307, 172, kSortable},
+    {121, Label, "", 7, 212, 307, 8, kStyleNone},
+    {kIdOk, Button, text::captionChoose, 212, 226, 46, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 268, 226, 46, 14, kStyleNone},
 };
 
 // name, title, font, size, x, y, width, height, positioned, controls
@@ -258,6 +283,10 @@ constexpr DialogTemplate kDialogs[] = {
      kPersonListControls, true},
     {"RYUGI", text::rulesDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 190, 146, false,
      kRulesControls},
+    {"AISHOU", text::compatibilityWindowTitle, text::dialogFontGothic, kPointSize, 0, 0, 392, 312,
+     false, kCompatibilityControls},
+    {"AITE", text::personChoiceTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
+     kPersonChoiceControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -272,7 +301,9 @@ enum DialogIndex : std::size_t {
     kFullChart,
     kFortuneCalendar,
     kPersonList,
-    kRules
+    kRules,
+    kCompatibility,
+    kPersonChoice
 };
 
 }  // namespace
@@ -313,6 +344,13 @@ const platform::DialogTemplate& personListTemplate() {
 }
 const platform::DialogTemplate& rulesDialogTemplate() {
     return kDialogs[kRules];
+}
+
+const platform::DialogTemplate& compatibilityTemplate() {
+    return kDialogs[kCompatibility];
+}
+const platform::DialogTemplate& personChoiceTemplate() {
+    return kDialogs[kPersonChoice];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {

@@ -59,8 +59,11 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 292, false, 12},
         {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 320, 244, false,
          9},
-        {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 360, 246, false, 11},
+        {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 360, 246, false, 12},
         {rulesDialogTemplate(), "RYUGI", "命式の流儀", "ＭＳ ゴシック", 0, 0, 190, 146, false, 15},
+        {compatibilityTemplate(), "AISHOU", "相性", "ＭＳ ゴシック", 0, 0, 392, 312, false, 7},
+        {personChoiceTemplate(), "AITE", "相性の相手を選ぶ", "ＭＳ ゴシック", 0, 0, 321, 246, false,
+         8},
     };
     ASSERT_EQ(allDialogTemplates().size(), std::size(cases));
     for (const auto& c : cases) {
@@ -335,13 +338,16 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
             EXPECT_TRUE(menu[i].items[j].items.empty());
         }
     }
-    // A chart panel's context menu offers the same two commands for its own person, and its report.
-    ASSERT_EQ(panelContextMenu().size(), 3u);
+    // A chart panel's context menu offers the same two commands for its own person, its report
+    // and its 相性.
+    ASSERT_EQ(panelContextMenu().size(), 4u);
     EXPECT_EQ(panelContextMenu()[0].commandId, 220);
     EXPECT_EQ(panelContextMenu()[1].commandId, 221);
     EXPECT_EQ(panelContextMenu()[1].text, sjis("運勢暦(&R)"));
     EXPECT_EQ(panelContextMenu()[2].commandId, 222);
     EXPECT_EQ(panelContextMenu()[2].text, sjis("鑑定書(&H)"));
+    EXPECT_EQ(panelContextMenu()[3].commandId, 223);
+    EXPECT_EQ(panelContextMenu()[3].text, sjis("相性(&A)"));
     // The output button's command shares the menu's numbering.
     EXPECT_EQ(kCommandOutput, 201);
 }
