@@ -124,7 +124,7 @@ std::string indented(const std::string& text) {
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         end = end == std::string::npos ? text.size() : end + 1;
-        out += "  " + text.substr(start, end - start);
+        out += (end - start > 1 ? "  " : "") + text.substr(start, end - start);
         start = end;
     }
     if (!out.empty() && !out.ends_with('\n')) {

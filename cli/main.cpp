@@ -154,7 +154,8 @@ constexpr std::string_view kDetails =
     "      that changes nothing prints 訂正する内容がありません.\n"
     "      chart --record, calendar --record and report --record on a corrected record read\n"
     "      that line as it stands and say 訂正済み: M (chart --json: \"supersededBy\":M);\n"
-    "      report --record adds the report to the person's history.\n"
+    "      report --record adds the report to the person's history, compat the reading (as\n"
+    "      it was shown) to the history of each stored person it names.\n"
     "      A writing command that cannot save (another Quorvel holding QUORVEL.DB for more\n"
     "      than a few seconds, a full disk, a file of a newer Quorvel) says why and exits with\n"
     "      1, changing nothing; a damaged QUORVEL.DB prints データベースを読めませんでした, is\n"
@@ -563,6 +564,7 @@ int run(int argc, char** argv, OutputStream& out) {
         *app.add_subcommand("history", "The history (鑑定履歴) of a stored person, newest first");
     addRecord(history);
     history.add_flag("--json", personRecord.json, "one line of JSON per entry");
+
     CLI::App& compat = *app.add_subcommand(
         "compat", "相性: two persons' charts side by side, their bonds and the years ahead");
     compat.add_option("A", o.compat.a.text, "a record number, or SEX,DATE,TIME[,NAME[,PLACE]]")

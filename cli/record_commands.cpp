@@ -161,6 +161,15 @@ int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::
     return 0;
 }
 
+void rememberConsultation(const RecordOptions& options, std::string_view key,
+                          const HistoryEntry& entry, std::FILE* err) {
+    QuorvelStore store = openStoreBeside(options, err);
+    if (const StoreWrite kept = store.addHistory(key, entry); kept != StoreWrite::Done) {
+        tell(err, text::historyNotKeptMessage, options.sjisOutput);
+        tell(err, storeWriteMessage(kept), options.sjisOutput);
+    }
+}
+
 std::string supersededText(int supersededBy, bool sjisOutput) {
     return forOutput(text::supersededByLabel, sjisOutput) + std::to_string(supersededBy);
 }

@@ -43,6 +43,11 @@ int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* 
 int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::string& name,
                      std::FILE* err, RecordStanding* standing = nullptr);
 
+// Adds a consultation to the history of the person whose line is `key`, in the store beside
+// options.file; one that cannot be kept is told, and the command's result stands.
+void rememberConsultation(const RecordOptions& options, std::string_view key,
+                          const HistoryEntry& entry, std::FILE* err);
+
 // 訂正済み: N, in the output encoding, for a line whose person was corrected as record N.
 std::string supersededText(int supersededBy, bool sjisOutput);
 

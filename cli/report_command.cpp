@@ -137,12 +137,7 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
         HistoryEntry entry;
         entry.kind = HistoryKind::Report;
         entry.file = path;
-        QuorvelStore store = openStoreBeside(options.record, err);
-        if (const StoreWrite kept = store.addHistory(standing.key, entry);
-            kept != StoreWrite::Done) {
-            tell(err, text::historyNotKeptMessage, sjis);
-            tell(err, storeWriteMessage(kept), sjis);
-        }
+        rememberConsultation(options.record, standing.key, entry, err);
     }
     return 0;
 }
