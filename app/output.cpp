@@ -50,8 +50,11 @@ void runOutputCommand(ConsultationState& state) {
     };
     for (const Ready& ready : candidates) {
         if (ready.flag == 1 && !ready.text.empty()) {
-            offerOutput(state, ready.question, ready.caption, fieldText(state.outputFileName),
-                        ready.text);
+            if (offerOutput(state, ready.question, ready.caption, fieldText(state.outputFileName),
+                            ready.text)) {
+                rememberConsultation(state, state.person, ConsultationKind::OutputFile, ready.text,
+                                     fieldText(state.outputFileName));
+            }
         }
     }
 }

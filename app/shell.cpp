@@ -10,6 +10,7 @@
 #include "dialogs/reading_windows.h"
 #include "dialogs/rules_dialog.h"
 #include "platform/ui.h"
+#include "records/backup_commands.h"
 #include "records/kept_details.h"
 #include "records/record_dialogs.h"
 #include "resources/command_ids.h"
@@ -46,6 +47,12 @@ void dispatchCommand(ConsultationState& state, int commandId) {
             if (const std::optional<ChartRules> rules = runRulesDialog(state)) {
                 keepRules(state, *rules);
             }
+            break;
+        case kCommandBackup:
+            runBackupCommand(state);
+            break;
+        case kCommandRestore:
+            runRestoreCommand(state);
             break;
         case kCommandExit:
             platform::destroyWindow(state.mainWindow);
@@ -98,6 +105,8 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
     }
     state.instance = platform::moduleInstance();
     state.compareWithChosenPerson = compareWithChosenPerson;
+    state.keepConsultation = keepConsultation;
+    state.correctShownPerson = correctShownPerson;
     state.mainWindow = platform::createMainWindow({
         text::mainWindowTitle,
         "MyApp",

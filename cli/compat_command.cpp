@@ -179,7 +179,8 @@ std::string compatJson(const Compatibility& c, const CompatibilityPair& pair, bo
 }  // namespace
 
 int readPersonArgument(const PersonArgument& argument, const RuleOptions& rules, bool sjis,
-                       BirthData& birth, std::string& name, std::FILE* err) {
+                       BirthData& birth, std::string& name, std::FILE* err,
+                       std::string* storedLine) {
     birth = {};
     name.clear();
     if (std::string problem; !applyRuleOptions(rules, birth, problem)) {
@@ -196,7 +197,12 @@ int readPersonArgument(const PersonArgument& argument, const RuleOptions& rules,
     // is no record's.
     record.number =
         argument.text[0] == '0' || argument.text.size() > 9 ? 0 : std::stoi(argument.text);
-    return readRecordPerson(record, birth, name, err);
+    RecordStanding standing;
+    const int status = readRecordPerson(record, birth, name, err, &standing);
+    if (storedLine != nullptr) {
+        *storedLine = standing.key;
+    }
+    return status;
 }
 
 int runCompatCommand(const CompatOptions& options, OutputStream& out, std::FILE* err) {
@@ -204,9 +210,10 @@ int runCompatCommand(const CompatOptions& options, OutputStream& out, std::FILE*
     BirthData births[2];
     std::string names[2];
     const PersonArgument* arguments[2] = {&options.a, &options.b};
+    std::string storedLines[2];
     for (int i = 0; i < 2; ++i) {
-        if (const int status =
-                readPersonArgument(*arguments[i], options.rules, sjis, births[i], names[i], err);
+        if (const int status = readPersonArgument(*arguments[i], options.rules, sjis, births[i],
+                                                  names[i], err, &storedLines[i]);
             status != 0) {
             return status;
         }
@@ -232,10 +239,23 @@ int runCompatCommand(const CompatOptions& options, OutputStream& out, std::FILE*
     }
     const Compatibility c = readCompatibility(*a, *b, today.year, years);
     const CompatibilityPair pair{*a, *b, names[0], names[1]};
+    const std::string document = compatibilityDocument(c, pair, "\n");
     if (options.json) {
         out.write(compatJson(c, pair, sjis));
     } else {
-        out.write(outputText(compatibilityDocument(c, pair, "\n"), sjis));
+        out.write(outputText(document, sjis));
+    }
+    // Each stored person's casebook remembers the reading, once a person.
+    HistoryEntry entry;
+    entry.kind = HistoryKind::Compat;
+    entry.text = document;
+    RecordOptions record;
+    record.file = options.a.file;
+    record.sjisOutput = sjis;
+    for (int i = 0; i < 2; ++i) {
+        if (!storedLines[i].empty() && (i == 0 || storedLines[1] != storedLines[0])) {
+            rememberConsultation(record, storedLines[i], entry, err);
+        }
     }
     return 0;
 }

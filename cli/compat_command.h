@@ -19,9 +19,11 @@ struct PersonArgument {
 };
 
 // The person's birth under the rules of `rules` (a typed PLACE takes the place of --place) and
-// its name in Shift-JIS; 0, or the exit status after telling why not.
+// its name in Shift-JIS; 0, or the exit status after telling why not. `storedLine`, when given,
+// takes a record's line (its person in QUORVEL.DB), and stays empty for a typed person.
 int readPersonArgument(const PersonArgument& argument, const RuleOptions& rules, bool sjisOutput,
-                       BirthData& birth, std::string& name, std::FILE* err);
+                       BirthData& birth, std::string& name, std::FILE* err,
+                       std::string* storedLine = nullptr);
 
 struct CompatOptions {
     PersonArgument a, b;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calendar/calendar_tables.h"
+#include "cli/casebook_commands.h"
 #include "cli/chart_command.h"
 #include "cli/compat_command.h"
 #include "cli/output_stream.h"
@@ -99,7 +100,7 @@ constexpr std::string_view kDetails =
     "      a missing file prints データファイルがありません and, unlike the dialog, creates\n"
     "      nothing; one that cannot be read (not a plain file, or locked by another program\n"
     "      for more than a few seconds) prints データファイルを読めませんでした.\n"
-    "  quorvel-cli records --all [--json] [--sjis] [FILE]\n"
+    "  quorvel-cli records --all [--json] [--hidden] [--sjis] [FILE]\n"
     "      Every record of the data file, not only the dialog's ten: the record number (as\n"
     "      --record takes it), a tab, the line of the file it stands on, a tab and its label.\n"
     "      Lines that hold no whole record are skipped and told on standard error with their\n"
@@ -109,6 +110,56 @@ constexpr std::string_view kDetails =
     "         \"day\":20,\"hour\":10}   (\"sex\" null unless 男 or 女, numbers as the dialog "
     "reads)\n"
     "      A file larger than 32 MB prints データファイルが大きすぎて読めません.\n"
+    "      Only the current version of each person is listed, under the number of its line: a\n"
+    "      person corrected with `person correct` appears under the corrected line's number,\n"
+    "      the line it replaced not at all. --hidden lists the hidden persons too, marked\n"
+    "      非表示 after a tab (with --json each object gains \"hidden\":true|false).\n"
+    "  quorvel-cli person show N [--json] [--file FILE] [--sjis]\n"
+    "      What QUORVEL.DB beside the data file keeps of record N: the record as records --all\n"
+    "      shows it, the birthplace (出生地), 訂正済み: M when the person was corrected as\n"
+    "      record M, 訂正元: M when this record corrected record M, 非表示 when hidden, the\n"
+    "      note (メモ) and the history (鑑定履歴), newest first. With --json one object with the\n"
+    "      keys of records --all --json and\n"
+    "        "
+    "\"place\":\"福岡県\"|null,\"longitude\":130.4181|null,\"note\":\"...\",\"hidden\":false,\n"
+    "        \"supersedes\":M|null,[\"supersededBy\":M,]\n"
+    "        \"history\":[{\"when\":\"2025-05-20T10:30:00\",\"kind\":\"report\",\"period\":null,\n"
+    "                   \"file\":\"山田太郎鑑定書.html\"},..]\n"
+    "      \"kind\" is judgement, hexagram, avoidance, report, output or compat; \"period\" the\n"
+    "      pillar and where it came from (\"2025年5月 辛巳\", \"大運 庚辰\") or null; \"file\"\n"
+    "      the file written or null.\n"
+    "  quorvel-cli history N [--json] [--file FILE] [--sjis]\n"
+    "      The person's history, newest first: one line per entry (time, kind, period and\n"
+    "      file, tab-separated) with the text as it was shown indented under it; with --json\n"
+    "      one object per line, the keys above and \"text\".\n"
+    "  quorvel-cli person note N (--set TEXT | --append TEXT) [--file FILE]\n"
+    "      Replaces the person's note, or adds TEXT as a line at its end. A note holds up to\n"
+    "      4000 characters of any script; it is kept in QUORVEL.DB as UTF-8, never in the data\n"
+    "      file. --set \"\" removes it. A longer note prints メモは4000字までです... and\n"
+    "      changes nothing.\n"
+    "  quorvel-cli person hide N, quorvel-cli person unhide N [--file FILE]\n"
+    "      Hides the person from records --all, review and the person list (非表示), or shows\n"
+    "      them again (表示に戻す). No line of the data file is removed.\n"
+    "  quorvel-cli person erase N [--file FILE]\n"
+    "      Erases the person's note and history for good (消去), as a client may ask; the\n"
+    "      line, the birthplace and any correction stay.\n"
+    "  quorvel-cli person correct N --sex male|female YYYY-MM-DD H|H:MM|unknown\n"
+    "                             [--place PREFECTURE | --longitude DEG] [--name NAME]\n"
+    "                             [--file FILE]\n"
+    "      Corrects a mistyped person (訂正): appends the corrected line to the data file,\n"
+    "      never rewriting a line, and records in QUORVEL.DB that it replaces record N, so the\n"
+    "      note, the history and the hidden mark go with the person. The name and birthplace\n"
+    "      stay as they were unless given. Prints the corrected person as records --all lists\n"
+    "      it. A corrected record is corrected again through its current line; a correction\n"
+    "      that changes nothing prints 訂正する内容がありません.\n"
+    "      chart --record, calendar --record and report --record on a corrected record read\n"
+    "      that line as it stands and say 訂正済み: M (chart --json: \"supersededBy\":M);\n"
+    "      report --record adds the report to the person's history, compat the reading (as\n"
+    "      it was shown) to the history of each stored person it names.\n"
+    "      A writing command that cannot save (another Quorvel holding QUORVEL.DB for more\n"
+    "      than a few seconds, a full disk, a file of a newer Quorvel) says why and exits with\n"
+    "      1, changing nothing; a damaged QUORVEL.DB prints データベースを読めませんでした, is\n"
+    "      renamed QUORVEL.DB.damaged-YYYYMMDD-HHMMSS and a new one is made.\n"
     "  quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"
     "      The yearly review (年運一覧): every person of the data file with the age, the year\n"
     "      pillar of Y and the marks of its judgement, the luck pillar in force and its marks.\n"
@@ -213,6 +264,8 @@ struct Options {
     bool allRecords = false;
     ReviewOptions review;
     ReportOptions report;
+    PersonOptions person;
+    std::string setNote, appendNote, name;
     CompatOptions compat;
 };
 
@@ -453,6 +506,65 @@ int run(int argc, char** argv, OutputStream& out) {
     reportSex->needs(reportName);
     reportName->needs(reportSex);
 
+    records.add_flag("--hidden", o.records.withHidden, "the hidden persons too (with --all)")
+        ->needs(all);
+
+    CLI::App& person = *app.add_subcommand(
+        "person",
+        "What QUORVEL.DB keeps of a stored person: show, note, hide, unhide, erase, "
+        "correct");
+    person.require_subcommand(1);
+    RecordOptions& personRecord = o.person.record;
+    const auto addRecord = [&](CLI::App& command) {
+        command.add_option("N", personRecord.number, "the record number records --all shows")
+            ->required()
+            ->check(recordNumber());
+        command.add_option("--file", personRecord.file, "the data file (default DATA.CSV)");
+        addSjisFlag(command, personRecord.sjisOutput);
+    };
+    CLI::App& personShow = *person.add_subcommand(
+        "show", "The person's record, birthplace, note and history (鑑定履歴)");
+    addRecord(personShow);
+    personShow.add_flag("--json", personRecord.json, "one line of JSON");
+    CLI::App& personNote =
+        *person.add_subcommand("note", "Sets or extends the person's note (メモ)");
+    addRecord(personNote);
+    CLI::Option* setNote =
+        personNote.add_option("--set", o.setNote, "the whole note (empty: none)");
+    CLI::Option* appendNote =
+        personNote.add_option("--append", o.appendNote, "a line added to the end of the note");
+    setNote->excludes(appendNote);
+    CLI::App& personHide =
+        *person.add_subcommand("hide", "Hides the person from the list (非表示)");
+    addRecord(personHide);
+    CLI::App& personUnhide =
+        *person.add_subcommand("unhide", "Shows a hidden person again (表示に戻す)");
+    addRecord(personUnhide);
+    CLI::App& personErase =
+        *person.add_subcommand("erase", "Erases the person's note and history for good (消去)");
+    addRecord(personErase);
+    CLI::App& personCorrect = *person.add_subcommand(
+        "correct", "Appends a corrected line for the person and records the correction (訂正)");
+    addRecord(personCorrect);
+    personCorrect.add_option("--sex", o.person.sex, "male or female")->required();
+    personCorrect.add_option("DATE", o.person.date, "the day of birth, YYYY-MM-DD")->required();
+    personCorrect.add_option("HOUR", o.person.hour, "the time of birth: H, H:MM or unknown")
+        ->required();
+    CLI::Option* correctName =
+        personCorrect.add_option("--name", o.name, "the name (default: the name as it stands)");
+    CLI::Option* correctPlace = personCorrect.add_option(
+        "--place", o.person.place.place,
+        "the birthplace: a prefecture, 福岡県 or 福岡 (default: the birthplace kept)");
+    CLI::Option* correctLongitude =
+        personCorrect.add_option("--longitude", o.person.place.longitude,
+                                 "the birthplace's longitude, degrees east, 120-155");
+    correctPlace->excludes(correctLongitude);
+
+    CLI::App& history =
+        *app.add_subcommand("history", "The history (鑑定履歴) of a stored person, newest first");
+    addRecord(history);
+    history.add_flag("--json", personRecord.json, "one line of JSON per entry");
+
     CLI::App& compat = *app.add_subcommand(
         "compat", "相性: two persons' charts side by side, their bonds and the years ahead");
     compat.add_option("A", o.compat.a.text, "a record number, or SEX,DATE,TIME[,NAME[,PLACE]]")
@@ -492,12 +604,20 @@ int run(int argc, char** argv, OutputStream& out) {
         {&avoid, "usage: quorvel-cli avoid [--sjis] BASE RUNNING\n"},
         {&records,
          "usage: quorvel-cli records [--sjis] [FILE]\n"
-         "       quorvel-cli records --all [--json] [--sjis] [FILE]\n"},
+         "       quorvel-cli records --all [--json] [--hidden] [--sjis] [FILE]\n"},
         {&review, "usage: quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"},
         {&report,
          "usage: quorvel-cli report --record N [--file FILE] [-o FILE] [--date YYYY-MM-DD]\n"
          "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"
          "       ... [--with N | --with SEX,DATE,TIME[,NAME[,PLACE]]]\n"},
+        {&person,
+         "usage: quorvel-cli person show N [--json] [--file FILE] [--sjis]\n"
+         "       quorvel-cli person note N (--set TEXT | --append TEXT) [--file FILE]\n"
+         "       quorvel-cli person hide|unhide|erase N [--file FILE]\n"
+         "       quorvel-cli person correct N --sex male|female YYYY-MM-DD H|H:MM|unknown\n"
+         "                                [--place PREFECTURE | --longitude DEG] [--name NAME]\n"
+         "                                [--file FILE]\n"},
+        {&history, "usage: quorvel-cli history N [--json] [--file FILE] [--sjis]\n"},
         {&compat,
          "usage: quorvel-cli compat A B [--years N] [--date YYYY-MM-DD] [--json] [--sjis]\n"
          "                         [--file FILE] [--rules classic|precise] [...]\n"
@@ -518,6 +638,9 @@ int run(int argc, char** argv, OutputStream& out) {
         if (calendar.parsed() && o.calendar.record.number == 0 && calendarHour->count() == 0) {
             throw CLI::ValidationError("a birth date and hour are needed");
         }
+        if (personNote.parsed() && setNote->count() + appendNote->count() != 1) {
+            throw CLI::ValidationError("--set TEXT or --append TEXT is needed");
+        }
         if (report.parsed() && o.report.record.number == 0 &&
             (reportHour->count() == 0 || reportName->count() == 0)) {
             throw CLI::ValidationError(
@@ -535,7 +658,7 @@ int run(int argc, char** argv, OutputStream& out) {
     }
 
     out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput ||
-                o.compat.sjisOutput);
+                personRecord.sjisOutput || o.compat.sjisOutput);
     if (help.parsed()) {
         // Not app.help(), which would describe the selected subcommand: this one.
         out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
@@ -567,6 +690,28 @@ int run(int argc, char** argv, OutputStream& out) {
     if (report.parsed()) {
         o.report.record.sjisOutput = o.report.sjisOutput;
         return runReportCommand(o.report, out, stderr);
+    }
+    if (person.parsed() || history.parsed()) {
+        if (setNote->count() != 0) {
+            o.person.setNote = o.setNote;
+        }
+        if (appendNote->count() != 0) {
+            o.person.appendNote = o.appendNote;
+        }
+        if (correctName->count() != 0) {
+            o.person.name = o.name;
+        }
+        const std::pair<const CLI::App*, PersonAction> actions[] = {
+            {&personShow, PersonAction::Show},   {&personNote, PersonAction::Note},
+            {&personHide, PersonAction::Hide},   {&personUnhide, PersonAction::Unhide},
+            {&personErase, PersonAction::Erase}, {&personCorrect, PersonAction::Correct},
+            {&history, PersonAction::History},
+        };
+        for (const auto& [command, action] : actions) {
+            if (command->parsed()) {
+                return runPersonCommand(action, o.person, out, stderr);
+            }
+        }
     }
     if (compat.parsed()) {
         o.compat.b.file = o.compat.a.file;

@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "calendar/calendar_tables.h"
+#include "cli/casebook_texts.h"
 #include "cli/chart_command.h"
 #include "cli/cli_texts.h"
 #include "cli/output_text.h"
 #include "cli/reading_commands.h"
 #include "common/fixed_text.h"
+#include "records/casebook_view.h"
 #include "records/person_list.h"
 #include "records/person_window_texts.h"
 #include "report/yearly_review.h"
@@ -16,26 +18,6 @@
 namespace quorvel::cli {
 
 namespace {
-
-// 0, or the exit status after telling why there is no list; skipped lines are told as well.
-int readPersonsOrTell(const RecordOptions& options, PersonList& list, std::FILE* err) {
-    const PersonFileStatus status = readPersonList(options.file.c_str(), list, WhenMissing::Leave);
-    if (status != PersonFileStatus::Read) {
-        tell(err, personFileMessage(status), options.sjisOutput);
-        return 2;
-    }
-    if (!list.skippedLines.empty()) {
-        std::string text = forOutput(text::skippedLinesLead, options.sjisOutput) +
-                           std::to_string(list.skippedLines.size()) +
-                           forOutput(text::skippedLinesCount, options.sjisOutput);
-        for (std::size_t i = 0; i < list.skippedLines.size(); ++i) {
-            text += (i == 0 ? " " : ", ") + std::to_string(list.skippedLines[i]);
-        }
-        text += '\n';
-        std::fwrite(text.data(), 1, text.size(), err);
-    }
-    return 0;
-}
 
 std::string numberOrNull(std::string_view field) {
     return field.empty() ? "null" : std::to_string(recordNumber(field));
@@ -59,6 +41,40 @@ std::string personJson(std::size_t index, const PersonEntry& person, bool sjisOu
 }
 
 }  // namespace
+
+int readPersonsOrTell(const RecordOptions& options, PersonList& list, std::FILE* err) {
+    const PersonFileStatus status = readPersonList(options.file.c_str(), list, WhenMissing::Leave);
+    if (status != PersonFileStatus::Read) {
+        tell(err, personFileMessage(status), options.sjisOutput);
+        return 2;
+    }
+    if (!list.skippedLines.empty()) {
+        std::string text = forOutput(text::skippedLinesLead, options.sjisOutput) +
+                           std::to_string(list.skippedLines.size()) +
+                           forOutput(text::skippedLinesCount, options.sjisOutput);
+        for (std::size_t i = 0; i < list.skippedLines.size(); ++i) {
+            text += (i == 0 ? " " : ", ") + std::to_string(list.skippedLines[i]);
+        }
+        text += '\n';
+        std::fwrite(text.data(), 1, text.size(), err);
+    }
+    return 0;
+}
+
+std::string recordJsonFields(std::size_t index, const PersonEntry& person, bool sjisOutput) {
+    const std::string_view sex = fieldText(person.slot.sexText);
+    return personJson(index, person, sjisOutput) +
+           ",\"sex\":" + (sex.empty() ? "null" : jsonText(forOutput(sex, sjisOutput), sjisOutput)) +
+           ",\"year\":" + numberOrNull(fieldText(person.slot.yearText)) +
+           ",\"month\":" + numberOrNull(fieldText(person.slot.monthText)) +
+           ",\"day\":" + numberOrNull(fieldText(person.slot.dayText)) +
+           hourJson(fieldText(person.slot.hourText));
+}
+
+std::string recordTextLine(std::size_t index, const PersonEntry& person, bool sjisOutput) {
+    return std::to_string(index + 1) + '\t' + std::to_string(person.line) + '\t' +
+           forOutput(fieldText(person.slot.label), sjisOutput);
+}
 
 std::string jsonText(std::string_view text, bool sjisOutput) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -87,22 +103,25 @@ int runAllRecordsCommand(const RecordOptions& options, OutputStream& out, std::F
     if (const int status = readPersonsOrTell(options, list, err); status != 0) {
         return status;
     }
+    const Casebook casebook = openStoreBeside(options, err).casebook();
+    const CasebookView view = viewCasebook(list, casebook);
     const bool sjis = options.sjisOutput;
+    const std::string hiddenMark = '\t' + forOutput(text::hiddenLabel, sjis);
     std::string lines;
     for (std::size_t i = 0; i < list.persons.size(); ++i) {
-        const PersonEntry& p = list.persons[i];
-        if (!options.json) {
-            lines += std::to_string(i + 1) + '\t' + std::to_string(p.line) + '\t' +
-                     forOutput(fieldText(p.slot.label), sjis) + '\n';
+        if (!showsPerson(view, i, options.withHidden)) {
             continue;
         }
-        const std::string_view sex = fieldText(p.slot.sexText);
-        lines += "{" + personJson(i, p, sjis) +
-                 ",\"sex\":" + (sex.empty() ? "null" : jsonText(forOutput(sex, sjis), sjis)) +
-                 ",\"year\":" + numberOrNull(fieldText(p.slot.yearText)) +
-                 ",\"month\":" + numberOrNull(fieldText(p.slot.monthText)) +
-                 ",\"day\":" + numberOrNull(fieldText(p.slot.dayText)) +
-                 hourJson(fieldText(p.slot.hourText)) + "}\n";
+        const PersonEntry& p = list.persons[i];
+        const bool hidden = view.persons[i].hidden;
+        if (!options.json) {
+            lines += recordTextLine(i, p, sjis) + (hidden ? hiddenMark : "") + '\n';
+        } else {
+            lines +=
+                "{" + recordJsonFields(i, p, sjis) +
+                (options.withHidden ? (hidden ? ",\"hidden\":true" : ",\"hidden\":false") : "") +
+                "}\n";
+        }
         // Written in parts, so a large file never waits whole in memory twice.
         if (lines.size() > 65536) {
             out.write(lines);
@@ -128,6 +147,8 @@ int runReviewCommand(const ReviewOptions& options, OutputStream& out, std::FILE*
     if (const int status = readPersonsOrTell(options.records, list, err); status != 0) {
         return status;
     }
+    const Casebook casebook = openStoreBeside(options.records, err).casebook();
+    const CasebookView view = viewCasebook(list, casebook);
     std::vector<BirthData> births(list.persons.size());
     for (std::size_t i = 0; i < births.size(); ++i) {
         recordBirth(list.persons[i].slot, births[i]);
@@ -139,6 +160,10 @@ int runReviewCommand(const ReviewOptions& options, OutputStream& out, std::FILE*
         lines += forOutput(text::reviewHeading, sjis) + '\n';
     }
     for (const ReviewRow& row : rows) {
+        // A corrected line or a retired person is not reviewed.
+        if (!showsPerson(view, row.person, false)) {
+            continue;
+        }
         const PersonEntry& p = list.persons[row.person];
         const CalendarRow& r = row.year;
         const bool judged = row.state == ReviewState::Judged;

@@ -2,10 +2,12 @@
 
 #include <string_view>
 
+#include "cli/casebook_texts.h"
 #include "cli/chart_command.h"
 #include "cli/output_text.h"
 #include "common/fixed_text.h"
 #include "consultation/consultation_texts.h"
+#include "records/casebook_view.h"
 #include "records/person_list.h"
 #include "records/record_texts.h"
 #include "store/quorvel_store.h"
@@ -63,19 +65,10 @@ int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE
 
 namespace {
 
-// The birthplace QUORVEL.DB beside the data file keeps for the person, unless one was given on
-// the command line. A damaged database is told and the command goes on without it.
-void readBirthplace(const RecordOptions& options, std::string_view key, BirthInput& birth,
-                    std::FILE* err) {
+// The birthplace QUORVEL.DB keeps for the person, unless one was given on the command line.
+void readBirthplace(const QuorvelStore& store, std::string_view key, BirthInput& birth) {
     if (birth.place.known()) {
         return;
-    }
-    const std::string& file = options.file;
-    const std::size_t slash = file.find_last_of("/\\");
-    const QuorvelStore store =
-        QuorvelStore::open(slash == std::string::npos ? std::string() : file.substr(0, slash));
-    if (store.openStatus() == StoreOpen::SetAside || store.openStatus() == StoreOpen::Failed) {
-        tell(err, store.problem(), options.sjisOutput);
     }
     if (const std::optional<BirthDetails> details = store.birthDetails(key)) {
         birth.place = details->birthplace;
@@ -84,13 +77,30 @@ void readBirthplace(const RecordOptions& options, std::string_view key, BirthInp
 
 }  // namespace
 
+QuorvelStore openStoreBeside(const RecordOptions& options, std::FILE* err) {
+    const std::string& file = options.file;
+    const std::size_t slash = file.find_last_of("/\\");
+    QuorvelStore store =
+        QuorvelStore::open(slash == std::string::npos ? std::string() : file.substr(0, slash));
+    if (!store.problem().empty()) {
+        tell(err, store.problem(), options.sjisOutput);
+    }
+    return store;
+}
+
 int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err) {
     std::string name;
-    return readRecordPerson(options, birth, name, err);
+    RecordStanding standing;
+    const int status = readRecordPerson(options, birth, name, err, &standing);
+    if (status == 0 && standing.supersededBy != 0) {
+        tellConverted(err, supersededText(standing.supersededBy, options.sjisOutput),
+                      options.sjisOutput);
+    }
+    return status;
 }
 
 int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::string& name,
-                     std::FILE* err) {
+                     std::FILE* err, RecordStanding* standing) {
     // Any record `records --all` numbers; the first ten are the dialog's ten.
     PersonList list;
     const PersonFileStatus read = readPersonList(options.file.c_str(), list, WhenMissing::Leave);
@@ -104,7 +114,14 @@ int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::strin
         tell(err, text::badRecordMessage, options.sjisOutput);
         return 2;
     }
-    readBirthplace(options, list.persons[number - 1].key, birth, err);
+    const QuorvelStore store = openStoreBeside(options, err);
+    const std::string& key = list.persons[number - 1].key;
+    readBirthplace(store, key, birth);
+    if (standing != nullptr) {
+        const Casebook casebook = store.casebook();
+        standing->key = key;
+        standing->supersededBy = viewCasebook(list, casebook).persons[number - 1].supersededBy;
+    }
     if (const InputProblem problem = checkComputable(birth); problem != InputProblem::None) {
         const ChartTexts texts = makeChartTexts(options.sjisOutput);
         tellConverted(err, problemMessage(problem, texts), options.sjisOutput);
@@ -120,14 +137,41 @@ int runRecordChartCommand(const RecordOptions& options, OutputStream& out, std::
         tell(err, problem, options.sjisOutput);
         return 2;
     }
-    if (const int status = readRecordBirth(options, birth, err); status != 0) {
+    std::string name;
+    RecordStanding standing;
+    if (const int status = readRecordPerson(options, birth, name, err, &standing); status != 0) {
         return status;
     }
     ChartTexts texts = makeChartTexts(options.sjisOutput);
     texts.rules = birth.rules;
     texts.place = birth.place;
-    writeChart(birth, options.json, options.full, texts, out);
+    std::string answer;
+    appendChartAnswer(answer, birth, options.json, options.full, texts);
+    // A corrected line is shown as it stands, saying where its correction is.
+    if (standing.supersededBy != 0) {
+        const std::string number = std::to_string(standing.supersededBy);
+        const std::size_t end = answer.find_last_of('}');
+        if (options.json && end != std::string::npos) {
+            answer.insert(end, ",\"supersededBy\":" + number);
+        } else if (!options.json) {
+            answer += supersededText(standing.supersededBy, options.sjisOutput) + '\n';
+        }
+    }
+    out.write(answer);
     return 0;
+}
+
+void rememberConsultation(const RecordOptions& options, std::string_view key,
+                          const HistoryEntry& entry, std::FILE* err) {
+    QuorvelStore store = openStoreBeside(options, err);
+    if (const StoreWrite kept = store.addHistory(key, entry); kept != StoreWrite::Done) {
+        tell(err, text::historyNotKeptMessage, options.sjisOutput);
+        tell(err, storeWriteMessage(kept), options.sjisOutput);
+    }
+}
+
+std::string supersededText(int supersededBy, bool sjisOutput) {
+    return forOutput(text::supersededByLabel, sjisOutput) + std::to_string(supersededBy);
 }
 
 }  // namespace quorvel::cli

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/casebook_texts.h"
 #include "cli/chart_command.h"
 #include "cli/compat_command.h"
 #include "cli/output_text.h"
@@ -73,9 +74,14 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
         tell(err, problem, sjis);
         return 2;
     }
+    RecordStanding standing;
     if (options.record.number != 0) {
-        if (const int status = readRecordPerson(options.record, birth, name, err); status != 0) {
+        if (const int status = readRecordPerson(options.record, birth, name, err, &standing);
+            status != 0) {
             return status;
+        }
+        if (standing.supersededBy != 0) {
+            tellConverted(err, supersededText(standing.supersededBy, sjis), sjis);
         }
     } else {
         if (const InputProblem problem =
@@ -126,6 +132,13 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
     }
     bool ignored = true;
     out.write((sjis ? utf8ToSjis(path, ignored) : path) + '\n');
+    // A stored person's casebook remembers the report; the report stands if it cannot.
+    if (options.record.number != 0) {
+        HistoryEntry entry;
+        entry.kind = HistoryKind::Report;
+        entry.file = path;
+        rememberConsultation(options.record, standing.key, entry, err);
+    }
     return 0;
 }
 

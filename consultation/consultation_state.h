@@ -1,6 +1,7 @@
 #pragma once
 // The one program-wide record through which every dialog and command hands on its results.
 #include <cstdint>
+#include <string_view>
 
 #include "calendar/birth_reading.h"
 #include "calendar/chart.h"
@@ -15,6 +16,9 @@
 namespace quorvel {
 
 inline constexpr std::size_t kOutputFileNameSize = 64;
+
+// What a consultation made for a person was, for the person's history (鑑定履歴).
+enum class ConsultationKind : std::uint8_t { Judgement, Hexagram, Avoidance, Report, OutputFile };
 
 // Every text is Shift-JIS with a terminating zero in a fixed-size field; nothing is allocated.
 struct ConsultationState {
@@ -45,6 +49,10 @@ struct ConsultationState {
     std::int32_t luckPeriodFlag = -1;
     std::int32_t calendarPeriodFlag = -1;
     JudgementKey judgementKey;
+    // The year, month and day of the 運勢暦 the running pillar was taken from; 0 where none.
+    std::int32_t periodYear = 0;
+    std::int32_t periodMonth = 0;
+    std::int32_t periodDay = 0;
     char relationLabel[11] = {};  // family relation of the chart pillar last chosen
 
     char judgementBuffer[kJudgementBufferSize] = {};  // 幸運の判断
@@ -64,6 +72,26 @@ struct ConsultationState {
     // that offer it (a chart panel's menu); the shell sets it.
     void (*compareWithChosenPerson)(ConsultationState& state, platform::WindowHandle owner,
                                     const BirthRecord& first) = nullptr;
+
+    // 訂正 of `person` as its DATA.CSV line stands (a chart panel's menu); true when corrected.
+    bool (*correctShownPerson)(ConsultationState& state, platform::WindowHandle owner,
+                               const BirthRecord& person) = nullptr;
+
+    // Keeps a consultation of `person` in its history (text and file name Shift-JIS); the shell
+    // sets it, so that the dialogs need not know where the history is kept.
+    void (*keepConsultation)(ConsultationState& state, const BirthRecord& person,
+                             ConsultationKind kind, std::string_view text,
+                             std::string_view fileName) = nullptr;
 };
+
+// A consultation made for `person`, into its history when there is one to keep it in; nothing
+// for pillars typed without a person.
+inline void rememberConsultation(ConsultationState& state, const BirthRecord& person,
+                                 ConsultationKind kind, std::string_view text,
+                                 std::string_view fileName = {}) {
+    if (state.keepConsultation != nullptr && person.year != 0) {
+        state.keepConsultation(state, person, kind, text, fileName);
+    }
+}
 
 }  // namespace quorvel

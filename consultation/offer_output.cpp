@@ -7,16 +7,18 @@
 
 namespace quorvel {
 
-void offerOutput(ConsultationState& state, std::string_view question, std::string_view caption,
+bool offerOutput(ConsultationState& state, std::string_view question, std::string_view caption,
                  std::string_view fileName, std::string_view text) {
     if (platform::messageBox(state.mainWindow, question, caption,
                              platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
-        return;
+        return false;
     }
     if (!writeOutputFile(fileName, text)) {
         platform::messageBox(state.mainWindow, text::outputFailedMessage, caption,
                              platform::MessageButtons::Ok);
+        return false;
     }
+    return true;
 }
 
 }  // namespace quorvel

@@ -34,6 +34,8 @@ class AvoidanceDialog final : public PillarPairDialog {
         const auto stem =
             avoidanceStem(state_.judgementKey.baseStemNo, state_.judgementKey.runStemNo);
         writeAvoidanceText(state_.avoidanceBuffer, stem);
+        rememberConsultation(state_, state_.person, ConsultationKind::Avoidance,
+                             fieldText(state_.avoidanceBuffer));
         if (stem) {
             platform::informationBeep();
         }

@@ -94,9 +94,12 @@ class ChartPanel final : public platform::DialogHandler {
         } else if (id == kCommandFortuneCalendar) {
             openFortuneCalendarWindow(state_, person_);
         } else if (id == kCommandReport) {
-            writeAndOpenReport(dialog.window(), person_, reading_.rules);
+            writeAndOpenReport(state_, dialog.window(), person_, reading_.rules);
         } else if (id == kCommandCompatibility && state_.compareWithChosenPerson != nullptr) {
             state_.compareWithChosenPerson(state_, dialog.window(), person_);
+        } else if (id == kCommandCorrect && state_.correctShownPerson != nullptr) {
+            // The panel keeps showing the person as opened; the list shows the correction.
+            state_.correctShownPerson(state_, dialog.window(), person_);
         }
     }
 
@@ -124,12 +127,14 @@ class ChartPanel final : public platform::DialogHandler {
             return;
         }
         composeJudgement(state_);
+        rememberConsultation(state_, person_, ConsultationKind::Judgement,
+                             fieldText(state_.judgementBuffer));
         // The output button offers this judgement, under the name the result dialog gives it.
         buildOutputFileName(state_, {fieldText(person_.name), fieldText(relation_),
                                      fieldText(state_.runningPillarText), text::fortuneFileSuffix});
         markOutputReady(state_, ReadyText::Fortune);
         platform::informationBeep();
-        runResultDialog(state_, state_.mainWindow, fieldText(state_.outputFileName));
+        runResultDialog(state_, state_.mainWindow, fieldText(state_.outputFileName), person_);
     }
 
     ConsultationState& state_;

@@ -261,6 +261,11 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
         state_.person = person_;
         copyText(state_.basePillarText, pillarTextView(chart_.chart.dayPillar.index));
         copyText(state_.runningPillarText, pillarTextView(running));
+        if (!luck) {
+            state_.periodYear = row->year;
+            state_.periodMonth = row->month;
+            state_.periodDay = row->day;
+        }
         judgeTypedPair(state_, dialog.window(), luck ? kLuckPeriod : kCalendarPeriod);
     }
 

@@ -65,6 +65,8 @@ class HexagramDialog final : public PillarPairDialog {
         }
         copyText(state_.hexagramBuffer, reading);
         if (state_.hexagramBuffer[0] != '\0') {
+            rememberConsultation(state_, state_.person, ConsultationKind::Hexagram,
+                                 fieldText(state_.hexagramBuffer));
             platform::informationBeep();
             platform::messageBox(dialog.window(), fieldText(state_.hexagramBuffer),
                                  text::hexagramCaption, platform::MessageButtons::Ok);

@@ -32,12 +32,19 @@ void judgeTypedPair(ConsultationState& state, platform::WindowHandle owner, Peri
     buildOutputFileName(state, {fieldText(state.person.name), fieldText(state.runningPillarText),
                                 text::fortuneFileSuffix});
     markOutputReady(state, ReadyText::Fortune);
-    if (parseJudgementKey(state, owner) == 0) {
+    const bool judged = parseJudgementKey(state, owner) != 0;
+    if (judged) {
+        composeJudgement(state);
+        rememberConsultation(state, state.person, ConsultationKind::Judgement,
+                             fieldText(state.judgementBuffer));
+    }
+    // The 運勢暦's period counts for this judgement only.
+    state.periodYear = state.periodMonth = state.periodDay = 0;
+    if (!judged) {
         return;
     }
-    composeJudgement(state);
     platform::informationBeep();
-    runResultDialog(state, owner, fieldText(state.outputFileName));
+    runResultDialog(state, owner, fieldText(state.outputFileName), state.person);
 }
 
 void tellDataError(platform::WindowHandle owner) {

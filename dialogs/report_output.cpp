@@ -38,8 +38,8 @@ std::string reportWrittenText(std::string_view utf8Path) {
            std::string(text::reportOpenInBrowser);
 }
 
-void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
-                        const ChartRules& rules) {
+void writeAndOpenReport(ConsultationState& state, platform::WindowHandle owner,
+                        const BirthRecord& person, const ChartRules& rules) {
     const std::string_view name = fieldText(person.name);
     // The name is the file's name, as on the command line: a nameless report is refused.
     if (trimSjisBlanks(name).empty()) {
@@ -57,6 +57,7 @@ void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
         tell(owner, text::outputFailedMessage);
         return;
     }
+    rememberConsultation(state, person, ConsultationKind::Report, *html, fileName);
     const std::string path = outputPathFor(fileName);
     if (!platform::openDocument(path)) {
         platform::messageBox(owner, reportWrittenText(path), text::reportCaption,

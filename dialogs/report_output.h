@@ -6,6 +6,7 @@
 
 #include "calendar/chart_rules.h"
 #include "consultation/birth_record.h"
+#include "consultation/consultation_state.h"
 #include "platform/ui.h"
 #include "report/report_html.h"
 
@@ -16,12 +17,13 @@ ReportDate systemToday();
 
 // Writes NAME鑑定書.html and hands it to the browser; tells the user, in a box owned by `owner`,
 // when the person cannot be reported, when the file cannot be written, and where the file lies
-// when no browser takes it. The chart is read with `rules`.
+// when no browser takes it. The chart is read with `rules`. A report written is kept in the
+// person's history.
 // What the box says when no browser took the report: that it was written, its full path (a
 // UTF-8 path as outputPathFor gives it, made absolute), and that a browser opens it.
 std::string reportWrittenText(std::string_view utf8Path);
 
-void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
-                        const ChartRules& rules);
+void writeAndOpenReport(ConsultationState& state, platform::WindowHandle owner,
+                        const BirthRecord& person, const ChartRules& rules);
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "calendar/birth_notices.h"
@@ -91,6 +92,13 @@ void showLongitude(platform::DialogHandle& dialog, double degrees) {
 class BirthDialog final : public platform::DialogHandler {
   public:
     explicit BirthDialog(ConsultationState& state) : state_(state) {}
+    // 訂正: the dialog filled in with `person`, whose line is `oldLine`; accepting corrects it.
+    BirthDialog(ConsultationState& state, const BirthRecord& person, std::string_view oldLine)
+        : state_(state), correcting_(true), oldLine_(oldLine) {
+        state_.person = person;
+    }
+
+    bool corrected() const { return corrected_; }
 
     void init(platform::DialogHandle& dialog) override {
         const BirthRecord& person = state_.person;
@@ -265,6 +273,13 @@ class BirthDialog final : public platform::DialogHandler {
                    kHourField);
             return;
         }
+        if (correcting_) {
+            corrected_ = correctKeptPerson(state_, dialog.window(), oldLine_, person);
+            if (corrected_) {
+                dialog.end(platform::kIdOk);
+            }
+            return;
+        }
         if (person.name[0] != '\0' && appendPerson(state_, person) == AppendResult::Failed) {
             tell(dialog.window(), text::appendFailedMessage);
         }
@@ -273,6 +288,9 @@ class BirthDialog final : public platform::DialogHandler {
     }
 
     ConsultationState& state_;
+    bool correcting_ = false;
+    bool corrected_ = false;
+    std::string oldLine_;
 };
 
 }  // namespace
@@ -280,6 +298,24 @@ class BirthDialog final : public platform::DialogHandler {
 void runBirthDialog(ConsultationState& state) {
     BirthDialog handler(state);
     platform::runModalDialog(birthDialogTemplate(), state.mainWindow, handler);
+}
+
+bool correctPerson(ConsultationState& state, platform::WindowHandle owner,
+                   const BirthRecord& person, std::string_view oldLine) {
+    BirthDialog handler(state, person, oldLine);
+    platform::runModalDialog(birthDialogTemplate(), owner, handler);
+    return handler.corrected();
+}
+
+bool correctShownPerson(ConsultationState& state, platform::WindowHandle owner,
+                        const BirthRecord& person) {
+    char line[kRecordLineSize];
+    formatRecordLine(person, line);
+    if (correctPerson(state, owner, person, fieldText(line))) {
+        tell(owner, text::correctedMessage);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 #include "records/kept_details.h"
 
 #include "common/fixed_text.h"
+#include "common/sjis_utf8.h"
 #include "consultation/consultation.h"
 #include "records/person_append.h"
 #include "records/record_texts.h"
@@ -29,7 +30,129 @@ bool writable(const QuorvelStore& store) {
     return store.openStatus() != StoreOpen::Newer && store.openStatus() != StoreOpen::Failed;
 }
 
+constexpr HistoryKind kHistoryKinds[] = {
+    HistoryKind::Judgement, HistoryKind::Hexagram,   HistoryKind::Avoidance,
+    HistoryKind::Report,    HistoryKind::OutputFile,
+};  // by ConsultationKind
+
+// The period of the running pillar the state holds: a luck pillar, a year, month or day of the
+// 運勢暦, or a pillar typed in. A report is of the whole chart.
+HistoryPeriod periodOf(const ConsultationState& state, ConsultationKind kind) {
+    HistoryPeriod period;
+    const std::string_view pillar = fieldText(state.runningPillarText);
+    if (kind == ConsultationKind::Report || pillar.empty()) {
+        return period;
+    }
+    period.pillar = std::string(pillar);
+    if (state.luckPeriodFlag == 1) {
+        period.source = PeriodSource::Luck;
+    } else if (state.periodYear != 0) {
+        period.source = PeriodSource::Year;
+        period.year = state.periodYear;
+        period.month = state.periodMonth;
+        period.day = state.periodDay;
+    } else {
+        period.source = PeriodSource::Typed;
+    }
+    return period;
+}
+
 }  // namespace
+
+namespace {
+
+bool done(platform::WindowHandle owner, StoreWrite outcome) {
+    if (outcome != StoreWrite::Done) {
+        tell(owner, storeWriteMessage(outcome));
+    }
+    return outcome == StoreWrite::Done;
+}
+
+}  // namespace
+
+Casebook keptCasebook(ConsultationState& state) {
+    return openStore(state).casebook();
+}
+
+std::string keptNote(ConsultationState& state, std::string_view line) {
+    return openStore(state).note(line);
+}
+
+std::vector<HistoryEntry> keptHistory(ConsultationState& state, std::string_view line) {
+    return openStore(state).history(line);
+}
+
+bool saveKeptNote(ConsultationState& state, platform::WindowHandle owner, std::string_view line,
+                  std::string_view utf8) {
+    return done(owner, openStore(state).saveNote(line, utf8));
+}
+
+bool hideKeptPerson(ConsultationState& state, platform::WindowHandle owner, std::string_view line,
+                    bool hidden) {
+    return done(owner, openStore(state).setHidden(line, hidden));
+}
+
+bool eraseKeptPerson(ConsultationState& state, platform::WindowHandle owner,
+                     std::string_view line) {
+    return done(owner, openStore(state).erase(line));
+}
+
+bool correctKeptPerson(ConsultationState& state, platform::WindowHandle owner,
+                       std::string_view oldLine, const BirthRecord& corrected) {
+    char line[kRecordLineSize];
+    formatRecordLine(corrected, line);
+    const std::string_view newLine = personKey(fieldText(line));
+    const std::string_view oldKey = personKey(oldLine);
+    QuorvelStore store = openStore(state);
+    const BirthDetails details{corrected.place};
+    if (newLine == oldKey) {
+        if (store.birthDetails(oldKey).value_or(BirthDetails{}) == details) {
+            tell(owner, text::correctionUnchangedMessage);
+            return false;
+        }
+        return done(owner,
+                    store.saveBirthDetails(oldKey, details) ? StoreWrite::Done : store.lastWrite());
+    }
+    const std::optional<CasebookLine> kept = store.casebookLine(newLine);
+    const std::optional<CasebookLine> old = store.casebookLine(oldKey);
+    if (kept && (!old || kept->person != old->person)) {
+        tell(owner, text::correctionJoinsOtherMessage);
+        return false;
+    }
+    if (!writable(store)) {
+        return false;  // told at the opening
+    }
+    if (appendRecordLine(kRecordFileName.data(), corrected) == AppendResult::Failed) {
+        tell(owner, text::appendFailedMessage);
+        return false;
+    }
+    const StoreWrite outcome = store.supersede(oldKey, newLine, details);
+    if (outcome != StoreWrite::Done) {
+        tell(owner, text::correctionUnkeptMessage);
+        return done(owner, outcome);
+    }
+    return true;
+}
+
+void keepConsultation(ConsultationState& state, const BirthRecord& person, ConsultationKind kind,
+                      std::string_view sjisText, std::string_view sjisFileName) {
+    QuorvelStore store = openStore(state);
+    if (!writable(store)) {
+        return;  // told at the opening
+    }
+    HistoryEntry entry;
+    entry.when = historyTimeNow();
+    entry.kind = kHistoryKinds[static_cast<std::size_t>(kind)];
+    entry.period = periodOf(state, kind);
+    entry.file = sjisToUtf8(sjisFileName);
+    entry.text = std::string(sjisText);
+    char line[kRecordLineSize];
+    formatRecordLine(person, line);
+    const StoreWrite done = store.addHistory(fieldText(line), entry);
+    if (done != StoreWrite::Done) {
+        tell(state.mainWindow, storeWriteMessage(done));
+    }
+}
 
 void loadKeptRules(ConsultationState& state) {
     const QuorvelStore store = openStore(state);

@@ -14,6 +14,8 @@
 #include "dialogs/compatibility_window.h"
 #include "dialogs/report_output.h"
 #include "platform/ui.h"
+#include "records/casebook_dialog.h"
+#include "records/casebook_view.h"
 #include "records/kept_details.h"
 #include "records/person_list.h"
 #include "records/person_window_texts.h"
@@ -34,7 +36,36 @@ constexpr int kSearchButton = 1201;
 constexpr int kReviewButton = 1202;
 constexpr int kReportButton = 1203;
 constexpr int kCompatibilityButton = 1204;
+constexpr int kMenuCasebook = 1210;
+constexpr int kMenuCorrect = 1211;
+constexpr int kMenuHide = 1212;
+constexpr int kMenuUnhide = 1213;
+constexpr int kMenuErase = 1214;
+constexpr int kMenuShowSuperseded = 1215;
+constexpr int kMenuShowHidden = 1216;
 constexpr std::size_t kSearchBytes = 60;
+
+constexpr platform::MenuItem kListMenu[] = {
+    {text::menuCasebook, kMenuCasebook, {}},
+    {text::menuCorrect, kMenuCorrect, {}},
+    {text::menuHide, kMenuHide, {}},
+    {text::menuUnhide, kMenuUnhide, {}},
+    {text::menuErase, kMenuErase, {}},
+    {text::menuShowSuperseded, kMenuShowSuperseded, {}},
+    {text::menuShowHidden, kMenuShowHidden, {}},
+};
+
+// The birthplace as the list shows it: the prefecture, or the longitude typed in.
+std::string placeCell(const Birthplace& place) {
+    if (place.prefecture != 0) {
+        return std::string(prefectureName(place.prefecture));
+    }
+    if (place.typed) {
+        const int tenths = static_cast<int>(place.longitude * 10.0 + 0.5);
+        return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+    }
+    return {};
+}
 constexpr std::size_t kShownSkippedLines = 20;  // the status line tells the first ones
 
 // The person a record holds, its numbers read as the data file dialog reads them.
@@ -90,22 +121,16 @@ class PersonListWindow final : public platform::DialogHandler {
 
     void init(platform::DialogHandle& dialog) override {
         today_ = systemToday();
-        const PersonFileStatus status = readPersonList(kRecordFileName.data(), list_);
-        if (status != PersonFileStatus::Read) {
-            tell(dialog.window(), personFileMessage(status));
-        }
-        std::vector<std::size_t> everyone(list_.persons.size());
-        for (std::size_t i = 0; i < everyone.size(); ++i) {
-            everyone[i] = i;
-        }
-        showPersons(dialog, everyone);
+        reload(dialog);
     }
+
+    std::span<const platform::MenuItem> contextMenu() override { return kListMenu; }
 
     void command(platform::DialogHandle& dialog, int id) override {
         if (id == kSearchButton) {
-            char word[kSearchBytes + 1] = {};
-            dialog.getText(kSearchField, word, kSearchBytes);
-            showPersons(dialog, searchPersons(list_, fieldText(word)));
+            search(dialog);
+        } else if (id >= kMenuCasebook && id <= kMenuShowHidden) {
+            casebookCommand(dialog, id);
         } else if (id == kReviewButton) {
             review(dialog);
         } else if (id == kReportButton) {
@@ -130,14 +155,90 @@ class PersonListWindow final : public platform::DialogHandler {
     }
 
   private:
+    // The file and the casebook read afresh, the list as the search box and the filters make it.
+    void reload(platform::DialogHandle& dialog) {
+        const PersonFileStatus status = readPersonList(kRecordFileName.data(), list_);
+        if (status != PersonFileStatus::Read) {
+            tell(dialog.window(), personFileMessage(status));
+        }
+        casebook_ = keptCasebook(state_);
+        view_ = viewCasebook(list_, casebook_);
+        std::vector<BirthRecord> persons;
+        persons.reserve(list_.persons.size());
+        for (const PersonEntry& p : list_.persons) {
+            persons.push_back(personOf(p.slot));
+        }
+        places_ = keptBirthplaces(state_, persons);
+        search(dialog);
+    }
+
+    bool listed(std::size_t i) const {
+        const PersonStanding& standing = view_.persons[i];
+        return (showSuperseded_ || standing.supersededBy == 0) && (showHidden_ || !standing.hidden);
+    }
+
+    // The name, birth year or note the search box holds, among the persons the filters list.
+    void search(platform::DialogHandle& dialog) {
+        char word[kSearchBytes + 1] = {};
+        dialog.getText(kSearchField, word, kSearchBytes);
+        std::vector<std::size_t> found = searchPersonsAndNotes(list_, view_, fieldText(word));
+        std::erase_if(found, [this](std::size_t i) { return !listed(i); });
+        showPersons(dialog, std::move(found));
+    }
+
+    void casebookCommand(platform::DialogHandle& dialog, int id) {
+        if (id == kMenuShowSuperseded || id == kMenuShowHidden) {
+            bool& filter = id == kMenuShowSuperseded ? showSuperseded_ : showHidden_;
+            filter = !filter;
+            search(dialog);
+            return;
+        }
+        const PersonEntry* entry = chosenEntry(dialog);
+        if (entry == nullptr) {
+            return;
+        }
+        bool changed = false;
+        if (id == kMenuCasebook) {
+            runCasebookDialog(state_, dialog.window(), entry->key);
+            changed = true;  // a note saved shows its mark
+        } else if (id == kMenuCorrect) {
+            BirthRecord person = personOf(entry->slot);
+            person.place = keptBirthplace(state_, person);
+            changed = correctPerson(state_, dialog.window(), person, entry->key);
+            if (changed) {
+                tell(dialog.window(), text::correctedMessage);
+            }
+        } else if (id == kMenuHide || id == kMenuUnhide) {
+            changed = hideKeptPerson(state_, dialog.window(), entry->key, id == kMenuHide);
+        } else if (id == kMenuErase) {
+            changed = platform::messageBox(dialog.window(), text::eraseQuestion, text::eraseCaption,
+                                           platform::MessageButtons::YesNo) ==
+                          platform::MessageAnswer::Yes &&
+                      eraseKeptPerson(state_, dialog.window(), entry->key);
+        }
+        if (changed) {
+            reload(dialog);
+        }
+    }
+
+    const PersonEntry* chosenEntry(platform::DialogHandle& dialog) {
+        const int row = dialog.selectedTableRow(kTable);
+        if (row < 0 || static_cast<std::size_t>(row) >= shown_.size() || reviewing_) {
+            tell(dialog.window(), text::noSelectionMessage);
+            return nullptr;
+        }
+        return &list_.persons[shown_[static_cast<std::size_t>(row)]];
+    }
+
     void showPersons(platform::DialogHandle& dialog, std::vector<std::size_t> shown) {
         shown_ = std::move(shown);
         reviewing_ = false;
         const platform::TableColumn columns[] = {
-            {text::personColumnNumber, 24}, {text::personColumnLine, 24},
-            {text::personColumnName, 92},   {text::personColumnSex, 24},
-            {text::personColumnBirth, 60},  {text::personColumnHour, 20},
-            {text::personColumnAge, 28},
+            {text::personColumnNumber, 20}, {text::personColumnLine, 20},
+            {text::personColumnName, 48},   {text::personColumnSex, 24},
+            {text::personColumnBirth, 52},  {text::personColumnHour, 20},
+            {text::personColumnAge, 20},    {text::personColumnPlace, 24},
+            {text::personColumnLast, 36},
         };
         dialog.setTableColumns(kTable, columns);
         for (const std::size_t i : shown_) {
@@ -147,22 +248,36 @@ class PersonListWindow final : public platform::DialogHandler {
                                           std::string(fieldText(p.slot.monthText)) + "/" +
                                           std::string(fieldText(p.slot.dayText));
             const int age = ageOnDay(birth, today_);
+            const PersonStanding& standing = view_.persons[i];
             const std::string cells[] = {
                 std::to_string(i + 1),
                 std::to_string(p.line),
-                std::string(fieldText(p.slot.nameText)),
+                // A noted person's name carries the mark.
+                (standing.hasNote ? std::string(text::noteMark) : std::string()) +
+                    std::string(fieldText(p.slot.nameText)),
                 std::string(fieldText(p.slot.sexText)),
                 birthText,
-                std::string(fieldText(p.slot.hourText)),
+                birth.hour == kHourUnknown ? std::string(text::unknownHourLabel)
+                                           : std::string(fieldText(p.slot.hourText)),
                 age >= 0 && birth.year > 0 ? std::to_string(age) : std::string(),
+                placeCell(places_[i]),
+                standing.lastConsultation,
             };
-            const std::string_view row[] = {cells[0], cells[1], cells[2], cells[3],
-                                            cells[4], cells[5], cells[6]};
+            const std::string_view row[] = {cells[0], cells[1], cells[2], cells[3], cells[4],
+                                            cells[5], cells[6], cells[7], cells[8]};
             dialog.addTableRow(kTable, row);
         }
         std::string status = std::to_string(shown_.size()) + std::string(text::personShownSuffix) +
                              " / " + std::to_string(list_.persons.size()) +
                              std::string(text::personCountSuffix);
+        if (view_.supersededCount != 0) {
+            status += std::string(text::supersededLead) + std::to_string(view_.supersededCount) +
+                      std::string(text::linesSuffix);
+        }
+        if (view_.hiddenCount != 0) {
+            status += std::string(text::hiddenLead) + std::to_string(view_.hiddenCount) +
+                      std::string(text::personCountSuffix);
+        }
         showStatus(dialog, status);
     }
 
@@ -276,7 +391,7 @@ class PersonListWindow final : public platform::DialogHandler {
 
     void report(platform::DialogHandle& dialog) {
         if (const std::optional<BirthRecord> person = chosenPerson(dialog)) {
-            writeAndOpenReport(dialog.window(), *person, state_.rules);
+            writeAndOpenReport(state_, dialog.window(), *person, state_.rules);
         }
     }
 
@@ -290,6 +405,11 @@ class PersonListWindow final : public platform::DialogHandler {
     const BirthRecord* first_;
     std::optional<BirthRecord> chosen_;
     PersonList list_;
+    Casebook casebook_;
+    CasebookView view_;  // points into casebook_
+    std::vector<Birthplace> places_;
+    bool showSuperseded_ = false;
+    bool showHidden_ = false;
     std::vector<std::size_t> shown_;  // the person of each row, in the table's order
     bool reviewing_ = false;          // the table shows a yearly review
     ReportDate today_;

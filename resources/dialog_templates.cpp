@@ -214,6 +214,25 @@ constexpr ControlTemplate kPersonListControls[] = {
     {kIdCancel, Button, text::captionClose, 307, 226, 46, 14, kStyleNone},
 };
 
+// カルテ: a person's note and history (鑑定履歴), newest first.
+constexpr ControlTemplate kCasebookControls[] = {
+    {kStaticId, Label, text::captionNoteLabel, 7, 6, 60, 8, kStyleNone},
+    {101, Edit, "", 7, 16, 306, 64, kMultiLine | kBorder | kVerticalScroll},
+    {1301, Button, text::captionSaveNote, 259, 83, 54, 14, kStyleNone},
+    {kStaticId, Label, text::captionHistoryLabel, 7, 92, 80, 8, kStyleNone},
+    {120, Table, "", 7, 102, 306, 112, kStyleNone},
+    {kIdOk, Button, text::captionShowPast, 203, 220, 54, 14, kStyleNone},
+    {kIdCancel, Button, text::captionClose, 259, 220, 54, 14, kStyleNone},
+};
+
+// バックアップ and 復元: the folder, typed.
+constexpr ControlTemplate kFolderControls[] = {
+    {kStaticId, Label, text::captionFolderLabel, 7, 10, 30, 8, kStyleNone},
+    {101, Edit, "", 40, 8, 200, 12, kAutoHScroll},
+    {kIdOk, DefaultButton, text::captionOkFullWidth, 134, 28, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 190, 28, 50, 14, kStyleNone},
+};
+
 // 命式の流儀: a preset, or each rule on its own.
 constexpr ControlTemplate kRulesControls[] = {
     {kStaticId, Label, text::captionRulesPreset, 10, 9, 24, 8, kStyleNone},
@@ -287,6 +306,10 @@ constexpr DialogTemplate kDialogs[] = {
      false, kCompatibilityControls},
     {"AITE", text::personChoiceTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
      kPersonChoiceControls},
+    {"KARUTE", text::casebookTitle, text::dialogFontGothic, kPointSize, 0, 0, 320, 240, false,
+     kCasebookControls, true},
+    {"FOLDER", text::folderTitle, text::dialogFontGothic, kPointSize, 0, 0, 248, 48, false,
+     kFolderControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -303,7 +326,9 @@ enum DialogIndex : std::size_t {
     kPersonList,
     kRules,
     kCompatibility,
-    kPersonChoice
+    kPersonChoice,
+    kCasebook,
+    kFolder
 };
 
 }  // namespace
@@ -351,6 +376,14 @@ const platform::DialogTemplate& compatibilityTemplate() {
 }
 const platform::DialogTemplate& personChoiceTemplate() {
     return kDialogs[kPersonChoice];
+}
+
+const platform::DialogTemplate& casebookTemplate() {
+    return kDialogs[kCasebook];
+}
+
+const platform::DialogTemplate& folderTemplate() {
+    return kDialogs[kFolder];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {

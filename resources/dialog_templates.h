@@ -17,6 +17,8 @@ const platform::DialogTemplate& avoidanceDialogTemplate();  // ZOUMEIDLG
 const platform::DialogTemplate& aboutBoxTemplate();         // ABOUTBOX
 const platform::DialogTemplate& fullChartTemplate();        // MEISHIKI (命式表)
 const platform::DialogTemplate& fortuneCalendarTemplate();  // UNSEIREKI (運勢暦)
+const platform::DialogTemplate& casebookTemplate();         // KARUTE (メモと鑑定履歴)
+const platform::DialogTemplate& folderTemplate();           // FOLDER (バックアップ, 復元)
 const platform::DialogTemplate& personListTemplate();       // JINBUTSU (人物一覧)
 const platform::DialogTemplate& rulesDialogTemplate();      // RYUGI (命式の流儀)
 const platform::DialogTemplate& compatibilityTemplate();    // AISHOU (相性)

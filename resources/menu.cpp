@@ -12,6 +12,8 @@ constexpr MenuItem kFileItems[] = {
     {text::menuOpenDataFile, kCommandOpenDataFile, {}},
     {text::menuPersonList, kCommandPersonList, {}},
     {text::menuChartRules, kCommandChartRules, {}},
+    {text::menuBackup, kCommandBackup, {}},
+    {text::menuRestore, kCommandRestore, {}},
     {text::menuDisclosure, kCommandDisclosure, {}},
     {text::menuExit, kCommandExit, {}},
 };
@@ -28,6 +30,7 @@ constexpr MenuItem kPanelContextItems[] = {
     {text::menuFortuneCalendar, kCommandFortuneCalendar, {}},
     {text::menuReport, kCommandReport, {}},
     {text::menuCompatibility, kCommandCompatibility, {}},
+    {text::menuCorrect, kCommandCorrect, {}},
 };
 
 constexpr MenuItem kCalendarFortuneItems[] = {

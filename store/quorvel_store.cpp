@@ -1,11 +1,12 @@
 #include "store/quorvel_store.h"
 
-#include <ctime>
 #include <utility>
 
 #include "platform/files.h"
+#include "store/rows.h"
 #include "store/schema.h"
 #include "store/statement.h"
+#include "store/store_files.h"
 #include "store/store_texts.h"
 
 namespace quorvel {
@@ -15,8 +16,6 @@ namespace {
 using store::Statement;
 
 constexpr std::string_view kDamagedInfix = ".damaged-";
-constexpr std::string_view kJournalSuffix = "-journal";  // SQLite's rollback journal
-constexpr int kAsideNameAttempts = 100;
 
 // The rules as settings: each the word the command line uses.
 constexpr std::string_view kSummerTimeKey = "rules.summer_time";
@@ -24,50 +23,11 @@ constexpr std::string_view kSolarTimeKey = "rules.solar_time";
 constexpr std::string_view kDayChangeKey = "rules.day_change";
 constexpr std::string_view kTermsKey = "rules.terms";
 
-std::string storePath(std::string_view folder) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '/' && path.back() != '\\') {
-        path += '/';
-    }
-    return path.append(kStoreFileName);
-}
-
-std::string_view fileName(std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-// Asked through SQLite, which reads the name as UTF-8 on every system. Its "exists" passes over
-// empty files (and so, on Windows, over folders); "readable" does not.
-bool fileExists(const std::string& path) {
-    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
-    if (vfs == nullptr) {
-        return false;
-    }
-    for (const int question : {SQLITE_ACCESS_EXISTS, SQLITE_ACCESS_READ}) {
-        int found = 0;
-        if (vfs->xAccess(vfs, path.c_str(), question, &found) == SQLITE_OK && found != 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The errors of a file that is not a database, or one SQLite found broken; not those of a file
 // another program holds or this one may not read, which are left as they are.
 bool isDamage(int rc) {
     const int primary = rc & 0xff;
     return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
-}
-
-std::string timeStamp() {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    char text[32] = "";
-    if (local == nullptr || std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local) == 0) {
-        return "00000000-000000";
-    }
-    return text;
 }
 
 // Only what this program wrote itself can be wrong here; a file whose values it cannot read
@@ -93,6 +53,14 @@ void bindBirthplace(Statement& statement, const Birthplace& place) {
     }
 }
 
+// Every connection alike: wait a while for another program's lock, sync the file whole, and
+// overwrite what is deleted (an erased note is gone).
+void configure(sqlite3* db) {
+    sqlite3_busy_timeout(db, platform::kLockWaitMilliseconds);
+    store::execute(db, "PRAGMA synchronous = FULL");
+    store::execute(db, "PRAGMA secure_delete = ON");
+}
+
 bool saveSettingIn(sqlite3* db, std::string_view key, std::string_view value) {
     Statement upsert(db,
                      "INSERT INTO settings (key, value) VALUES (?1, ?2) "
@@ -111,6 +79,19 @@ Rule ruleOr(const std::optional<std::string>& word, std::optional<Rule> (*parse)
 
 }  // namespace
 
+namespace store {
+
+bool saveDetailsIn(sqlite3* db, std::string_view key, const BirthDetails& details) {
+    Statement upsert(db,
+                     "INSERT INTO birth_details (line, prefecture, longitude) "
+                     "VALUES (?1, ?2, ?3) ON CONFLICT (line) DO UPDATE SET "
+                     "prefecture = excluded.prefecture, longitude = excluded.longitude");
+    bindBirthplace(upsert.bindBlob(1, key), details.birthplace);
+    return upsert.run();
+}
+
+}  // namespace store
+
 std::string_view personKey(std::string_view dataCsvLine) {
     if (dataCsvLine.ends_with('\n')) {
         dataCsvLine.remove_suffix(1);
@@ -122,8 +103,8 @@ std::string_view personKey(std::string_view dataCsvLine) {
 }
 
 QuorvelStore QuorvelStore::open(std::string_view folder) {
-    QuorvelStore store(storePath(folder));
-    if (fileExists(store.path_)) {
+    QuorvelStore store(store::storePath(folder));
+    if (store::fileExists(store.path_)) {
         store.inspect();
     }
     return store;
@@ -168,8 +149,7 @@ void QuorvelStore::inspect() {
         fail(text::unopenedStoreText);
         return;
     }
-    sqlite3_busy_timeout(db_, platform::kLockWaitMilliseconds);
-    store::execute(db_, "PRAGMA synchronous = FULL");
+    configure(db_);
     int rc = SQLITE_OK;
     const std::optional<int> version = store::pragmaInteger(db_, "PRAGMA user_version", rc);
     if (version && *version > store::kSchemaVersion) {
@@ -197,57 +177,62 @@ void QuorvelStore::inspect() {
 
 void QuorvelStore::setAside() {
     close();
-    const std::string stamp = timeStamp();
-    for (int attempt = 1; attempt <= kAsideNameAttempts; ++attempt) {
-        std::string aside = path_;
-        aside.append(kDamagedInfix).append(stamp);
-        if (attempt > 1) {
-            aside.append("-").append(std::to_string(attempt));
-        }
-        if (platform::renameToNewName(path_.c_str(), aside.c_str())) {
-            // A journal left beside the damaged file is its own; the new file must not take it.
-            const std::string journal = path_ + std::string(kJournalSuffix);
-            platform::renameToNewName(journal.c_str(),
-                                      (aside + std::string(kJournalSuffix)).c_str());
-            status_ = StoreOpen::SetAside;
-            problem_.assign(kStoreFileName)
-                .append(text::damagedSetAsideText)
-                .append(fileName(aside))
-                .append(text::damagedSetAsideTail);
-            return;
-        }
+    const std::string aside = store::renameAside(path_, kDamagedInfix);
+    if (aside.empty()) {
+        fail(text::damagedKeptText);
+        return;
     }
-    fail(text::damagedKeptText);
+    status_ = StoreOpen::SetAside;
+    problem_.assign(kStoreFileName)
+        .append(text::damagedSetAsideText)
+        .append(store::fileName(aside))
+        .append(text::damagedSetAsideTail);
+}
+
+StoreWrite QuorvelStore::write(const std::function<StoreWrite(sqlite3*)>& body) {
+    lastWrite_ = writeOnce(body);
+    return lastWrite_;
 }
 
 // One transaction: the file is made at the first write and brought to this program's version
 // inside it; a file a newer program has written meanwhile is not touched.
-template <typename Body>
-bool QuorvelStore::write(Body&& body) {
+StoreWrite QuorvelStore::writeOnce(const std::function<StoreWrite(sqlite3*)>& body) {
     if (status_ == StoreOpen::Newer || status_ == StoreOpen::Failed) {
-        return false;
+        return StoreWrite::ReadOnly;
     }
     if (db_ == nullptr) {
         if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) != SQLITE_OK) {
             close();
-            return false;
+            return StoreWrite::Failed;
         }
-        sqlite3_busy_timeout(db_, platform::kLockWaitMilliseconds);
-        store::execute(db_, "PRAGMA synchronous = FULL");
+        configure(db_);
     }
-    if (!store::execute(db_, "BEGIN IMMEDIATE")) {
-        return false;
+    // A rollback journal beside the file, whatever another program left: the file alone, when
+    // closed, is then the whole database.
+    store::execute(db_, "PRAGMA journal_mode = DELETE");
+    if (const int begun = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        begun != SQLITE_OK) {
+        return store::isBusy(begun) ? StoreWrite::Busy : StoreWrite::Failed;
     }
     int rc = SQLITE_OK;
     const std::optional<int> version = store::pragmaInteger(db_, "PRAGMA user_version", rc);
-    const bool written = version && *version <= store::kSchemaVersion &&
-                         store::migrate(db_, *version) && body(db_) &&
-                         store::execute(db_, "COMMIT");
-    if (!written) {
+    StoreWrite outcome = StoreWrite::Failed;
+    if (version && *version > store::kSchemaVersion) {
+        outcome = StoreWrite::ReadOnly;
+    } else if (version && store::migrate(db_, *version)) {
+        outcome = body(db_);
+    }
+    if (outcome == StoreWrite::Done) {
+        if (const int committed = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+            committed != SQLITE_OK) {
+            outcome = store::isBusy(committed) ? StoreWrite::Busy : StoreWrite::Failed;
+        }
+    }
+    if (outcome != StoreWrite::Done) {
         store::execute(db_, "ROLLBACK");
     }
-    return written;
+    return outcome;
 }
 
 std::optional<BirthDetails> QuorvelStore::birthDetails(std::string_view dataCsvLine) const {
@@ -268,13 +253,8 @@ bool QuorvelStore::saveBirthDetails(std::string_view dataCsvLine, const BirthDet
         return false;
     }
     return write([&](sqlite3* db) {
-        Statement upsert(db,
-                         "INSERT INTO birth_details (line, prefecture, longitude) "
-                         "VALUES (?1, ?2, ?3) ON CONFLICT (line) DO UPDATE SET "
-                         "prefecture = excluded.prefecture, longitude = excluded.longitude");
-        bindBirthplace(upsert.bindBlob(1, key), details.birthplace);
-        return upsert.run();
-    });
+               return store::done(store::saveDetailsIn(db, key, details));
+           }) == StoreWrite::Done;
 }
 
 std::optional<ChartRules> QuorvelStore::rules() const {
@@ -295,11 +275,11 @@ std::optional<ChartRules> QuorvelStore::rules() const {
 
 bool QuorvelStore::saveRules(const ChartRules& rules) {
     return write([&](sqlite3* db) {
-        return saveSettingIn(db, kSummerTimeKey, ruleWord(rules.summerTime)) &&
-               saveSettingIn(db, kSolarTimeKey, ruleWord(rules.solarTime)) &&
-               saveSettingIn(db, kDayChangeKey, ruleWord(rules.dayChange)) &&
-               saveSettingIn(db, kTermsKey, ruleWord(rules.terms));
-    });
+               return store::done(saveSettingIn(db, kSummerTimeKey, ruleWord(rules.summerTime)) &&
+                                  saveSettingIn(db, kSolarTimeKey, ruleWord(rules.solarTime)) &&
+                                  saveSettingIn(db, kDayChangeKey, ruleWord(rules.dayChange)) &&
+                                  saveSettingIn(db, kTermsKey, ruleWord(rules.terms)));
+           }) == StoreWrite::Done;
 }
 
 std::optional<std::string> QuorvelStore::setting(std::string_view key) const {
@@ -314,7 +294,8 @@ std::optional<std::string> QuorvelStore::setting(std::string_view key) const {
 }
 
 bool QuorvelStore::saveSetting(std::string_view key, std::string_view value) {
-    return write([&](sqlite3* db) { return saveSettingIn(db, key, value); });
+    return write([&](sqlite3* db) { return store::done(saveSettingIn(db, key, value)); }) ==
+           StoreWrite::Done;
 }
 
 }  // namespace quorvel

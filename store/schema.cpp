@@ -22,6 +22,34 @@ constexpr const char* kSteps[] = {
     "CREATE TABLE settings ("
     "  key TEXT PRIMARY KEY NOT NULL,"
     "  value TEXT NOT NULL);",
+    // 2: the casebook. A person is a row of persons; each of its DATA.CSV lines (the first and
+    // every correction, numbered by version) a row of person_lines, kept in the order of their
+    // bytes. Notes are UTF-8 text; the history's pillar and shown text Shift-JIS, so blobs. The
+    // last consultation is kept with the person, so the list never reads the history.
+    "CREATE TABLE persons ("
+    "  id INTEGER PRIMARY KEY,"
+    "  hidden INTEGER NOT NULL DEFAULT 0,"
+    "  note TEXT NOT NULL DEFAULT '',"
+    "  last_consulted TEXT);"
+    "CREATE TABLE person_lines ("
+    "  line BLOB PRIMARY KEY NOT NULL,"
+    "  person INTEGER NOT NULL REFERENCES persons (id),"
+    "  version INTEGER NOT NULL,"
+    "  supersedes BLOB) WITHOUT ROWID;"
+    "CREATE INDEX person_lines_by_person ON person_lines (person, version);"
+    "CREATE TABLE history ("
+    "  id INTEGER PRIMARY KEY,"
+    "  person INTEGER NOT NULL REFERENCES persons (id),"
+    "  made TEXT NOT NULL,"
+    "  kind TEXT NOT NULL,"
+    "  source TEXT NOT NULL,"
+    "  pillar BLOB NOT NULL,"
+    "  year INTEGER NOT NULL,"
+    "  month INTEGER NOT NULL,"
+    "  day INTEGER NOT NULL,"
+    "  file TEXT NOT NULL,"
+    "  shown BLOB NOT NULL);"
+    "CREATE INDEX history_by_person ON history (person, made);",
 };
 
 }  // namespace

@@ -6,7 +6,7 @@ struct sqlite3;
 namespace quorvel::store {
 
 // The version this program writes; a file with a higher one comes from a newer program.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // Brings the file from `version` to kSchemaVersion, inside the caller's write transaction.
 bool migrate(sqlite3* db, int version);

@@ -49,6 +49,11 @@ Statement& Statement::bind(int index, double value) {
     return *this;
 }
 
+Statement& Statement::bindInteger(int index, std::int64_t value) {
+    sqlite3_bind_int64(statement_, index, value);
+    return *this;
+}
+
 Statement& Statement::bindNull(int index) {
     sqlite3_bind_null(statement_, index);
     return *this;
@@ -65,6 +70,10 @@ bool Statement::isNull(int column) const {
 int Statement::integer(int column) const {
     const sqlite3_int64 value = sqlite3_column_int64(statement_, column);
     return value < INT_MIN || value > INT_MAX ? 0 : static_cast<int>(value);
+}
+
+std::int64_t Statement::integer64(int column) const {
+    return sqlite3_column_int64(statement_, column);
 }
 
 double Statement::real(int column) const {

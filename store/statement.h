@@ -2,6 +2,7 @@
 // A prepared SQL statement that finalizes itself; the store's only way to talk to SQLite.
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@ class Statement {
     Statement& bindBlob(int index, std::string_view bytes);
     Statement& bind(int index, int value);
     Statement& bind(int index, double value);
+    Statement& bindInteger(int index, std::int64_t value);
     Statement& bindNull(int index);
 
     // SQLITE_ROW, SQLITE_DONE, or the error.
@@ -31,12 +33,19 @@ class Statement {
 
     bool isNull(int column) const;
     int integer(int column) const;
+    std::int64_t integer64(int column) const;
     double real(int column) const;
     std::string text(int column) const;
 
   private:
     sqlite3_stmt* statement_ = nullptr;
 };
+
+// Another connection held the file past the busy timeout.
+inline bool isBusy(int rc) {
+    const int primary = rc & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
 
 // Runs statements that take no parameters and return no rows; false on the first error.
 bool execute(sqlite3* db, const char* sql);

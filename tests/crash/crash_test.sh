@@ -4,8 +4,10 @@
 # text, DATA.CSV its old lines and at most one new whole line; and the next write leaves no
 # temporary behind. A new person with a birthplace is written as the line, then QUORVEL.DB: a
 # kill leaves the person without a birthplace or with the right one, never a wrong one, an
-# earlier person's details whole and the database never taken for damaged. Then four processes
-# append 500 records each at once: 2,000 whole lines.
+# earlier person's details whole and the database never taken for damaged. A change to a person's
+# casebook (a note, a consultation, a correction: its line first, then the database) leaves the
+# database as before it or after it, never between, and a correction never without its line. Then
+# four processes append 500 records each at once: 2,000 whole lines.
 # usage: crash_test.sh CRASH_WRITER
 set -euo pipefail
 writer=$(realpath "$1")
@@ -45,6 +47,13 @@ record_new=$'jiro,1,0,1901,1,1,0,\n'
 mkdir "$work/earlier"
 (cd "$work/earlier" && "$writer" person taro >/dev/null)
 
+# The folder every casebook case starts from: taro with a note and one consultation.
+mkdir "$work/casebook"
+(cd "$work/casebook" && "$writer" casebook-setup)
+casebook_data=$(cat "$work/casebook/DATA.CSV"; echo .)
+casebook_data=${casebook_data%.}
+record_corrected=$'taro,0,1,1902,2,2,1,\n'
+
 # prepare CASE: what the case is about. Sets target (the file that must change), expected (every
 # entry the folder may hold afterwards), args (the writer's arguments), taro (what the database
 # holds of the earlier person; empty where the case has no database to check), jiro_after (what
@@ -52,7 +61,7 @@ mkdir "$work/earlier"
 # kill: expect-old (none where there was no file) and expect-new.
 prepare() {
     args=(output out.txt "$work/new.txt") target=out.txt expected="out.txt" before= taro=
-    jiro_after=none
+    jiro_after=none book= added=$record_new
     case $1 in
         output-new) ;;
         output-existing | output-in-place) before=$old_text ;;
@@ -64,13 +73,16 @@ prepare() {
             before=$record_old jiro_after=right ;;&
         person-new) taro=none ;;
         person-existing) taro=right ;;
+        casebook-*) book=${1#casebook-} args=("$book") target=DATA.CSV
+            expected="DATA.CSV QUORVEL.DB" before=$casebook_data added= ;;&
+        casebook-correct) added=$record_corrected ;;
     esac
     rm -f "$work/expect-old"
     [ -z "$before" ] || printf '%s' "$before" >"$work/expect-old"
     if [[ $1 == output-* ]]; then
         printf '%s' "$new_text" >"$work/expect-new"
     else
-        printf '%s' "$before$record_new" >"$work/expect-new"
+        printf '%s' "$before$added" >"$work/expect-new"
     fi
 }
 
@@ -93,6 +105,7 @@ setup() {
         person-existing)
             cp "$work/expect-old" "$dir/DATA.CSV"
             cp "$work/earlier/QUORVEL.DB" "$dir/" ;;
+        casebook-*) cp "$work/casebook/DATA.CSV" "$work/casebook/QUORVEL.DB" "$dir/" ;;
     esac
 }
 
@@ -144,10 +157,17 @@ details() {
     fi
 }
 
+# What QUORVEL.DB holds of taro's casebook ("old", "new", or what is wrong); "new" for a case
+# without one.
+book_state() {
+    if [ -z "$book" ]; then echo new; return; fi
+    (cd "$dir" && "$writer" casebook "$book" 2>&1) || true
+}
+
 failed=0
 echo "case              kill points  old  new  torn  left at kill  next write not clean"
 for name in output-new output-existing output-link output-in-place append-lf append-crlf \
-    append-no-file person-new person-existing; do
+    append-no-file person-new person-existing casebook-note casebook-history casebook-correct; do
     prepare "$name"
     setup "$name"
     run_writer strace -qq -o "$work/trace" || true
@@ -159,12 +179,12 @@ for name in output-new output-existing output-link output-in-place append-lf app
         }' "$work/trace")
     setup "$name"
     if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ] ||
-        [ "$(details "$jiro_after")" != "$jiro_after" ]; then
+        [ "$(details "$jiro_after")" != "$jiro_after" ] || [ "$(book_state)" != new ]; then
         echo "FAILED: $name does not write as it should without a kill"
         failed=1
         continue
     fi
-    olds=0 news=0 torn=0 left=0 stuck=0 missed=0 without=0
+    olds=0 news=0 torn=0 left=0 stuck=0 missed=0 without=0 book_olds=0 book_news=0
     for point in "${points[@]}"; do
         read -r call count <<<"$point"
         setup "$name"
@@ -193,9 +213,18 @@ for name in output-new output-existing output-link output-in-place append-lf app
             right) ;;
             *) torn=$((torn + 1)); echo "  $name: after a kill at $call #$count, $kept" ;;
         esac
+        # The casebook as before or after the change, and a correction only with its line.
+        book_now=$(book_state)
+        [ "$book_now" != old ] || book_olds=$((book_olds + 1))
+        [ "$book_now" != new ] || book_news=$((book_news + 1))
+        if [[ $book_now != old && $book_now != new ]] ||
+            [[ $book == correct && $now == old && $book_now == new ]]; then
+            torn=$((torn + 1))
+            echo "  $name: after a kill at $call #$count, the casebook $book_now (file $now)"
+        fi
         # What the user does next: write again, and find the new text and nothing else.
         if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ] ||
-            [ "$(details "$jiro_after")" != "$jiro_after" ]; then
+            [ "$(details "$jiro_after")" != "$jiro_after" ] || [ "$(book_state)" != new ]; then
             stuck=$((stuck + 1))
             echo "  $name: after a kill at $call #$count the next write leaves $(state)," \
                 "$(leftovers) more entries"
@@ -204,6 +233,7 @@ for name in output-new output-existing output-link output-in-place append-lf app
     printf '%-17s %11d %4d %4d %5d %13d %21d\n' "$name" "${#points[@]}" "$olds" "$news" "$torn" \
         "$left" "$stuck"
     [ -z "$taro" ] || echo "  $name: $without kills left the new person's line without its birthplace"
+    [ -z "$book" ] || echo "  $name: the casebook as before after $book_olds kills, as after $book_news"
     if ((torn + stuck + missed > 0 || ${#points[@]} == 0)); then
         ((missed == 0)) || echo "  $name: $missed kill points never reached"
         failed=1

@@ -7,6 +7,13 @@
 //                                            in DATA.CSV, then the details in QUORVEL.DB
 //   crash_writer details NAME...             tells what QUORVEL.DB holds of each (none, right,
 //                                            wrong), after how it opened (ok, missing, ...)
+//   crash_writer casebook-setup              the folder every casebook case starts from: taro
+//                                            in DATA.CSV with a note and one consultation
+//   crash_writer note|history|correct        one casebook change to taro: a new note, a second
+//                                            consultation, a correction (the line, then the
+//                                            database)
+//   crash_writer casebook KIND               tells whether QUORVEL.DB holds taro's casebook as
+//                                            before KIND (old), after it (new), or what is wrong
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,6 +23,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/fixed_text.h"
 #include "consultation/output_file.h"
@@ -59,6 +68,94 @@ const char* openWord(quorvel::StoreOpen status) {
             return "failed";
     }
     return "?";
+}
+
+constexpr std::string_view kOldNote = "first consultation: moving house\nsecond line";
+constexpr std::string_view kNewNote = "the note rewritten whole, longer than the note before it";
+
+std::string lineOf(const quorvel::BirthRecord& record) {
+    char line[quorvel::kRecordLineSize];
+    quorvel::formatRecordLine(record, line);
+    return line;
+}
+
+quorvel::HistoryEntry consultation(int n) {
+    quorvel::HistoryEntry entry;
+    entry.when = "2025-05-0" + std::to_string(n) + "T10:00:00";
+    entry.kind = n == 1 ? quorvel::HistoryKind::Judgement : quorvel::HistoryKind::Hexagram;
+    entry.period = {quorvel::PeriodSource::Year, "pillar", 2025, 5, n};
+    entry.text = std::string(200 * static_cast<std::size_t>(n), static_cast<char>('a' + n));
+    return entry;
+}
+
+int casebookChange(const std::string& kind) {
+    const std::string taro = lineOf(person("taro", 0));
+    const quorvel::BirthRecord corrected = person("taro", 1);
+    const std::string correctedLine = lineOf(corrected);
+    quorvel::QuorvelStore store = quorvel::QuorvelStore::open("");
+    ::getppid();
+    if (kind == "note") {
+        return store.saveNote(taro, kNewNote) == quorvel::StoreWrite::Done ? 0 : 1;
+    }
+    if (kind == "history") {
+        return store.addHistory(taro, consultation(2)) == quorvel::StoreWrite::Done ? 0 : 1;
+    }
+    if (quorvel::appendRecordLine(quorvel::kRecordFileName.data(), corrected) ==
+        quorvel::AppendResult::Failed) {
+        return 1;
+    }
+    return store.supersede(taro, correctedLine, birthplaceOf("taro")) == quorvel::StoreWrite::Done
+               ? 0
+               : 1;
+}
+
+// "old", "new", or what is wrong with taro's casebook after KIND.
+std::string casebookState(const std::string& kind) {
+    const quorvel::QuorvelStore store = quorvel::QuorvelStore::open("");
+    if (store.openStatus() != quorvel::StoreOpen::Ok) {
+        return std::string("the database ") + openWord(store.openStatus());
+    }
+    const std::string taro = lineOf(person("taro", 0));
+    const std::string note = store.note(taro);
+    const std::vector<quorvel::HistoryEntry> history = store.history(taro);
+    const bool oneConsultation = history.size() == 1 && history[0].text == consultation(1).text;
+    if (kind == "note") {
+        if (!oneConsultation) {
+            return "the history changed";
+        }
+        return note == kOldNote ? "old" : note == kNewNote ? "new" : "the note torn";
+    }
+    if (note != kOldNote) {
+        return "the note changed";
+    }
+    if (kind == "history") {
+        if (oneConsultation) {
+            return "old";
+        }
+        // Each write run adds one more; each whole, the first kept.
+        for (std::size_t i = 0; i + 1 < history.size(); ++i) {
+            if (history[i].text != consultation(2).text ||
+                history[i].period != consultation(2).period) {
+                return "a consultation torn";
+            }
+        }
+        return history.size() >= 2 && history.back().text == consultation(1).text
+                   ? "new"
+                   : "the first consultation lost";
+    }
+    const std::string corrected = lineOf(person("taro", 1));
+    const std::optional<quorvel::CasebookLine> kept = store.casebookLine(corrected);
+    if (!kept) {
+        return oneConsultation ? "old" : "the history changed";
+    }
+    const std::optional<quorvel::CasebookLine> first = store.casebookLine(taro);
+    const bool carried = store.note(corrected) == kOldNote && store.history(corrected).size() == 1;
+    if (!first || first->person != kept->person || kept->version < 1 ||
+        kept->supersedes != quorvel::personKey(taro) || !carried ||
+        store.birthDetails(corrected) != birthplaceOf("taro")) {
+        return "the correction torn";
+    }
+    return "new";
 }
 
 }  // namespace
@@ -114,8 +211,26 @@ int main(int argc, char** argv) {
         std::printf("\n");
         return 0;
     }
+    if (mode == "casebook-setup" && argc == 2) {
+        const std::string taro = lineOf(person("taro", 0));
+        quorvel::QuorvelStore store = quorvel::QuorvelStore::open("");
+        const bool made =
+            quorvel::appendRecordLine(quorvel::kRecordFileName.data(), person("taro", 0)) ==
+                quorvel::AppendResult::Appended &&
+            store.saveNote(taro, kOldNote) == quorvel::StoreWrite::Done &&
+            store.addHistory(taro, consultation(1)) == quorvel::StoreWrite::Done;
+        return made ? 0 : 1;
+    }
+    if ((mode == "note" || mode == "history" || mode == "correct") && argc == 2) {
+        return casebookChange(mode);
+    }
+    if (mode == "casebook" && argc == 3) {
+        std::printf("%s\n", casebookState(argv[2]).c_str());
+        return 0;
+    }
     std::fprintf(stderr,
                  "usage: crash_writer output NAME TEXT_FILE | append DATA_FILE NAME | "
-                 "appends DATA_FILE PREFIX N | person NAME | details NAME...\n");
+                 "appends DATA_FILE PREFIX N | person NAME | details NAME... | casebook-setup | "
+                 "note | history | correct | casebook KIND\n");
     return 2;
 }

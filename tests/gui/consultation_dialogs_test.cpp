@@ -77,7 +77,7 @@ void keyIn(QWidget* dialog, Qt::Key key) {
 }
 
 void runResult(ConsultationState& state) {
-    runResultDialog(state, state.mainWindow, fieldText(state.outputFileName));
+    runResultDialog(state, state.mainWindow, fieldText(state.outputFileName), state.person);
 }
 
 class GuiConsultation : public GuiTest {
@@ -164,7 +164,7 @@ TEST_F(GuiConsultation, ResultDialogShowsTheWholeJudgementAndOnlyEnterClosesIt) 
         keyIn(modal, Qt::Key_Return);
         EXPECT_FALSE(modal->isVisible()) << "Enter";
     });
-    runResultDialog(state(), state().mainWindow, fieldText(state().outputFileName));
+    runResultDialog(state(), state().mainWindow, fieldText(state().outputFileName), state().person);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(state().outputReady, 1);
 }

@@ -64,6 +64,8 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {compatibilityTemplate(), "AISHOU", "相性", "ＭＳ ゴシック", 0, 0, 392, 312, false, 7},
         {personChoiceTemplate(), "AITE", "相性の相手を選ぶ", "ＭＳ ゴシック", 0, 0, 321, 246, false,
          8},
+        {casebookTemplate(), "KARUTE", "メモと鑑定履歴", "ＭＳ ゴシック", 0, 0, 320, 240, false, 7},
+        {folderTemplate(), "FOLDER", "フォルダの指定", "ＭＳ ゴシック", 0, 0, 248, 48, false, 4},
     };
     ASSERT_EQ(allDialogTemplates().size(), std::size(cases));
     for (const auto& c : cases) {
@@ -81,7 +83,8 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         EXPECT_EQ(c.dialog.height, c.height);
         EXPECT_EQ(c.dialog.controls.size(), c.controls);
         // Only the windows of a table may be made larger.
-        EXPECT_EQ(c.dialog.resizable, c.name == "UNSEIREKI" || c.name == "JINBUTSU");
+        EXPECT_EQ(c.dialog.resizable,
+                  c.name == "UNSEIREKI" || c.name == "JINBUTSU" || c.name == "KARUTE");
         EXPECT_EQ(findDialogTemplate(c.name), &c.dialog);
     }
 }
@@ -317,6 +320,8 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
          {{"データファイルを開く(&D)", 11},
           {"人物一覧(&L)", 12},
           {"命式の流儀(&R)", 13},
+          {"バックアップ(&B)...", 14},
+          {"復元(&O)...", 15},
           {"秘伝の開示、ファイル出力(&O)", 10},
           {"Quorvelの終了(&X)", 100}}},
         {"大運(&I)", 0, {{"生年月日時の入力(&B)", 200}, {"命式表(&M)", 220}, {"運勢暦(&R)", 221}}},
@@ -340,7 +345,7 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
     }
     // A chart panel's context menu offers the same two commands for its own person, its report
     // and its 相性.
-    ASSERT_EQ(panelContextMenu().size(), 4u);
+    ASSERT_EQ(panelContextMenu().size(), 5u);
     EXPECT_EQ(panelContextMenu()[0].commandId, 220);
     EXPECT_EQ(panelContextMenu()[1].commandId, 221);
     EXPECT_EQ(panelContextMenu()[1].text, sjis("運勢暦(&R)"));
@@ -348,6 +353,8 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
     EXPECT_EQ(panelContextMenu()[2].text, sjis("鑑定書(&H)"));
     EXPECT_EQ(panelContextMenu()[3].commandId, 223);
     EXPECT_EQ(panelContextMenu()[3].text, sjis("相性(&A)"));
+    EXPECT_EQ(panelContextMenu()[4].commandId, 224);
+    EXPECT_EQ(panelContextMenu()[4].text, sjis("訂正(&E)..."));
     // The output button's command shares the menu's numbering.
     EXPECT_EQ(kCommandOutput, 201);
 }

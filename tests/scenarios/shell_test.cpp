@@ -166,7 +166,7 @@ TEST_F(Shell, F1OpensTheHelpAtTheWindowsOwnTopic) {
     }
     // The result dialog, reached from a judgement.
     modal("HANDAN");
-    runResultDialog(state(), state().mainWindow, "");
+    runResultDialog(state(), state().mainWindow, "", state().person);
     EXPECT_EQ(eventsOf(EventKind::HelpRequested).back().text, sjis("幸運の判断"));
 }
 
