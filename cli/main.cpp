@@ -299,6 +299,13 @@ void addRuleOptions(CLI::App& command, RuleOptions& rules) {
         .add_option("--terms", rules.terms,
                     "table (the printed tables' even hour) or exact (to the minute)")
         ->check(CLI::IsMember({"table", "exact"}));
+    command
+        .add_option("--hidden-table", rules.hiddenTable,
+                    "the table of the days each hidden stem commands: classical (the default), "
+                    "simplified or sanmei")
+        ->check(CLI::IsMember({"classical", "simplified", "sanmei"}));
+    command.add_flag("--count-term-day", rules.countTermDay,
+                     "count the term's own day as day 1 when choosing the commanding hidden stem");
 }
 
 int run(int argc, char** argv, OutputStream& out) {
@@ -430,6 +437,8 @@ int run(int argc, char** argv, OutputStream& out) {
          "                         [--place PREFECTURE | --longitude DEG]\n"
          "                         [--solar-time clock|mean|true] [--day-change split|23|0]\n"
          "                         [--terms table|exact]\n"
+         "                         [--hidden-table classical|simplified|sanmei] "
+         "[--count-term-day]\n"
          "       quorvel-cli chart --json --batch [--sjis] < lines of \"YYYY-MM-DD HH "
          "male|female\"\n"
          "       quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"

@@ -1,5 +1,6 @@
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@ constexpr int kElementsWithHiddenLabel = 123;
 constexpr int kTermsLabel = 124;
 constexpr int kNoticeLabel = 125;
 constexpr int kLuckTable = 126;
+constexpr int kSinceTermLabel = 129;
+constexpr int kHiddenTableLabel = 130;
 constexpr int kCalendarButton = 1211;
 
 constexpr int kRowLabelWidth = 44;
@@ -67,10 +70,10 @@ std::string termText(const TermMoment& t) {
 }
 
 void addRow(platform::DialogHandle& dialog, int table, std::string_view label,
-            const std::array<std::string, kChartPillarCount>& cells) {
+            const std::array<std::string, kChartPillarCount>& cells, int columns) {
     const std::string_view row[1 + kChartPillarCount] = {label, cells[0], cells[1], cells[2],
                                                          cells[3]};
-    dialog.addTableRow(table, row);
+    dialog.addTableRow(table, std::span(row, static_cast<std::size_t>(1 + columns)));
 }
 
 class FullChartWindow final : public platform::DialogHandler {
@@ -96,39 +99,45 @@ class FullChartWindow final : public platform::DialogHandler {
     void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
 
   private:
+    // Without an hour the chart has three pillars and the table three columns.
+    int pillarColumns() const { return chart_.chart.hourKnown ? kChartPillarCount : 3; }
+    int drawnPillar(int column) const {
+        return kDrawnOrder[column + kChartPillarCount - pillarColumns()];
+    }
+
     void showPillars(platform::DialogHandle& dialog) {
+        const int count = pillarColumns();
         platform::TableColumn columns[1 + kChartPillarCount] = {{{}, kRowLabelWidth}};
-        for (int c = 0; c < kChartPillarCount; ++c) {
-            columns[1 + c] = {pillarPositionName(kDrawnOrder[c]), kPillarWidth};
+        for (int c = 0; c < count; ++c) {
+            columns[1 + c] = {pillarPositionName(drawnPillar(c)), kPillarWidth};
         }
-        dialog.setTableColumns(kPillarTable, columns);
+        dialog.setTableColumns(kPillarTable,
+                               std::span(columns, static_cast<std::size_t>(1 + count)));
 
         // Each row: one cell per drawn pillar.
-        const auto row = [&](auto cellOf) {
+        const auto row = [&](int chartRow, auto cellOf) {
             std::array<std::string, kChartPillarCount> cells;
-            for (int c = 0; c < kChartPillarCount; ++c) {
-                cells[static_cast<std::size_t>(c)] = cellOf(chart_.pillars[kDrawnOrder[c]]);
+            for (int c = 0; c < count; ++c) {
+                cells[static_cast<std::size_t>(c)] = cellOf(chart_.pillars[drawnPillar(c)]);
             }
-            return cells;
+            addRow(dialog, kPillarTable, chartRowName(chartRow), cells, count);
         };
-        addRow(dialog, kPillarTable, text::chartRowLabels[0],
-               row([](const PillarReading& p) { return std::string(stemText(p.stem.stem)); }));
-        addRow(dialog, kPillarTable, text::chartRowLabels[1],
-               row([](const PillarReading& p) { return relationCell(p.stem); }));
-        addRow(dialog, kPillarTable, text::chartRowLabels[2], row([](const PillarReading& p) {
-                   return std::string(branchText(p.branch)) +
-                          (p.isVoid ? std::string(text::voidCellSuffix) : std::string());
-               }));
-        for (int i = 0; i < 3; ++i) {
-            addRow(dialog, kPillarTable, text::chartRowLabels[3 + i],
-                   row([i](const PillarReading& p) {
-                       return i < p.hiddenCount ? std::string(stemText(p.hidden[i].stem)) + " " +
-                                                      relationCell(p.hidden[i])
-                                                : std::string();
-                   }));
-        }
-        addRow(dialog, kPillarTable, text::chartRowLabels[6],
-               row([](const PillarReading& p) { return std::string(growthStageLabel(p.stage)); }));
+        row(kStemRow, [](const PillarReading& p) { return std::string(stemText(p.stem.stem)); });
+        row(kRelationRow, [](const PillarReading& p) { return relationCell(p.stem); });
+        row(kBranchRow, [](const PillarReading& p) {
+            return std::string(branchText(p.branch)) +
+                   (p.isVoid ? std::string(text::voidCellSuffix) : std::string());
+        });
+        row(kCommandingRow, [](const PillarReading& p) {
+            return std::string(stemText(p.commanding.stem)) + "(" +
+                   std::string(hiddenKindName(p.commandingKind)) + ")";
+        });
+        row(kCommandingRelationRow,
+            [](const PillarReading& p) { return relationCell(p.commanding); });
+        row(kStageRow,
+            [](const PillarReading& p) { return std::string(growthStageLabel(p.stage)); });
+        row(kStarsRow, [](const PillarReading& p) { return starsText(p.stars); });
+        row(kHiddenDetailRow, [](const PillarReading& p) { return hiddenSpansText(p.byDays); });
     }
 
     void showLines(platform::DialogHandle& dialog) {
@@ -153,6 +162,11 @@ class FullChartWindow final : public platform::DialogHandler {
         dialog.setText(kTermsLabel, std::string(text::termsLine) + termText(chart_.terms.before) +
                                         std::string(text::termsBetween) +
                                         termText(chart_.terms.after));
+        dialog.setText(kSinceTermLabel, daysSinceTermText(chart_.reading.minutesSinceTerm) +
+                                            std::string(text::lineGap) +
+                                            std::string(text::luckStartLead) +
+                                            startAgeText(chart_.chart.startAgeMonths));
+        dialog.setText(kHiddenTableLabel, hiddenTableLine(chart_.birth.rules));
         dialog.setText(kNoticeLabel, termNoticeText(chart_.notice));
     }
 

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "common/gaiji.h"
+
 namespace {
 
 struct Entry {
@@ -36,7 +38,9 @@ struct Entry {
     std::exit(1);
 }
 
-std::string toCp932(const std::string& utf8, const std::string& where) {
+std::string toCp932(const std::string& text, const std::string& where) {
+    // The program's own characters go into CP932's user-defined area.
+    const std::string utf8 = quorvel::gaiji::toPrivateUse(text);
     iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         fail(where, "iconv has no CP932 converter");
