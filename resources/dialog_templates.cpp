@@ -156,17 +156,17 @@ constexpr ControlTemplate kAboutControls[] = {
 // hidden stems' table, and the luck pillars in a second table.
 constexpr ControlTemplate kFullChartControls[] = {
     {110, Label, "", 7, 6, 280, 8, kStyleNone},
-    {120, Table, "", 7, 18, 280, 108, kStyleNone},
-    {121, Label, "", 7, 130, 280, 8, kStyleNone},
-    {122, Label, "", 7, 141, 280, 8, kStyleNone},
-    {123, Label, "", 7, 152, 280, 8, kStyleNone},
-    {124, Label, "", 7, 163, 280, 8, kStyleNone},
-    {129, Label, "", 7, 174, 280, 8, kStyleNone},
-    {130, Label, "", 7, 185, 280, 8, kStyleNone},
-    {125, Label, "", 7, 196, 280, 8, kStyleNone},
-    {126, Table, "", 7, 210, 280, 50, kStyleNone},
-    {1211, Button, text::captionFortuneCalendar, 180, 266, 50, 14, kStyleNone},
-    {kIdCancel, DefaultButton, text::captionClose, 237, 266, 50, 14, kStyleNone},
+    {120, Table, "", 7, 18, 280, 104, kStyleNone},
+    {121, Label, "", 7, 126, 280, 8, kStyleNone},
+    {122, Label, "", 7, 137, 280, 8, kStyleNone},
+    {123, Label, "", 7, 148, 280, 8, kStyleNone},
+    {124, Label, "", 7, 159, 280, 8, kStyleNone},
+    {129, Label, "", 7, 170, 280, 8, kStyleNone},
+    {130, Label, "", 7, 181, 280, 8, kStyleNone},
+    {125, Label, "", 7, 192, 280, 8, kStyleNone},
+    {126, Table, "", 7, 206, 280, 50, kStyleNone},
+    {1211, Button, text::captionFortuneCalendar, 180, 262, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 237, 262, 50, 14, kStyleNone},
 };
 
 // The fortune calendar: what is listed, the table, and the buttons that judge a row or list the
@@ -217,7 +217,7 @@ constexpr DialogTemplate kDialogs[] = {
      false, kAvoidanceControls},
     {"ABOUTBOX", text::aboutBoxTitle, text::dialogFontGothic, kPointSize, 22, 17, 171, 52, true,
      kAboutControls},
-    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 286, false,
+    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 282, false,
      kFullChartControls},
     {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 244,
      false, kFortuneCalendarControls},

@@ -21,27 +21,48 @@ constexpr const char* kExampleChartJson =
     "\"solarTime\":\"clock\",\"dayChange\":\"split\",\"terms\":\"table\",\"longitude\":null},"
     "\"birth\":{\"clock\":\"1990-05-20T10:00\",\"standard\":\"1990-05-20T10:00\"},\"notices\":[]";
 
+// 14 days 6 hours after 立夏 (the table's 4 o'clock): the 中気 commands 午, the 本気 巳 and 酉.
 constexpr const char* kExampleFullJson =
     ",\"full\":{"
     "\"year\":{\"stem\":\"庚\",\"branch\":\"午\",\"relation\":\"忍耐\",\"common\":\"正官\","
     "\"stage\":\"長生\",\"hidden\":[{\"stem\":\"丁\",\"relation\":\"表現\",\"common\":\"食神\"},"
-    "{\"stem\":\"己\",\"relation\":\"投資\",\"common\":\"偏財\"}]},"
+    "{\"stem\":\"己\",\"relation\":\"投資\",\"common\":\"偏財\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"丙\",\"kind\":\"余気\",\"days\":10},"
+    "{\"stem\":\"己\",\"kind\":\"中気\",\"days\":9},{\"stem\":\"丁\",\"kind\":\"本気\",\"days\":11}"
+    "],"
+    "\"commanding\":{\"stem\":\"己\",\"kind\":\"中気\",\"relation\":\"投資\",\"common\":\"偏財\"},"
+    "\"stars\":[]},"
     "\"month\":{\"stem\":\"辛\",\"branch\":\"巳\",\"relation\":\"革新\",\"common\":\"偏官\","
     "\"stage\":\"沐浴\",\"hidden\":[{\"stem\":\"丙\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
     "{\"stem\":\"庚\",\"relation\":\"忍耐\",\"common\":\"正官\"},"
-    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}]},"
+    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"戊\",\"kind\":\"余気\",\"days\":5},"
+    "{\"stem\":\"庚\",\"kind\":\"中気\",\"days\":9},{\"stem\":\"丙\",\"kind\":\"本気\",\"days\":16}"
+    "],"
+    "\"commanding\":{\"stem\":\"丙\",\"kind\":\"本気\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
+    "\"stars\":[]},"
     "\"day\":{\"stem\":\"乙\",\"branch\":\"酉\",\"relation\":null,\"common\":null,"
-    "\"stage\":\"絶\",\"hidden\":[{\"stem\":\"辛\",\"relation\":\"革新\",\"common\":\"偏官\"}]},"
+    "\"stage\":\"絶\",\"hidden\":[{\"stem\":\"辛\",\"relation\":\"革新\",\"common\":\"偏官\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"庚\",\"kind\":\"余気\",\"days\":10},"
+    "{\"stem\":\"辛\",\"kind\":\"本気\",\"days\":20}],"
+    "\"commanding\":{\"stem\":\"辛\",\"kind\":\"本気\",\"relation\":\"革新\",\"common\":\"偏官\"},"
+    "\"stars\":[]},"
     "\"hour\":{\"stem\":\"辛\",\"branch\":\"巳\",\"relation\":\"革新\",\"common\":\"偏官\","
     "\"stage\":\"沐浴\",\"hidden\":[{\"stem\":\"丙\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
     "{\"stem\":\"庚\",\"relation\":\"忍耐\",\"common\":\"正官\"},"
-    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}]},"
+    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"戊\",\"kind\":\"余気\",\"days\":5},"
+    "{\"stem\":\"庚\",\"kind\":\"中気\",\"days\":9},{\"stem\":\"丙\",\"kind\":\"本気\",\"days\":16}"
+    "],"
+    "\"commanding\":{\"stem\":\"丙\",\"kind\":\"本気\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
+    "\"stars\":[]},"
     "\"void\":[\"午\",\"未\"],"
     "\"elements\":{\"木\":1,\"火\":3,\"土\":0,\"金\":4,\"水\":0},"
     "\"elementsWithHidden\":{\"木\":1,\"火\":3,\"土\":3,\"金\":6,\"水\":0},"
     "\"terms\":[{\"name\":\"立夏\",\"jst\":\"1990-05-06 03:35\"},"
     "{\"name\":\"芒種\",\"jst\":\"1990-06-06 07:46\"}],"
-    "\"termNotice\":null}}\n";
+    "\"termNotice\":null,\"daysSinceTerm\":14.25,\"hiddenTable\":\"classical\","
+    "\"countTermDay\":false}}\n";
 
 int lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));

@@ -188,23 +188,36 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
 
         // The full chart, right to left as the 命式表 window draws it: the four pillars, each
         // relation with its common name, the day stem as the person, the stages, the voids.
-        std::vector<std::string> pillars, stages, relations;
+        std::vector<std::string> pillars, stages, relations, commanding;
         for (const int p : {kHourPosition, kDayPosition, kMonthPosition, kYearPosition}) {
             const PillarReading& r = full.pillars[p];
-            pillars.push_back(utf8(pillarTextView(r.pillar)));
+            commanding.push_back(utf8(stemText(r.commanding.stem)) +
+                                 utf8(hiddenKindName(r.commandingKind)));
+            pillars.push_back(utf8(stemText(r.stem.stem)) + utf8(branchText(r.branch)));
             stages.push_back(utf8(growthStageLabel(r.stage)));
             relations.push_back(r.stem.relation
                                     ? utf8(stemRelationLabel(*r.stem.relation)) + "(" +
                                           utf8(commonRelationName(*r.stem.relation)) + ")"
                                     : "本人");
         }
-        EXPECT_EQ(page.texts("//section[@id='chart']//th[text()]"),
-                  (std::vector<std::string>{"時柱", "日柱", "月柱", "年柱", "干支", "通変星",
-                                            "地支", "蔵干", "十二運"}));
-        EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='pillar']"), pillars);
+        EXPECT_EQ(
+            page.texts("//section[@id='chart']//th[text()]"),
+            (std::vector<std::string>{"時柱", "日柱", "月柱", "年柱", "天干", "通変星", "地支",
+                                      "蔵干", "蔵干通変星", "十二運", "特殊星", "蔵干の内訳"}));
+        const std::vector<std::string> stems =
+            page.texts("//section[@id='chart']//td[@class='stem']");
+        const std::vector<xmlNodePtr> branches =
+            page.all("//section[@id='chart']//td[@class='branch']");
+        ASSERT_EQ(stems.size(), 4u);
+        ASSERT_EQ(branches.size(), 4u);
+        for (std::size_t i = 0; i < 4; ++i) {
+            // A void branch carries its mark after the branch.
+            EXPECT_EQ(stems[i] + Page::text(branches[i]).substr(0, 3), pillars[i]) << i;
+        }
         EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='stage']"), stages);
         EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='relation']"), relations);
         EXPECT_EQ(page.all("//section[@id='chart']//td[@class='hidden']").size(), 4u);
+        EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='commanding']"), commanding);
         EXPECT_EQ(page.text("//*[@id='void']"),
                   "空亡 " + utf8(branchText(full.voids[0])) + utf8(branchText(full.voids[1])));
         for (const char* id : {"elements", "terms", "direction"}) {

@@ -56,7 +56,7 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {avoidanceDialogTemplate(), "ZOUMEIDLG", "避凶造命法の入力", "ＭＳ ゴシック", 0, 0, 191, 86,
          false, 7},
         {aboutBoxTemplate(), "ABOUTBOX", "Quorvel", "ＭＳ ゴシック", 22, 17, 171, 52, true, 3},
-        {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 244, false, 10},
+        {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 282, false, 12},
         {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 300, 244, false,
          9},
         {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 321, 246, false, 11},
