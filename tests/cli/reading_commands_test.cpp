@@ -91,6 +91,64 @@ TEST(ReadingCommands, FullChartJsonKeepsTheChartAndAddsOneMember) {
     EXPECT_EQ(runCli("chart --sjis --full --sex male 1990-05-20 10").out, sjis(text.out));
 }
 
+// 1984-02-14 04:00 (甲子 丙寅 戊寅 甲寅), 9 days 4 hours after 立春: 子 still in its 壬 by the
+// classical table, in 癸 once the term's day counts as day 1 or under 算命学, which gives 子
+// one stem. The year's keys come first.
+TEST(ReadingCommands, TheHiddenTableAndTheTermDayChooseTheCommandingStem) {
+    const struct {
+        std::string options;
+        std::string yearByDays;
+        std::string yearCommanding;
+        std::string rules;
+    } cases[] = {
+        {"", R"([{"stem":"壬","kind":"余気","days":10},{"stem":"癸","kind":"本気","days":20}])",
+         R"({"stem":"壬","kind":"余気","relation":"投資","common":"偏財"})",
+         R"("daysSinceTerm":9.166667,"hiddenTable":"classical","countTermDay":false})"},
+        {" --count-term-day",
+         R"([{"stem":"壬","kind":"余気","days":10},{"stem":"癸","kind":"本気","days":20}])",
+         R"({"stem":"癸","kind":"本気","relation":"蓄財","common":"正財"})",
+         R"("daysSinceTerm":9.166667,"hiddenTable":"classical","countTermDay":true})"},
+        {" --hidden-table sanmei", R"([{"stem":"癸","kind":"本気","days":30}])",
+         R"({"stem":"癸","kind":"本気","relation":"蓄財","common":"正財"})",
+         R"("daysSinceTerm":9.166667,"hiddenTable":"sanmei","countTermDay":false})"},
+        {" --hidden-table simplified --rules precise",
+         R"([{"stem":"壬","kind":"余気","days":10},{"stem":"癸","kind":"本気","days":20}])",
+         R"({"stem":"壬","kind":"余気","relation":"投資","common":"偏財"})",
+         // 立春 1984 at 00:19 exactly, 19 minutes after the table's midnight.
+         R"("daysSinceTerm":9.153472,"hiddenTable":"simplified","countTermDay":false})"},
+    };
+    for (const auto& c : cases) {
+        const auto run = runCli("chart --full --json --sex male 1984-02-14 4" + c.options);
+        EXPECT_EQ(run.status, 0) << c.options;
+        const std::string& out = run.out;
+        EXPECT_NE(out.find("\"hiddenByDays\":" + c.yearByDays), std::string::npos) << c.options;
+        EXPECT_EQ(out.find("\"commanding\":"), out.find("\"commanding\":" + c.yearCommanding))
+            << c.options;
+        EXPECT_TRUE(out.ends_with(c.rules + "}\n")) << c.options << ": " << out;
+    }
+    EXPECT_EQ(runCli("chart --full --sex male 1984-02-14 4 --hidden-table chinese").status, 2);
+
+    // The table: the rows under the chart, the luck start to the month; without an hour, three
+    // columns.
+    const auto text = runCli("chart --full --sex male 1984-02-15 4");
+    for (const char* line : {
+             "大運  順行  立運 6歳4ヶ月\n",
+             "\n            時柱            日柱            月柱            年柱\n",
+             "\n蔵干        丙(中気)        乙(本気)        丙(中気)        癸(本気)\n",
+             "\n蔵干通変星  学問(印綬)      革新(偏官)      学問(印綬)      投資(偏財)\n",
+             "\n特殊星                                                      天乙貴人\n",
+             "\n蔵干の内訳  戊7 丙7 甲16    甲10 乙20       戊7 丙7 甲16    壬10 癸20\n",
+             "\n節入りから10日4時間\n蔵干の表　標準の月律分野表\n",
+         }) {
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << text.out;
+    }
+    const auto noHour = runCli("chart --full --sex male 1984-02-15 unknown");
+    EXPECT_NE(noHour.out.find("\n            日柱            月柱            年柱\n"
+                              "天干        己              丙              甲\n"),
+              std::string::npos)
+        << noHour.out;
+}
+
 TEST(ReadingCommands, CalendarRowsAndRefusals) {
     const std::string birth = "--sex male 1990-05-20 10 ";
     const std::string range =
