@@ -8,6 +8,7 @@
 #include "consultation/consultation_texts.h"
 #include "records/person_list.h"
 #include "records/record_texts.h"
+#include "store/quorvel_store.h"
 
 namespace quorvel::cli {
 
@@ -60,6 +61,29 @@ int runRecordsCommand(const RecordOptions& options, OutputStream& out, std::FILE
     return 0;
 }
 
+namespace {
+
+// The birthplace QUORVEL.DB beside the data file keeps for the person, unless one was given on
+// the command line. A damaged database is told and the command goes on without it.
+void readBirthplace(const RecordOptions& options, std::string_view key, BirthInput& birth,
+                    std::FILE* err) {
+    if (birth.place.known()) {
+        return;
+    }
+    const std::string& file = options.file;
+    const std::size_t slash = file.find_last_of("/\\");
+    const QuorvelStore store =
+        QuorvelStore::open(slash == std::string::npos ? std::string() : file.substr(0, slash));
+    if (store.openStatus() == StoreOpen::SetAside || store.openStatus() == StoreOpen::Failed) {
+        tell(err, store.problem(), options.sjisOutput);
+    }
+    if (const std::optional<BirthDetails> details = store.birthDetails(key)) {
+        birth.place = details->birthplace;
+    }
+}
+
+}  // namespace
+
 int readRecordBirth(const RecordOptions& options, BirthInput& birth, std::FILE* err) {
     std::string name;
     return readRecordPerson(options, birth, name, err);
@@ -80,6 +104,7 @@ int readRecordPerson(const RecordOptions& options, BirthInput& birth, std::strin
         tell(err, text::badRecordMessage, options.sjisOutput);
         return 2;
     }
+    readBirthplace(options, list.persons[number - 1].key, birth, err);
     if (const InputProblem problem = checkComputable(birth); problem != InputProblem::None) {
         const ChartTexts texts = makeChartTexts(options.sjisOutput);
         tellConverted(err, problemMessage(problem, texts), options.sjisOutput);

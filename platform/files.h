@@ -47,4 +47,7 @@ class LockedFile {
 // Makes an empty file where there is none; false if it is there already or cannot be made.
 bool createEmptyFile(const char* path);
 
+// Gives a file a name no entry has yet; false if `to` exists or the file could not be renamed.
+bool renameToNewName(const char* from, const char* to);
+
 }  // namespace quorvel::platform

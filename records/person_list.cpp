@@ -44,6 +44,7 @@ void parsePersonList(std::string_view text, PersonList& list) {
             continue;
         }
         entry.line = lineNumber;
+        entry.key = line;
         entry.searchName = foldForSearch(sjisToUtf8(fieldText(entry.slot.nameText)));
         list.persons.push_back(std::move(entry));
     }

@@ -18,6 +18,7 @@ struct PersonEntry {
     int line = 0;            // 1-based, in the file
     RecordSlot slot;         // the fields cut as the dialog cuts them, with its button's caption
     std::string searchName;  // the name in UTF-8, folded once for every later search
+    std::string key;         // the line's bytes without its line end: the person in QUORVEL.DB
 };
 
 struct PersonList {

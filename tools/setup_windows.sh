@@ -6,4 +6,5 @@ cd "$(dirname "$0")/.."
 
 bash tools/setup.sh \
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
-    wine64 fonts-wine nsis googletest locales fonts-ipafont-gothic
+    wine64 fonts-wine nsis googletest locales fonts-ipafont-gothic \
+    tcl

@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
 bash tools/setup_windows.sh
+bash tools/windows_sqlite.sh build-windows
 # shellcheck source=tools/wine_env.sh
 source tools/wine_env.sh build-windows
 
@@ -56,6 +57,35 @@ if [ -x "$linux_cli" ]; then
     done
     echo "quorvel-cli.exe: $(wc -l <"$input") batch lines answered as the Linux tool does (UTF-8 and --sjis)"
     rm -f "$input"
+fi
+
+# One QUORVEL.DB for both systems: each system's store test reads the file the other one wrote.
+linux_store_tests=build/tests/store_tests
+if [ -x "$linux_store_tests" ]; then
+    exchange="$(mktemp -d)"
+    only=--gtest_filter=Store.AFileWrittenOnTheOtherSystemReads
+    # exchange_store WRITER READER: the test of the first system writes, that of the second reads.
+    exchange_store() {
+        local folder="$exchange/$1" system output
+        mkdir "$folder"
+        for system in "$1" "$2"; do
+            if [ "$system" = linux ]; then
+                output="$(QUORVEL_STORE_EXCHANGE="$folder" "$linux_store_tests" "$only")" || true
+            else
+                output="$(QUORVEL_STORE_EXCHANGE="Z:$folder" "$WINE" \
+                    build-windows/tests/store_tests.exe "$only")" || true
+            fi
+            grep -q '^\[       OK \]' <<<"$output" && [ -s "$folder/QUORVEL.DB" ] || {
+                echo "$output" >&2
+                echo "QUORVEL.DB from $1 fails on $system" >&2
+                exit 1
+            }
+        done
+    }
+    exchange_store linux windows
+    exchange_store windows linux
+    rm -rf "$exchange"
+    echo "QUORVEL.DB: written on either system, read on the other"
 fi
 
 echo "== windows installer"

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -477,6 +478,21 @@ bool createEmptyFile(const char* path) {
     }
     ::close(fd);
     syncFolder(folderOf(path));
+    return true;
+}
+
+bool renameToNewName(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+        syncFolder(folderOf(to));
+        return true;
+    }
+    // File systems that cannot refuse to replace: a look first, harmless in a folder only this
+    // program renames into.
+    if ((errno != EINVAL && errno != ENOSYS) || ::access(to, F_OK) == 0 || errno != ENOENT ||
+        ::rename(from, to) != 0) {
+        return false;
+    }
+    syncFolder(folderOf(to));
     return true;
 }
 

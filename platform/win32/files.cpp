@@ -336,4 +336,9 @@ bool createEmptyFile(const char* path) {
     return true;
 }
 
+bool renameToNewName(const char* from, const char* to) {
+    // Without MOVEFILE_REPLACE_EXISTING the move refuses a name that is taken.
+    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace quorvel::platform

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "calendar/birthplace.h"
+#include "store/quorvel_store.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/sjis.h"
 
@@ -128,6 +130,48 @@ TEST_F(RecordCommands, APipeOrALockHeldElsewhereIsToldWithinSeconds) {
         EXPECT_EQ(run.err, "データファイルを読めませんでした\n") << args;
     }
     ::close(held);
+}
+
+}  // namespace
+
+namespace {
+
+// A stored person's minutes come from DATA.CSV, the birthplace from QUORVEL.DB beside it (the
+// line's bytes are the key, CR LF or not), and an option given on the line wins.
+TEST_F(RecordCommands, ARecordBringsItsMinutesAndBirthplace) {
+    std::ofstream(folder_ + "/kept.csv", std::ios::binary)
+        << sjis("福岡の人,1,0,1950,8,1,11:10,\r\n不明の人,0,1,1990,6,6,不明,\n");
+    {
+        quorvel::QuorvelStore store = quorvel::QuorvelStore::open(folder_);
+        ASSERT_TRUE(store.saveBirthDetails(sjis("福岡の人,1,0,1950,8,1,11:10,"),
+                                           {quorvel::prefectureBirthplace(40)}));
+    }
+    struct Case {
+        const char* args;
+        const char* fragment;
+    };
+    const Case cases[] = {
+        {"chart --json --record 1 --file kept.csv --rules precise",
+         R"("birth":{"clock":"1950-08-01T11:10","standard":"1950-08-01T10:10","solar":"1950-08-01T09:51"})"},
+        {"chart --json --record 1 --file kept.csv --rules precise --longitude 135",
+         R"("solar":"1950-08-01T10:10")"},
+        {"chart --json --record 1 --file kept.csv", R"("longitude":130.4181})"},
+        {"chart --json --record 2 --file kept.csv", R"("hour":null)"},
+        {"records --all --json kept.csv", R"("hour":11,"minute":10})"},
+        {"records --all --json kept.csv", R"("hour":null,"minute":null})"},
+    };
+    for (const Case& c : cases) {
+        const auto run = runCli(c.args, folder_);
+        EXPECT_EQ(run.status, 0) << c.args << ": " << run.err;
+        EXPECT_NE(run.out.find(c.fragment), std::string::npos) << c.args << "\n" << run.out;
+    }
+    // A damaged database is told, set aside, and the chart still comes.
+    std::ofstream(folder_ + "/QUORVEL.DB", std::ios::binary | std::ios::trunc)
+        << std::string(4096, 'x');
+    const auto run = runCli("chart --json --record 1 --file kept.csv", folder_);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find(R"("longitude":null)"), std::string::npos);
+    EXPECT_FALSE(run.err.empty());
 }
 
 }  // namespace

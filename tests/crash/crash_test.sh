@@ -2,7 +2,10 @@
 # Kills the writers at each of their system calls in turn (strace's fault injection) and checks
 # after every kill that nothing was torn or lost: the result holds exactly its old or its new
 # text, DATA.CSV its old lines and at most one new whole line; and the next write leaves no
-# temporary behind. Then four processes append 500 records each at once: 2,000 whole lines.
+# temporary behind. A new person with a birthplace is written as the line, then QUORVEL.DB: a
+# kill leaves the person without a birthplace or with the right one, never a wrong one, an
+# earlier person's details whole and the database never taken for damaged. Then four processes
+# append 500 records each at once: 2,000 whole lines.
 # usage: crash_test.sh CRASH_WRITER
 set -euo pipefail
 writer=$(realpath "$1")
@@ -38,11 +41,18 @@ printf '%s' "$new_text" >"$work/new.txt"
 record_old=$'taro,1,0,1965,3,15,10,\nhanako,0,1,1972,5,7,23,\n'
 record_new=$'jiro,1,0,1901,1,1,0,\n'
 
+# The database an earlier person's entry left: taro's details, beside a data file of their own.
+mkdir "$work/earlier"
+(cd "$work/earlier" && "$writer" person taro >/dev/null)
+
 # prepare CASE: what the case is about. Sets target (the file that must change), expected (every
-# entry the folder may hold afterwards), args (the writer's arguments), and writes the texts the
-# target may hold after a kill: expect-old (none where there was no file) and expect-new.
+# entry the folder may hold afterwards), args (the writer's arguments), taro (what the database
+# holds of the earlier person; empty where the case has no database to check), jiro_after (what
+# it holds of the new person once written), and writes the texts the target may hold after a
+# kill: expect-old (none where there was no file) and expect-new.
 prepare() {
-    args=(output out.txt "$work/new.txt") target=out.txt expected="out.txt" before=
+    args=(output out.txt "$work/new.txt") target=out.txt expected="out.txt" before= taro=
+    jiro_after=none
     case $1 in
         output-new) ;;
         output-existing | output-in-place) before=$old_text ;;
@@ -50,6 +60,10 @@ prepare() {
         append-*) args=(append DATA.CSV jiro) target=DATA.CSV expected="DATA.CSV" ;;&
         append-lf) before=$record_old ;;
         append-crlf) before=${record_old//$'\n'/$'\r\n'} ;;
+        person-*) args=(person jiro) target=DATA.CSV expected="DATA.CSV QUORVEL.DB"
+            before=$record_old jiro_after=right ;;&
+        person-new) taro=none ;;
+        person-existing) taro=right ;;
     esac
     rm -f "$work/expect-old"
     [ -z "$before" ] || printf '%s' "$before" >"$work/expect-old"
@@ -75,7 +89,10 @@ setup() {
             printf '%s' "$old_text" >"$dir/out.txt"
             chmod 666 "$dir/out.txt"
             refuse_new_files ;;
-        append-lf | append-crlf) cp "$work/expect-old" "$dir/DATA.CSV" ;;
+        append-lf | append-crlf | person-new) cp "$work/expect-old" "$dir/DATA.CSV" ;;
+        person-existing)
+            cp "$work/expect-old" "$dir/DATA.CSV"
+            cp "$work/earlier/QUORVEL.DB" "$dir/" ;;
     esac
 }
 
@@ -109,10 +126,28 @@ state() {
 
 run_writer() { (cd "$dir" && exec "$@" "$writer" "${args[@]}") >/dev/null 2>&1; }
 
+# What the database holds of jiro, the new person, as the next program finds it ("none", "right"),
+# or what is wrong with it. JIRO: the states allowed for him, as a regular expression.
+details() {
+    [ -n "$taro" ] || { echo none; return; }
+    local report status of_jiro of_taro
+    report=$(cd "$dir" && "$writer" details jiro taro 2>&1) || true
+    read -r status of_jiro of_taro <<<"$report"
+    if [[ $status != ok && $status != missing ]]; then
+        echo "the database $report"
+    elif [ "$of_taro" != "taro=$taro" ]; then
+        echo "the earlier person's details $of_taro"
+    elif [[ ! $of_jiro =~ ^jiro=($1)$ ]]; then
+        echo "$of_jiro"
+    else
+        echo "${of_jiro#jiro=}"
+    fi
+}
+
 failed=0
 echo "case              kill points  old  new  torn  left at kill  next write not clean"
 for name in output-new output-existing output-link output-in-place append-lf append-crlf \
-    append-no-file; do
+    append-no-file person-new person-existing; do
     prepare "$name"
     setup "$name"
     run_writer strace -qq -o "$work/trace" || true
@@ -123,12 +158,13 @@ for name in output-new output-existing output-link output-in-place append-lf app
             if (call == "getppid") started = 1
         }' "$work/trace")
     setup "$name"
-    if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ]; then
+    if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ] ||
+        [ "$(details "$jiro_after")" != "$jiro_after" ]; then
         echo "FAILED: $name does not write as it should without a kill"
         failed=1
         continue
     fi
-    olds=0 news=0 torn=0 left=0 stuck=0 missed=0
+    olds=0 news=0 torn=0 left=0 stuck=0 missed=0 without=0
     for point in "${points[@]}"; do
         read -r call count <<<"$point"
         setup "$name"
@@ -143,14 +179,23 @@ for name in output-new output-existing output-link output-in-place append-lf app
             missed=$((missed + 1))
             continue
         fi
-        case $(state) in
+        now=$(state)
+        case $now in
             old) olds=$((olds + 1)) ;;
             new) news=$((news + 1)) ;;
             *) torn=$((torn + 1)); echo "  $name: torn by a kill at $call #$count" ;;
         esac
         left=$((left + $(leftovers)))
+        # The details only once the line is there.
+        kept=$(details "$([ "$now" = new ] && echo "none|right" || echo none)")
+        case $kept in
+            none) [ "$now" != new ] || without=$((without + 1)) ;;
+            right) ;;
+            *) torn=$((torn + 1)); echo "  $name: after a kill at $call #$count, $kept" ;;
+        esac
         # What the user does next: write again, and find the new text and nothing else.
-        if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ]; then
+        if ! run_writer || [ "$(state)" != new ] || [ "$(leftovers)" != 0 ] ||
+            [ "$(details "$jiro_after")" != "$jiro_after" ]; then
             stuck=$((stuck + 1))
             echo "  $name: after a kill at $call #$count the next write leaves $(state)," \
                 "$(leftovers) more entries"
@@ -158,6 +203,7 @@ for name in output-new output-existing output-link output-in-place append-lf app
     done
     printf '%-17s %11d %4d %4d %5d %13d %21d\n' "$name" "${#points[@]}" "$olds" "$news" "$torn" \
         "$left" "$stuck"
+    [ -z "$taro" ] || echo "  $name: $without kills left the new person's line without its birthplace"
     if ((torn + stuck + missed > 0 || ${#points[@]} == 0)); then
         ((missed == 0)) || echo "  $name: $missed kill points never reached"
         failed=1

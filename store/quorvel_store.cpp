@@ -1,0 +1,320 @@
+#include "store/quorvel_store.h"
+
+#include <ctime>
+#include <utility>
+
+#include "platform/files.h"
+#include "store/schema.h"
+#include "store/statement.h"
+#include "store/store_texts.h"
+
+namespace quorvel {
+
+namespace {
+
+using store::Statement;
+
+constexpr std::string_view kDamagedInfix = ".damaged-";
+constexpr std::string_view kJournalSuffix = "-journal";  // SQLite's rollback journal
+constexpr int kAsideNameAttempts = 100;
+
+// The rules as settings: each the word the command line uses.
+constexpr std::string_view kSummerTimeKey = "rules.summer_time";
+constexpr std::string_view kSolarTimeKey = "rules.solar_time";
+constexpr std::string_view kDayChangeKey = "rules.day_change";
+constexpr std::string_view kTermsKey = "rules.terms";
+
+std::string storePath(std::string_view folder) {
+    std::string path(folder);
+    if (!path.empty() && path.back() != '/' && path.back() != '\\') {
+        path += '/';
+    }
+    return path.append(kStoreFileName);
+}
+
+std::string_view fileName(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// Asked through SQLite, which reads the name as UTF-8 on every system. Its "exists" passes over
+// empty files (and so, on Windows, over folders); "readable" does not.
+bool fileExists(const std::string& path) {
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    if (vfs == nullptr) {
+        return false;
+    }
+    for (const int question : {SQLITE_ACCESS_EXISTS, SQLITE_ACCESS_READ}) {
+        int found = 0;
+        if (vfs->xAccess(vfs, path.c_str(), question, &found) == SQLITE_OK && found != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The errors of a file that is not a database, or one SQLite found broken; not those of a file
+// another program holds or this one may not read, which are left as they are.
+bool isDamage(int rc) {
+    const int primary = rc & 0xff;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
+std::string timeStamp() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    char text[32] = "";
+    if (local == nullptr || std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local) == 0) {
+        return "00000000-000000";
+    }
+    return text;
+}
+
+// Only what this program wrote itself can be wrong here; a file whose values it cannot read
+// gives no birthplace rather than a wrong one.
+Birthplace birthplaceOf(const Statement& row) {
+    if (!row.isNull(0)) {
+        const int code = row.integer(0);
+        return code >= 1 && code <= kPrefectureCount ? prefectureBirthplace(code) : Birthplace{};
+    }
+    if (!row.isNull(1) && isTypedLongitude(row.real(1))) {
+        return typedBirthplace(row.real(1));
+    }
+    return {};
+}
+
+void bindBirthplace(Statement& statement, const Birthplace& place) {
+    if (place.typed && isTypedLongitude(place.longitude)) {
+        statement.bindNull(2).bind(3, place.longitude);
+    } else if (!place.typed && place.prefecture >= 1 && place.prefecture <= kPrefectureCount) {
+        statement.bind(2, static_cast<int>(place.prefecture)).bindNull(3);
+    } else {
+        statement.bindNull(2).bindNull(3);
+    }
+}
+
+bool saveSettingIn(sqlite3* db, std::string_view key, std::string_view value) {
+    Statement upsert(db,
+                     "INSERT INTO settings (key, value) VALUES (?1, ?2) "
+                     "ON CONFLICT (key) DO UPDATE SET value = excluded.value");
+    return upsert.bind(1, key).bind(2, value).run();
+}
+
+template <typename Rule>
+Rule ruleOr(const std::optional<std::string>& word, std::optional<Rule> (*parse)(std::string_view),
+            Rule fallback) {
+    if (!word) {
+        return fallback;
+    }
+    return parse(*word).value_or(fallback);
+}
+
+}  // namespace
+
+std::string_view personKey(std::string_view dataCsvLine) {
+    if (dataCsvLine.ends_with('\n')) {
+        dataCsvLine.remove_suffix(1);
+    }
+    if (dataCsvLine.ends_with('\r')) {
+        dataCsvLine.remove_suffix(1);
+    }
+    return dataCsvLine;
+}
+
+QuorvelStore QuorvelStore::open(std::string_view folder) {
+    QuorvelStore store(storePath(folder));
+    if (fileExists(store.path_)) {
+        store.inspect();
+    }
+    return store;
+}
+
+QuorvelStore::~QuorvelStore() {
+    close();
+}
+
+QuorvelStore::QuorvelStore(QuorvelStore&& other) noexcept
+    : path_(std::move(other.path_)),
+      db_(std::exchange(other.db_, nullptr)),
+      status_(other.status_),
+      problem_(std::move(other.problem_)) {}
+
+QuorvelStore& QuorvelStore::operator=(QuorvelStore&& other) noexcept {
+    if (this != &other) {
+        close();
+        path_ = std::move(other.path_);
+        db_ = std::exchange(other.db_, nullptr);
+        status_ = other.status_;
+        problem_ = std::move(other.problem_);
+    }
+    return *this;
+}
+
+void QuorvelStore::close() {
+    sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+void QuorvelStore::fail(std::string_view text) {
+    close();
+    status_ = StoreOpen::Failed;
+    problem_.assign(kStoreFileName).append(text);
+}
+
+// Reads the version, and checks every page of a file this program could have written; the file
+// is small, and a fault found now cannot cost a detail later.
+void QuorvelStore::inspect() {
+    if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        fail(text::unopenedStoreText);
+        return;
+    }
+    sqlite3_busy_timeout(db_, platform::kLockWaitMilliseconds);
+    store::execute(db_, "PRAGMA synchronous = FULL");
+    int rc = SQLITE_OK;
+    const std::optional<int> version = store::pragmaInteger(db_, "PRAGMA user_version", rc);
+    if (version && *version > store::kSchemaVersion) {
+        status_ = StoreOpen::Newer;
+        problem_.assign(kStoreFileName).append(text::newerStoreText);
+        return;
+    }
+    if (version) {
+        Statement check(db_, "PRAGMA quick_check(1)");
+        rc = check.step();
+        if (rc == SQLITE_ROW && check.text(0) == "ok") {
+            status_ = StoreOpen::Ok;
+            return;
+        }
+        if (rc == SQLITE_ROW) {
+            rc = SQLITE_CORRUPT;
+        }
+    }
+    if (isDamage(rc)) {
+        setAside();
+    } else {
+        fail(text::unopenedStoreText);
+    }
+}
+
+void QuorvelStore::setAside() {
+    close();
+    const std::string stamp = timeStamp();
+    for (int attempt = 1; attempt <= kAsideNameAttempts; ++attempt) {
+        std::string aside = path_;
+        aside.append(kDamagedInfix).append(stamp);
+        if (attempt > 1) {
+            aside.append("-").append(std::to_string(attempt));
+        }
+        if (platform::renameToNewName(path_.c_str(), aside.c_str())) {
+            // A journal left beside the damaged file is its own; the new file must not take it.
+            const std::string journal = path_ + std::string(kJournalSuffix);
+            platform::renameToNewName(journal.c_str(),
+                                      (aside + std::string(kJournalSuffix)).c_str());
+            status_ = StoreOpen::SetAside;
+            problem_.assign(kStoreFileName)
+                .append(text::damagedSetAsideText)
+                .append(fileName(aside))
+                .append(text::damagedSetAsideTail);
+            return;
+        }
+    }
+    fail(text::damagedKeptText);
+}
+
+// One transaction: the file is made at the first write and brought to this program's version
+// inside it; a file a newer program has written meanwhile is not touched.
+template <typename Body>
+bool QuorvelStore::write(Body&& body) {
+    if (status_ == StoreOpen::Newer || status_ == StoreOpen::Failed) {
+        return false;
+    }
+    if (db_ == nullptr) {
+        if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr) != SQLITE_OK) {
+            close();
+            return false;
+        }
+        sqlite3_busy_timeout(db_, platform::kLockWaitMilliseconds);
+        store::execute(db_, "PRAGMA synchronous = FULL");
+    }
+    if (!store::execute(db_, "BEGIN IMMEDIATE")) {
+        return false;
+    }
+    int rc = SQLITE_OK;
+    const std::optional<int> version = store::pragmaInteger(db_, "PRAGMA user_version", rc);
+    const bool written = version && *version <= store::kSchemaVersion &&
+                         store::migrate(db_, *version) && body(db_) &&
+                         store::execute(db_, "COMMIT");
+    if (!written) {
+        store::execute(db_, "ROLLBACK");
+    }
+    return written;
+}
+
+std::optional<BirthDetails> QuorvelStore::birthDetails(std::string_view dataCsvLine) const {
+    const std::string_view key = personKey(dataCsvLine);
+    if (db_ == nullptr || key.empty()) {
+        return std::nullopt;
+    }
+    Statement select(db_, "SELECT prefecture, longitude FROM birth_details WHERE line = ?1");
+    if (select.bindBlob(1, key).step() != SQLITE_ROW) {
+        return std::nullopt;
+    }
+    return BirthDetails{birthplaceOf(select)};
+}
+
+bool QuorvelStore::saveBirthDetails(std::string_view dataCsvLine, const BirthDetails& details) {
+    const std::string_view key = personKey(dataCsvLine);
+    if (key.empty()) {
+        return false;
+    }
+    return write([&](sqlite3* db) {
+        Statement upsert(db,
+                         "INSERT INTO birth_details (line, prefecture, longitude) "
+                         "VALUES (?1, ?2, ?3) ON CONFLICT (line) DO UPDATE SET "
+                         "prefecture = excluded.prefecture, longitude = excluded.longitude");
+        bindBirthplace(upsert.bindBlob(1, key), details.birthplace);
+        return upsert.run();
+    });
+}
+
+std::optional<ChartRules> QuorvelStore::rules() const {
+    const std::optional<std::string> summerTime = setting(kSummerTimeKey);
+    const std::optional<std::string> solarTime = setting(kSolarTimeKey);
+    const std::optional<std::string> dayChange = setting(kDayChangeKey);
+    const std::optional<std::string> terms = setting(kTermsKey);
+    if (!summerTime && !solarTime && !dayChange && !terms) {
+        return std::nullopt;
+    }
+    ChartRules rules;
+    rules.summerTime = ruleOr(summerTime, summerTimeRuleOf, rules.summerTime);
+    rules.solarTime = ruleOr(solarTime, solarTimeRuleOf, rules.solarTime);
+    rules.dayChange = ruleOr(dayChange, dayChangeRuleOf, rules.dayChange);
+    rules.terms = ruleOr(terms, termRuleOf, rules.terms);
+    return rules;
+}
+
+bool QuorvelStore::saveRules(const ChartRules& rules) {
+    return write([&](sqlite3* db) {
+        return saveSettingIn(db, kSummerTimeKey, ruleWord(rules.summerTime)) &&
+               saveSettingIn(db, kSolarTimeKey, ruleWord(rules.solarTime)) &&
+               saveSettingIn(db, kDayChangeKey, ruleWord(rules.dayChange)) &&
+               saveSettingIn(db, kTermsKey, ruleWord(rules.terms));
+    });
+}
+
+std::optional<std::string> QuorvelStore::setting(std::string_view key) const {
+    if (db_ == nullptr) {
+        return std::nullopt;
+    }
+    Statement select(db_, "SELECT value FROM settings WHERE key = ?1");
+    if (select.bind(1, key).step() != SQLITE_ROW) {
+        return std::nullopt;
+    }
+    return select.text(0);
+}
+
+bool QuorvelStore::saveSetting(std::string_view key, std::string_view value) {
+    return write([&](sqlite3* db) { return saveSettingIn(db, key, value); });
+}
+
+}  // namespace quorvel
