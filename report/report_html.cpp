@@ -37,7 +37,9 @@ th, td { border: 1px solid #b9a48f; padding: 1mm 2mm; text-align: center; vertic
 th { background: #f6efe6; font-weight: bold; white-space: nowrap; }
 table.chart td { font-size: 11.5pt; }
 table.chart td.stem, table.chart td.branch { font-size: 16pt; }
-table.chart td.hidden, table.chart td.stars { font-size: 9.5pt; }
+table.chart td.stars { font-size: 9.5pt; }
+table.chart td.hidden { font-size: 8.5pt; padding: 1mm 1mm; }
+td.hidden .line { display: block; white-space: nowrap; }
 .kind { color: #7a4b2a; font-size: 8.5pt; margin: 0 0.3em; }
 table.years { font-size: 9.5pt; }
 table.years td, table.years th { padding: 0.3mm 1.5mm; }
@@ -243,10 +245,10 @@ void appendChart(std::string& out, const FullChart& full) {
         std::string cell;
         for (int i = 0; i < r.byDays.count; ++i) {
             const HiddenSpan& span = r.byDays.spans[i];
-            cell += std::string(i > 0 ? "<br>" : "") + "<span class=\"kind\">" +
-                    t(hiddenKindName(span.kind)) + "</span>" + t(stemText(span.stem)) + " " +
-                    n(span.days) + t(text::reportDaysUnit) + " " +
-                    relationCell(readStem(dayStem, span.stem, false));
+            cell += "<span class=\"line\"><span class=\"kind\">" + t(hiddenKindName(span.kind)) +
+                    "</span>" + t(stemText(span.stem)) + " " + n(span.days) +
+                    t(text::reportDaysUnit) + " " +
+                    relationCell(readStem(dayStem, span.stem, false)) + "</span>";
         }
         return cell;
     });
