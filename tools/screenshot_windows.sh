@@ -9,6 +9,7 @@
 #   windows-chart-panel.png   the chart panel with the chart of that birth
 #   windows-judgement-result.png   幸運の判断 for the day pillar and the fourth luck pillar
 #   windows-fortune-calendar.png   運勢暦 of that person, its years in a list view
+#   windows-full-chart.png    命式表 of that person, its pillars and luck pillars in list views
 #
 # Needs the Windows build (tools/windows.sh) and xdotool; the program runs in an empty temporary
 # working folder.
@@ -76,4 +77,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     key r
     sleep 1
     shot windows-fortune-calendar.png
+    key Escape
+    xdotool windowfocus "$desktop" || true
+    key alt+i
+    key m
+    sleep 1
+    shot windows-full-chart.png
 '
