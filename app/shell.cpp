@@ -1,12 +1,16 @@
 #include "app/shell.h"
 
+#include <optional>
+
 #include "app/app_texts.h"
 #include "app/info_commands.h"
 #include "app/output.h"
 #include "consultation/consultation_state.h"
 #include "dialogs/consultation_dialogs.h"
 #include "dialogs/reading_windows.h"
+#include "dialogs/rules_dialog.h"
 #include "platform/ui.h"
+#include "records/kept_details.h"
 #include "records/record_dialogs.h"
 #include "resources/command_ids.h"
 #include "resources/images.h"
@@ -37,6 +41,11 @@ void dispatchCommand(ConsultationState& state, int commandId) {
             break;
         case kCommandPersonList:
             openPersonListWindow(state);
+            break;
+        case kCommandChartRules:
+            if (const std::optional<ChartRules> rules = runRulesDialog(state)) {
+                keepRules(state, *rules);
+            }
             break;
         case kCommandExit:
             platform::destroyWindow(state.mainWindow);
@@ -98,6 +107,7 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
         return 0;
     }
     platform::showWindow(state.mainWindow);
+    loadKeptRules(state);
     return platform::runMessageLoop();
 }
 

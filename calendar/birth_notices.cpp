@@ -22,12 +22,14 @@ std::string fill(std::string_view pattern, std::string_view first, std::string_v
     return out;
 }
 
-// 9時51分 (the hour without a leading zero).
-std::string timeText(const Reading& r) {
+// 9時51分 (the hour without a leading zero); 10時 for a birth given in whole hours.
+std::string timeText(const Reading& r, bool withMinutes = true) {
     std::string out = std::to_string(r.hour);
     out += text::hourSuffix;
-    out += std::to_string(r.minute);
-    out += text::minuteSuffix;
+    if (withMinutes) {
+        out += std::to_string(r.minute);
+        out += text::minuteSuffix;
+    }
     return out;
 }
 
@@ -95,12 +97,12 @@ std::string timesLine(const BirthReading& reading) {
     if (reading.summerTimeApplied) {
         out += text::clockTimeLabel;
         out += ' ';
-        out += timeText(reading.clock);
+        out += timeText(reading.clock, reading.minutesKnown);
         out += text::timeSeparator;
     }
     out += text::standardTimeLabel;
     out += ' ';
-    out += timeText(reading.standard);
+    out += timeText(reading.standard, reading.minutesKnown);
     if (reading.solarApplied) {
         out += text::timeSeparator;
         out += reading.rules.solarTime == SolarTimeRule::True ? text::trueTimeLabel

@@ -5,12 +5,23 @@
 
 namespace quorvel {
 
-bool computeChart(ConsultationState& state, int year, int month, int day, int hour) {
-    if (!computeChart(state.chart, state.person.sex, year, month, day, hour)) {
-        return false;
+BirthCheck computeChart(ConsultationState& state, const BirthTime& birth, const Birthplace& place) {
+    const BirthCheck check =
+        readBirth(state.chart, state.reading, state.person.sex, birth, state.rules, place);
+    if (check == BirthCheck::Ok) {
+        state.outputReady = 1;
     }
-    state.outputReady = 1;
-    return true;
+    return check;
+}
+
+BirthCheck checkPersonBirth(const ConsultationState& state, const BirthRecord& person) {
+    Chart chart;
+    BirthReading reading;
+    return readBirth(chart, reading, person.sex, person.birthTime(), state.rules, person.place);
+}
+
+bool computeChart(ConsultationState& state, int year, int month, int day, int hour) {
+    return computeChart(state, {year, month, day, hour}, {}) == BirthCheck::Ok;
 }
 
 void tell(platform::WindowHandle owner, std::string_view message) {

@@ -2,13 +2,20 @@
 // The core's computations on the whole consultation record, with what the user is told.
 #include <string_view>
 
+#include "calendar/birth_time.h"
+#include "calendar/birthplace.h"
 #include "consultation/consultation_state.h"
 #include "platform/handles.h"
 
 namespace quorvel {
 
-// Fills the chart of the current person (sex from `person.sex`) and marks that a result exists.
-// A birth that is not computable changes nothing and gives false.
+// Reads a birth of the current person (sex from `person.sex`) under the rules in force into the
+// chart and its reading, and marks that a result exists. A birth that is not computable changes
+// nothing and gives the reason.
+BirthCheck computeChart(ConsultationState& state, const BirthTime& birth, const Birthplace& place);
+// Whether the person's birth can be read under the rules in force; the state is left as it is.
+BirthCheck checkPersonBirth(const ConsultationState& state, const BirthRecord& person);
+// A birth in whole hours at no known place; false when it is not computable.
 bool computeChart(ConsultationState& state, int year, int month, int day, int hour);
 
 // A refusal or a failure told in an OK box of `owner`, under the default caption.

@@ -2,7 +2,9 @@
 // The one program-wide record through which every dialog and command hands on its results.
 #include <cstdint>
 
+#include "calendar/birth_reading.h"
 #include "calendar/chart.h"
+#include "calendar/chart_rules.h"
 #include "consultation/birth_record.h"
 #include "consultation/record_list.h"
 #include "judgement/avoidance_table.h"
@@ -30,7 +32,12 @@ struct ConsultationState {
     RecordList recordList;
     std::int32_t selectedSlot = 0;
 
+    // The rules every chart of the program is read with (命式の流儀, kept in QUORVEL.DB), and the
+    // current chart with the times and notices of its reading.
+    ChartRules rules;
     Chart chart;
+    BirthReading reading;
+    bool storeProblemTold = false;  // a QUORVEL.DB that cannot be used is told once a run
 
     // The pair of pillars to judge, and which kind of period the running pillar is (1 = set).
     char basePillarText[8] = {};

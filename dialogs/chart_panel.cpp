@@ -7,6 +7,7 @@
 #include "consultation/consultation_texts.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/pillar_fields.h"
+#include "dialogs/reading_window_text.h"
 #include "dialogs/reading_windows.h"
 #include "dialogs/report_output.h"
 #include "dialogs/result_dialog.h"
@@ -25,6 +26,8 @@ constexpr int kBaseCaption = 65535;      // "四柱", then the relation of the c
 constexpr int kFirstChartButton = 1021;  // year, month, day, hour
 constexpr int kFirstLuckButton = 1025;   // luck pillars 1-10
 constexpr int kFirstAgeLabel = 1039;
+constexpr int kReadingBox = 1070;  // the rules, the corrected times and the notices
+constexpr int kHourButton = kFirstChartButton + 3;
 constexpr int kChartPillarCount = 4;
 // Client pixels just before the sex text, clear of the name (2 px per dialog unit).
 constexpr int kSexPictureX = 296;
@@ -41,7 +44,7 @@ const Pillar& chartPillar(const Chart& chart, int n) {
 class ChartPanel final : public platform::DialogHandler {
   public:
     explicit ChartPanel(ConsultationState& state)
-        : state_(state), person_(state.person), chart_(state.chart) {}
+        : state_(state), person_(state.person), chart_(state.chart), reading_(state.reading) {}
 
     void init(platform::DialogHandle& dialog) override {
         dialog.setText(kNameLabel, fieldText(person_.name));
@@ -68,10 +71,14 @@ class ChartPanel final : public platform::DialogHandler {
         dialog.setText(kBaseField, {});
         dialog.setText(kRunningField, {});
         dialog.setText(kBaseCaption, text::fourPillarsCaption);
+        dialog.setText(kReadingBox, readingLines(reading_));
     }
 
     void command(platform::DialogHandle& dialog, int id) override {
-        if (id >= kFirstChartButton && id < kFirstChartButton + kChartPillarCount) {
+        if (id == kHourButton && !chart_.hourKnown) {
+            // 不明 is no pillar: nothing to judge.
+            tell(dialog.window(), text::noHourPillarMessage);
+        } else if (id >= kFirstChartButton && id < kFirstChartButton + kChartPillarCount) {
             chooseChartPillar(dialog, id - kFirstChartButton);
         } else if (id >= kFirstLuckButton && id < kFirstLuckButton + kLuckPillarCount) {
             const Pillar& pillar = chart_.luckPillars[id - kFirstLuckButton].pillar;
@@ -87,7 +94,7 @@ class ChartPanel final : public platform::DialogHandler {
         } else if (id == kCommandFortuneCalendar) {
             openFortuneCalendarWindow(state_, person_);
         } else if (id == kCommandReport) {
-            writeAndOpenReport(dialog.window(), person_);
+            writeAndOpenReport(dialog.window(), person_, reading_.rules);
         }
     }
 
@@ -126,6 +133,7 @@ class ChartPanel final : public platform::DialogHandler {
     ConsultationState& state_;
     const BirthRecord person_;
     const Chart chart_;
+    const BirthReading reading_;
     char relation_[sizeof ConsultationState::relationLabel] = {};  // of this panel's last choice
 };
 

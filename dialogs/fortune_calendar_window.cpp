@@ -265,7 +265,7 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
 }  // namespace
 
 void openFortuneCalendarWindow(ConsultationState& state, const BirthRecord& person) {
-    const std::optional<FullChart> chart = readPerson(person);
+    const std::optional<FullChart> chart = readPerson(person, state.rules);
     if (!chart) {
         tell(state.mainWindow, text::noPersonMessage);
         return;

@@ -23,6 +23,8 @@ constexpr int kElementsWithHiddenLabel = 123;
 constexpr int kTermsLabel = 124;
 constexpr int kNoticeLabel = 125;
 constexpr int kLuckTable = 126;
+constexpr int kReadingBox = 127;
+constexpr int kLuckStartLabel = 128;
 constexpr int kSinceTermLabel = 129;
 constexpr int kHiddenTableLabel = 130;
 constexpr int kCalendarButton = 1211;
@@ -69,6 +71,13 @@ std::string termText(const TermMoment& t) {
            std::string(text::hourUnit) + number(t.minute) + std::string(text::minuteUnit);
 }
 
+// 「立運　3歳4ヶ月　順行」: the luck start to the month (whole days by the tables).
+std::string luckStartText(const Chart& c) {
+    return std::string(text::luckStartLine) + startAgeText(c.startAgeMonths) +
+           std::string(text::luckStartSeparator) +
+           std::string(c.luckForward ? text::luckForwardText : text::luckBackwardText);
+}
+
 void addRow(platform::DialogHandle& dialog, int table, std::string_view label,
             const std::array<std::string, kChartPillarCount>& cells, int columns) {
     const std::string_view row[1 + kChartPillarCount] = {label, cells[0], cells[1], cells[2],
@@ -83,6 +92,7 @@ class FullChartWindow final : public platform::DialogHandler {
 
     void init(platform::DialogHandle& dialog) override {
         dialog.setText(kPersonLabel, personLine(person_));
+        dialog.setText(kReadingBox, readingLines(chart_.reading));
         showPillars(dialog);
         showLines(dialog);
         showLuck(dialog);
@@ -162,10 +172,8 @@ class FullChartWindow final : public platform::DialogHandler {
         dialog.setText(kTermsLabel, std::string(text::termsLine) + termText(chart_.terms.before) +
                                         std::string(text::termsBetween) +
                                         termText(chart_.terms.after));
-        dialog.setText(kSinceTermLabel, daysSinceTermText(chart_.reading.minutesSinceTerm) +
-                                            std::string(text::lineGap) +
-                                            std::string(text::luckStartLead) +
-                                            startAgeText(chart_.chart.startAgeMonths));
+        dialog.setText(kSinceTermLabel, daysSinceTermText(chart_.reading.minutesSinceTerm));
+        dialog.setText(kLuckStartLabel, luckStartText(chart_.chart));
         dialog.setText(kHiddenTableLabel, hiddenTableLine(chart_.birth.rules));
         dialog.setText(kNoticeLabel, termNoticeText(chart_.notice));
     }
@@ -208,7 +216,7 @@ class FullChartWindow final : public platform::DialogHandler {
 }  // namespace
 
 void openFullChartWindow(ConsultationState& state, const BirthRecord& person) {
-    const std::optional<FullChart> chart = readPerson(person);
+    const std::optional<FullChart> chart = readPerson(person, state.rules);
     if (!chart) {
         tell(state.mainWindow, text::noPersonMessage);
         return;

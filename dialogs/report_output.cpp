@@ -10,6 +10,7 @@
 #include "consultation/consultation_texts.h"
 #include "consultation/output_file.h"
 #include "dialogs/dialog_texts.h"
+#include "dialogs/reading_window_text.h"
 
 namespace quorvel {
 
@@ -20,15 +21,15 @@ ReportDate systemToday() {
                             : ReportDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
-void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person) {
+void writeAndOpenReport(platform::WindowHandle owner, const BirthRecord& person,
+                        const ChartRules& rules) {
     const std::string_view name = fieldText(person.name);
     // The name is the file's name, as on the command line: a nameless report is refused.
     if (trimSjisBlanks(name).empty()) {
         tell(owner, text::nameMissingMessage);
         return;
     }
-    BirthData birth{person.year, person.month, person.day, person.hour, person.sex};
-    birth.minute = person.minute;
+    const BirthData birth = birthDataOf(person, rules);
     const std::optional<std::string> html = buildReport({name, birth, systemToday()});
     if (!html) {
         tell(owner, text::dataErrorMessage);

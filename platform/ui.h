@@ -17,7 +17,9 @@ namespace quorvel::platform {
 // ---- Resources: constant tables every backend renders the same way -------------------------
 
 // A table shows rows of text cells under column headings, one row selected at a time (a list
-// view in report mode on Windows); its columns and rows are set at run time.
+// view in report mode on Windows); its columns and rows are set at run time. A drop-down offers
+// a list of texts to choose one from (a drop-down list combo box on Windows); the template's
+// height is that of the closed box.
 enum class ControlKind : std::uint8_t {
     Label,
     Edit,
@@ -25,7 +27,9 @@ enum class ControlKind : std::uint8_t {
     DefaultButton,
     RadioButton,
     Icon,
-    Table
+    Table,
+    CheckBox,
+    DropDown
 };
 
 // Style bits of a control, as the templates give them.
@@ -128,6 +132,11 @@ class DialogHandle {
     virtual void setUnsigned(int id, unsigned value) = 0;
     // Checks `checkId` and clears the other radio buttons of firstId..lastId.
     virtual void checkRadioButton(int firstId, int lastId, int checkId) = 0;
+    // A check box or radio button; a click on a check box turns it over and sends its id.
+    virtual bool isChecked(int id) const = 0;
+    virtual void setChecked(int id, bool checked) = 0;
+    // A disabled control is greyed and takes no typing, click or focus.
+    virtual void enableControl(int id, bool enabled) = 0;
     // Draws a named image unchanged with its top-left corner at a client pixel.
     virtual void drawImage(std::string_view name, int x, int y) = 0;
     // Ends the dialog: a modal one returns `result`, a modeless one is destroyed.
@@ -143,6 +152,12 @@ class DialogHandle {
     virtual int selectedTableRow(int id) = 0;
     // Selects a row and scrolls it into view.
     virtual void selectTableRow(int id, int row) = 0;
+
+    // Drop-downs. Setting the items chooses none; items count from 0, -1 is none. The user's
+    // choice of an item sends the drop-down's id as a command; selectListItem sends nothing.
+    virtual void setListItems(int id, std::span<const std::string_view> items) = 0;
+    virtual int selectedListItem(int id) = 0;
+    virtual void selectListItem(int id, int item) = 0;
 };
 
 // A dialog's behaviour: the three reactions of a dialog procedure.

@@ -1,11 +1,14 @@
 #include <memory>
+#include <string>
 
+#include "calendar/birth_notices.h"
 #include "calendar/chart.h"
 #include "common/fixed_text.h"
 #include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
 #include "dialogs/chart_panel.h"
 #include "platform/ui.h"
+#include "records/kept_details.h"
 #include "records/record_dialogs.h"
 #include "records/record_file.h"
 #include "records/record_texts.h"
@@ -71,14 +74,16 @@ class DataFileDialog final : public platform::DialogHandler {
         chosen_.month = recordNumber(fieldText(slot.monthText));
         chosen_.day = recordNumber(fieldText(slot.dayText));
         readHourField(fieldText(slot.hourText), chosen_.hour, chosen_.minute);
+        chosen_.place = keptBirthplace(state_, chosen_);
         selected_ = n + 1;
 
         dialog.setText(kNameBox, fieldText(slot.nameText));
         dialog.setText(kSexBox, fieldText(slot.sexText));
         char birth[64] = {};
+        const std::string hour = hourCaption(fieldText(slot.hourText));
         for (const std::string_view part :
              {fieldText(slot.yearText), text::yearUnit, fieldText(slot.monthText), text::monthUnit,
-              fieldText(slot.dayText), text::dayUnit, fieldText(slot.hourText), text::hourUnit}) {
+              fieldText(slot.dayText), text::dayUnit, std::string_view(hour)}) {
             appendText(birth, part);
         }
         dialog.setText(kBirthBox, fieldText(birth));
@@ -97,15 +102,18 @@ class DataFileDialog final : public platform::DialogHandler {
             tell(dialog.window(), text::noSelectionMessage);
             return;
         }
-        // A hand-edited record may hold no date the calendar can compute.
-        if (chosenSexText_[0] == '\0' ||
-            !isComputableBirth(chosen_.year, chosen_.month, chosen_.day, chosen_.hour)) {
-            tell(dialog.window(), text::badRecordMessage);
+        // A hand-edited record may hold no date the calendar can compute; with summer time
+        // applied, a clock reading may never have existed.
+        const BirthCheck check =
+            chosenSexText_[0] == '\0' ? BirthCheck::NoSuchDate : checkPersonBirth(state_, chosen_);
+        if (check != BirthCheck::Ok) {
+            tell(dialog.window(), check == BirthCheck::SummerTimeGap ? summerTimeGapMessage()
+                                                                     : text::badRecordMessage);
             return;
         }
         dialog.end(platform::kIdOk);
         makeCurrent();
-        computeChart(state_, chosen_.year, chosen_.month, chosen_.day, chosen_.hour);
+        computeChart(state_, chosen_.birthTime(), chosen_.place);
         openChartPanel(state_);
     }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/birth_notices.h"
 #include "calendar/chart.h"
 #include "common/fixed_text.h"
 #include "common/typed_text.h"
@@ -12,6 +13,7 @@
 #include "dialogs/chart_panel.h"
 #include "dialogs/report_output.h"
 #include "platform/ui.h"
+#include "records/kept_details.h"
 #include "records/person_list.h"
 #include "records/person_window_texts.h"
 #include "records/record_dialogs.h"
@@ -45,6 +47,20 @@ BirthData birthOf(const RecordSlot& slot) {
     birth.day = recordNumber(fieldText(slot.dayText));
     readHourField(fieldText(slot.hourText), birth.hour, birth.minute);
     return birth;
+}
+
+// The person a record holds, as the birth data dialog would have entered them.
+BirthRecord personOf(const RecordSlot& slot) {
+    const BirthData birth = birthOf(slot);
+    BirthRecord person;
+    copyText(person.name, fieldText(slot.nameText));
+    person.sex = birth.sex;
+    person.year = birth.year;
+    person.month = birth.month;
+    person.day = birth.day;
+    person.hour = birth.hour;
+    person.minute = birth.minute;
+    return person;
 }
 
 std::string marksCell(const PeriodMarks& m) {
@@ -157,10 +173,19 @@ class PersonListWindow final : public platform::DialogHandler {
             tell(dialog.window(), text::badYearMessage);
             return;
         }
+        std::vector<BirthRecord> persons;
+        persons.reserve(list_.persons.size());
+        for (const PersonEntry& p : list_.persons) {
+            persons.push_back(personOf(p.slot));
+        }
+        const std::vector<Birthplace> places = keptBirthplaces(state_, persons);
         std::vector<BirthData> births;
         births.reserve(list_.persons.size());
-        for (const PersonEntry& p : list_.persons) {
-            births.push_back(birthOf(p.slot));
+        for (std::size_t i = 0; i < list_.persons.size(); ++i) {
+            BirthData birth = birthOf(list_.persons[i].slot);
+            birth.place = places[i];
+            birth.rules = state_.rules;
+            births.push_back(birth);
         }
         const std::vector<ReviewRow> rows = yearlyReview(births, static_cast<int>(*year));
         const platform::TableColumn columns[] = {
@@ -205,19 +230,15 @@ class PersonListWindow final : public platform::DialogHandler {
             return std::nullopt;
         }
         const RecordSlot& slot = list_.persons[shown_[static_cast<std::size_t>(row)]].slot;
-        const BirthData birth = birthOf(slot);
-        if (birth.sex == Sex::Unset ||
-            !isComputableBirth(birth.year, birth.month, birth.day, birth.hour)) {
-            tell(dialog.window(), text::badRecordMessage);
+        BirthRecord person = personOf(slot);
+        person.place = keptBirthplace(state_, person);
+        const BirthCheck check =
+            person.sex == Sex::Unset ? BirthCheck::NoSuchDate : checkPersonBirth(state_, person);
+        if (check != BirthCheck::Ok) {
+            tell(dialog.window(), check == BirthCheck::SummerTimeGap ? summerTimeGapMessage()
+                                                                     : text::badRecordMessage);
             return std::nullopt;
         }
-        BirthRecord person;
-        copyText(person.name, fieldText(slot.nameText));
-        person.sex = birth.sex;
-        person.year = birth.year;
-        person.month = birth.month;
-        person.day = birth.day;
-        person.hour = birth.hour;
         return person;
     }
 
@@ -230,13 +251,13 @@ class PersonListWindow final : public platform::DialogHandler {
         state_.person = *person;
         copyText(state_.personSexText,
                  person->sex == Sex::Male ? text::maleSexText : text::femaleSexText);
-        computeChart(state_, person->year, person->month, person->day, person->hour);
+        computeChart(state_, person->birthTime(), person->place);
         openChartPanel(state_);
     }
 
     void report(platform::DialogHandle& dialog) {
         if (const std::optional<BirthRecord> person = chosenPerson(dialog)) {
-            writeAndOpenReport(dialog.window(), *person);
+            writeAndOpenReport(dialog.window(), *person, state_.rules);
         }
     }
 

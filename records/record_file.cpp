@@ -139,26 +139,25 @@ void buildRecordLabel(RecordSlot& slot) {
         appendText(slot.label, part);
     }
     // 10時生まれ as always; 10時20分生まれ with minutes; 時刻不明 without an hour.
+    const std::string_view field = fieldText(slot.hourText);
+    appendText(slot.label, hourCaption(field));
+    if (field != text::unknownHourField) {
+        appendText(slot.label, text::bornSuffix);
+    }
+}
+
+std::string hourCaption(std::string_view hourField) {
     std::int32_t hour = 0;
     std::int32_t minute = 0;
-    const std::string_view field = fieldText(slot.hourText);
-    readHourField(field, hour, minute);
+    readHourField(hourField, hour, minute);
     if (hour == kHourUnknown) {
-        appendText(slot.label, text::unknownHourLabel);
-        return;
+        return std::string(text::unknownHourLabel);
     }
     if (minute == kMinutesUnknown) {
-        appendText(slot.label, field);
-        appendText(slot.label, text::hourUnit);
-    } else {
-        char digits[8];
-        std::snprintf(digits, sizeof digits, "%d", minute);
-        appendText(slot.label, field.substr(0, field.find(':')));
-        appendText(slot.label, text::hourUnit);
-        appendText(slot.label, digits);
-        appendText(slot.label, text::minuteUnit);
+        return std::string(hourField) + std::string(text::hourUnit);
     }
-    appendText(slot.label, text::bornSuffix);
+    return std::string(hourField.substr(0, hourField.find(':'))) + std::string(text::hourUnit) +
+           std::to_string(minute) + std::string(text::minuteUnit);
 }
 
 bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record) {

@@ -1,6 +1,7 @@
 #pragma once
 // DATA.CSV: one line per person, seven comma-terminated fields, appended and read here only.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "consultation/birth_record.h"
@@ -26,6 +27,9 @@ bool parseRecordLine(std::string_view line, RecordSlot& slot);
 
 // The caption of a slot's button: name, eight spaces, sex, two spaces, 年月日時生まれ.
 void buildRecordLabel(RecordSlot& slot);
+
+// The hour field as a caption shows it: 10時, 10時20分, or 時刻不明 for an unknown hour.
+std::string hourCaption(std::string_view hourField);
 
 // True when the slot holds exactly the seven fields the record is written with.
 bool slotHoldsRecord(const RecordSlot& slot, const BirthRecord& record);

@@ -1,7 +1,9 @@
 #include "report/report_html.h"
 
+#include <cstdio>
 #include <vector>
 
+#include "calendar/birth_notices.h"
 #include "calendar/chart_details.h"
 #include "common/sjis_utf8.h"
 #include "judgement/hexagram_tables.h"
@@ -183,20 +185,49 @@ std::string momentLine(const TermMoment& m) {
            twoDigits(m.day) + " " + twoDigits(m.hour) + ":" + twoDigits(m.minute);
 }
 
+// 10時生まれ, 10時20分生まれ or 時刻不明, and the birthplace where one is known.
+std::string birthHour(const BirthData& b) {
+    std::string out;
+    if (b.hour == kHourUnknown) {
+        out = t(text::reportUnknownHour);
+    } else {
+        out = n(b.hour) + t(text::reportHourUnit);
+        if (b.minute != kMinutesUnknown) {
+            out += n(b.minute) + t(text::reportMinuteUnit);
+        }
+        out += t(text::reportBornSuffix);
+    }
+    if (b.place.prefecture != 0) {
+        out += " " + t(prefectureName(b.place.prefecture));
+    } else if (b.place.typed) {
+        char degrees[32];
+        std::snprintf(degrees, sizeof degrees, "%.2f", b.place.longitude);
+        out += " " + t(text::reportLongitudeLead) + degrees + t(text::reportDegreeUnit);
+    }
+    return out;
+}
+
+// The rules the chart was read with, the corrected times and the notices of the reading.
+void appendReading(std::string& out, const BirthReading& reading) {
+    out += "<p class=\"facts\" id=\"rules\">" + t(rulesLine(reading.rules)) + "</p>\n";
+    out += "<p class=\"facts\" id=\"times\">" + t(timesLine(reading)) + "</p>\n";
+    for (int i = 0; i < reading.notices.count; ++i) {
+        out += "<p class=\"notice\">" + t(noticeText(reading.notices.items[i], reading)) + "</p>\n";
+    }
+}
+
 void appendPerson(std::string& out, const ReportRequest& r, int age) {
     const BirthData& b = r.birth;
-    out +=
-        "<dl class=\"person\">\n<dt>" + t(text::reportNameLabel) + "</dt><dd id=\"name\">" +
-        t(r.name) + "</dd>\n<dt>" + t(text::reportSexLabel) + "</dt><dd id=\"sex\">" +
-        t(b.sex == Sex::Male ? text::reportMale : text::reportFemale) + "</dd>\n<dt>" +
-        t(text::reportBirthLabel) + "</dt><dd id=\"birth\">" + n(b.year) + t(text::reportYearUnit) +
-        n(b.month) + t(text::reportMonthUnit) + n(b.day) + t(text::reportDayUnit) +
-        (b.hour == kHourUnknown ? t(text::reportHourUnknown)
-                                : n(b.hour) + t(text::reportHourUnit) + t(text::reportBornSuffix)) +
-        "</dd>\n<dt>" + t(text::reportAgeLabel) + "</dt><dd id=\"age\">" + t(text::reportAgeNote) +
-        n(age) + t(text::reportAgeUnit) + "</dd>\n<dt>" + t(text::reportMadeLabel) +
-        "</dt><dd id=\"made\">" + n(r.today.year) + t(text::reportYearUnit) + n(r.today.month) +
-        t(text::reportMonthUnit) + n(r.today.day) + t(text::reportDayUnit) + "</dd>\n</dl>\n";
+    out += "<dl class=\"person\">\n<dt>" + t(text::reportNameLabel) + "</dt><dd id=\"name\">" +
+           t(r.name) + "</dd>\n<dt>" + t(text::reportSexLabel) + "</dt><dd id=\"sex\">" +
+           t(b.sex == Sex::Male ? text::reportMale : text::reportFemale) + "</dd>\n<dt>" +
+           t(text::reportBirthLabel) + "</dt><dd id=\"birth\">" + n(b.year) +
+           t(text::reportYearUnit) + n(b.month) + t(text::reportMonthUnit) + n(b.day) +
+           t(text::reportDayUnit) + birthHour(b) + "</dd>\n<dt>" + t(text::reportAgeLabel) +
+           "</dt><dd id=\"age\">" + t(text::reportAgeNote) + n(age) + t(text::reportAgeUnit) +
+           "</dd>\n<dt>" + t(text::reportMadeLabel) + "</dt><dd id=\"made\">" + n(r.today.year) +
+           t(text::reportYearUnit) + n(r.today.month) + t(text::reportMonthUnit) + n(r.today.day) +
+           t(text::reportDayUnit) + "</dd>\n</dl>\n";
 }
 
 // Charts are read right to left, as the 命式表 window draws them: 時柱 日柱 月柱 年柱.
@@ -271,6 +302,7 @@ void appendChart(std::string& out, const FullChart& full) {
     if (full.notice != TermNotice::None) {
         out += "<p class=\"notice\">" + t(termNoticeText(full.notice)) + "</p>\n";
     }
+    appendReading(out, full.reading);
     out += "</section>\n";
 }
 

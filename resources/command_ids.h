@@ -6,6 +6,7 @@ namespace quorvel {
 inline constexpr int kCommandDisclosure = 10;
 inline constexpr int kCommandOpenDataFile = 11;
 inline constexpr int kCommandPersonList = 12;
+inline constexpr int kCommandChartRules = 13;
 inline constexpr int kCommandExit = 100;
 inline constexpr int kCommandStemBranchInput = 199;
 inline constexpr int kCommandBirthData = 200;

@@ -19,6 +19,8 @@ constexpr int kPointSize = 12;
 
 // Each line: id, kind, text, x, y, width, height, style.
 
+// The hour box holds 10時20分 and １０：２０; 時刻不明 empties and disables it. The longitude box
+// takes degrees east when the birthplace is 経度を入力.
 constexpr ControlTemplate kBirthControls[] = {
     {kStaticId, Label, text::captionName, 12, 6, 18, 8, kStyleNone},
     {108, Edit, "", 33, 4, 55, 13, kAutoHScroll},
@@ -32,9 +34,15 @@ constexpr ControlTemplate kBirthControls[] = {
     {kStaticId, Label, text::captionBirthDay, 39, 54, 21, 8, kStyleNone},
     {1053, Edit, "", 60, 50, 30, 14, kStyleNone},
     {kStaticId, Label, text::captionBirthHour, 100, 54, 20, 8, kStyleNone},
-    {1054, Edit, "", 120, 50, 30, 14, kStyleNone},
-    {kIdOk, DefaultButton, text::captionExecute, 37, 75, 50, 14, kStyleNone},
-    {kIdCancel, Button, text::captionCancelHalfWidth, 100, 75, 50, 14, kStyleNone},
+    {1054, Edit, "", 120, 50, 48, 14, kStyleNone},
+    {1055, CheckBox, text::captionHourUnknown, 120, 67, 52, 10, kStyleNone},
+    {kStaticId, Label, text::captionBirthplace, 33, 86, 25, 8, kStyleNone},
+    {1056, DropDown, "", 60, 84, 56, 14, kStyleNone},
+    {kStaticId, Label, text::captionLongitude, 120, 86, 17, 8, kStyleNone},
+    {1057, Edit, "", 138, 84, 36, 14, kStyleNone},
+    {kStaticId, Label, text::captionDegrees, 176, 86, 8, 8, kStyleNone},
+    {kIdOk, DefaultButton, text::captionExecute, 37, 106, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelHalfWidth, 100, 106, 50, 14, kStyleNone},
 };
 
 // The birth box holds the longest date and hour, 9999年12月31日23時.
@@ -104,6 +112,8 @@ constexpr ControlTemplate kPanelControls[] = {
     {102, Edit, "", 136, 135, 40, 14, kStyleNone},
     {kIdOk, DefaultButton, text::captionExecute, 55, 155, 50, 14, kStyleNone},
     {kIdCancel, Button, text::captionCancelHalfWidth, 125, 155, 50, 14, kStyleNone},
+    // The rules the chart was read with, the corrected times and the notices.
+    {1070, Edit, "", 7, 173, 218, 42, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
 };
 
 constexpr ControlTemplate kResultControls[] = {
@@ -151,22 +161,25 @@ constexpr ControlTemplate kAboutControls[] = {
     {kIdOk, DefaultButton, text::captionAcknowledge, 116, 36, 50, 14, kStyleNone},
 };
 
-// The full chart: the pillars in a table, right to left as charts are drawn, then the lines of
-// the void branches, the elements, the terms, the days since the term with the luck start, the
-// hidden stems' table, and the luck pillars in a second table.
+// The full chart: the person, the rules and corrected times with their notices, the pillars in
+// a table, right to left as charts are drawn, then the lines of the void branches, the elements,
+// the terms, the days since the term beside the luck start, the hidden stems' table, and the luck
+// pillars in a second table.
 constexpr ControlTemplate kFullChartControls[] = {
     {110, Label, "", 7, 6, 280, 8, kStyleNone},
-    {120, Table, "", 7, 18, 280, 104, kStyleNone},
-    {121, Label, "", 7, 126, 280, 8, kStyleNone},
-    {122, Label, "", 7, 137, 280, 8, kStyleNone},
-    {123, Label, "", 7, 148, 280, 8, kStyleNone},
-    {124, Label, "", 7, 159, 280, 8, kStyleNone},
-    {129, Label, "", 7, 170, 280, 8, kStyleNone},
-    {130, Label, "", 7, 181, 280, 8, kStyleNone},
-    {125, Label, "", 7, 192, 280, 8, kStyleNone},
-    {126, Table, "", 7, 206, 280, 50, kStyleNone},
-    {1211, Button, text::captionFortuneCalendar, 180, 262, 50, 14, kStyleNone},
-    {kIdCancel, DefaultButton, text::captionClose, 237, 262, 50, 14, kStyleNone},
+    {127, Edit, "", 7, 17, 280, 36, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {120, Table, "", 7, 57, 280, 104, kStyleNone},
+    {121, Label, "", 7, 165, 280, 8, kStyleNone},
+    {122, Label, "", 7, 176, 280, 8, kStyleNone},
+    {123, Label, "", 7, 187, 280, 8, kStyleNone},
+    {124, Label, "", 7, 198, 280, 8, kStyleNone},
+    {129, Label, "", 7, 209, 100, 8, kStyleNone},
+    {128, Label, "", 110, 209, 177, 8, kStyleNone},
+    {130, Label, "", 7, 220, 280, 8, kStyleNone},
+    {125, Label, "", 7, 231, 280, 8, kStyleNone},
+    {126, Table, "", 7, 245, 280, 50, kStyleNone},
+    {1211, Button, text::captionFortuneCalendar, 180, 301, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 237, 301, 50, 14, kStyleNone},
 };
 
 // The fortune calendar: what is listed, the table, and the buttons that judge a row or list the
@@ -199,14 +212,33 @@ constexpr ControlTemplate kPersonListControls[] = {
     {kIdCancel, Button, text::captionClose, 268, 226, 46, 14, kStyleNone},
 };
 
+// 命式の流儀: a preset, or each rule on its own.
+constexpr ControlTemplate kRulesControls[] = {
+    {kStaticId, Label, text::captionRulesPreset, 10, 9, 24, 8, kStyleNone},
+    {1101, RadioButton, text::captionClassicRules, 40, 8, 34, 10, kStyleNone},
+    {1102, RadioButton, text::captionPreciseRules, 80, 8, 34, 10, kStyleNone},
+    {1103, RadioButton, text::captionCustomRules, 120, 8, 52, 10, kStyleNone},
+    {kStaticId, Label, text::captionSummerTime, 10, 30, 56, 8, kStyleNone},
+    {1111, DropDown, "", 66, 28, 114, 14, kStyleNone},
+    {kStaticId, Label, text::captionSolarTime, 10, 48, 56, 8, kStyleNone},
+    {1112, DropDown, "", 66, 46, 114, 14, kStyleNone},
+    {kStaticId, Label, text::captionDayChange, 10, 66, 56, 8, kStyleNone},
+    {1113, DropDown, "", 66, 64, 114, 14, kStyleNone},
+    {kStaticId, Label, text::captionTerms, 10, 84, 56, 8, kStyleNone},
+    {1114, DropDown, "", 66, 82, 114, 14, kStyleNone},
+    {1120, Label, text::captionRulesNote, 10, 104, 170, 8, kStyleNone},
+    {kIdOk, DefaultButton, text::captionOkFullWidth, 40, 124, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 100, 124, 50, 14, kStyleNone},
+};
+
 // name, title, font, size, x, y, width, height, positioned, controls
 constexpr DialogTemplate kDialogs[] = {
-    {"BIRTHDLG", text::birthDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 187, 93, false,
+    {"BIRTHDLG", text::birthDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 187, 126, false,
      kBirthControls},
     {"DATADLG", text::dataDialogTitle, text::dialogFontProportionalGothic, kPointSize, 0, 0, 192,
      237, false, kDataControls},
     {"PANELDLG", text::panelDialogTitle, text::dialogFontProportionalGothic, kPointSize, 0, 0, 232,
-     176, false, kPanelControls},
+     220, false, kPanelControls},
     {"HANDAN", text::resultDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 223, 181, false,
      kResultControls},
     {"INPUTDLG", text::inputDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 180, 86, false,
@@ -217,12 +249,14 @@ constexpr DialogTemplate kDialogs[] = {
      false, kAvoidanceControls},
     {"ABOUTBOX", text::aboutBoxTitle, text::dialogFontGothic, kPointSize, 22, 17, 171, 52, true,
      kAboutControls},
-    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 282, false,
+    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 321, false,
      kFullChartControls},
     {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 244,
      false, kFortuneCalendarControls},
     {"JINBUTSU", text::personListTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
      kPersonListControls},
+    {"RYUGI", text::rulesDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 190, 146, false,
+     kRulesControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -236,7 +270,8 @@ enum DialogIndex : std::size_t {
     kAbout,
     kFullChart,
     kFortuneCalendar,
-    kPersonList
+    kPersonList,
+    kRules
 };
 
 }  // namespace
@@ -274,6 +309,9 @@ const platform::DialogTemplate& fortuneCalendarTemplate() {
 }
 const platform::DialogTemplate& personListTemplate() {
     return kDialogs[kPersonList];
+}
+const platform::DialogTemplate& rulesDialogTemplate() {
+    return kDialogs[kRules];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {

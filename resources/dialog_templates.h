@@ -18,6 +18,7 @@ const platform::DialogTemplate& aboutBoxTemplate();         // ABOUTBOX
 const platform::DialogTemplate& fullChartTemplate();        // MEISHIKI (命式表)
 const platform::DialogTemplate& fortuneCalendarTemplate();  // UNSEIREKI (運勢暦)
 const platform::DialogTemplate& personListTemplate();       // JINBUTSU (人物一覧)
+const platform::DialogTemplate& rulesDialogTemplate();      // RYUGI (命式の流儀)
 
 std::span<const platform::DialogTemplate> allDialogTemplates();
 

@@ -11,6 +11,7 @@ using platform::MenuItem;
 constexpr MenuItem kFileItems[] = {
     {text::menuOpenDataFile, kCommandOpenDataFile, {}},
     {text::menuPersonList, kCommandPersonList, {}},
+    {text::menuChartRules, kCommandChartRules, {}},
     {text::menuDisclosure, kCommandDisclosure, {}},
     {text::menuExit, kCommandExit, {}},
 };

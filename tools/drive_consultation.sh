@@ -52,7 +52,7 @@ judgeDayPillarInFourthLuck() {
 
 # The same with the chart pillar button at dialog unit y $2 (33 年柱, 55 月柱, 78 日柱, 100 時柱).
 judgeInFourthLuck() {
-    expectSize "$1" 232 176
+    expectSize "$1" 232 220
     xdotool windowraise "$1"   # panels open one over another
     sleep 0.2
     click "$1" 35 "$2" 40 14
@@ -96,7 +96,7 @@ xdotool windowfocus --sync "$main"
 key alt+i   # 大運
 key b       # 生年月日時の入力
 birth=$(window データの入力)
-expectSize "$birth" 187 93
+expectSize "$birth" 187 126
 xdotool windowfocus --sync "$birth"
 typeText 太郎                # the name box has the focus
 click "$birth" 120 6 23 10   # 男

@@ -1,6 +1,7 @@
 #include "platform/qt/dialog_controls.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,6 +153,12 @@ QWidget* createControl(const ControlTemplate& control, const DialogUnits& units,
         case ControlKind::Table:
             widget = createTable(control, parent);
             break;
+        case ControlKind::CheckBox:
+            widget = new WholeRectCheckBox(fromCp932(control.text), parent);
+            break;
+        case ControlKind::DropDown:
+            widget = new QComboBox(parent);  // a list to choose from, typed into never
+            break;
     }
     QRect geometry = units.rect(control.x, control.y, control.width, control.height);
     if (control.kind == ControlKind::Icon) {
@@ -204,6 +211,9 @@ QString controlText(const QWidget* widget) {
     }
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
         return button->text();
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        return combo->currentText();  // the chosen item, as a drop-down list's window text
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The widget that stands for each kind of template control.
+#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QWidget>
@@ -13,6 +14,14 @@ namespace quorvel::platform::qt {
 class WholeRectRadioButton final : public QRadioButton {
   public:
     using QRadioButton::QRadioButton;
+
+  protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+class WholeRectCheckBox final : public QCheckBox {
+  public:
+    using QCheckBox::QCheckBox;
 
   protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -58,6 +59,11 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, QWidget* owner, DialogH
         if (auto* table = qobject_cast<QTableWidget*>(widget)) {
             const int id = control.id;
             connect(table, &QTableWidget::cellDoubleClicked, this, [this, id] { sendCommand(id); });
+        }
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            // The user's choice only, as a drop-down list tells its owner.
+            const int id = control.id;
+            connect(combo, &QComboBox::activated, this, [this, id] { sendCommand(id); });
         }
         if (control.kind == ControlKind::DefaultButton && defaultButton_ == nullptr) {
             defaultButton_ = static_cast<QPushButton*>(widget);
@@ -171,6 +177,28 @@ void DialogWindow::checkRadioButton(int firstId, int lastId, int checkId) {
     }
 }
 
+bool DialogWindow::isChecked(int id) const {
+    const auto* button = qobject_cast<const QAbstractButton*>(control(id));
+    return button != nullptr && button->isChecked();
+}
+
+void DialogWindow::setChecked(int id, bool checked) {
+    if (auto* radio = qobject_cast<QRadioButton*>(control(id))) {
+        // As checkRadioButton: a radio button is set as told, its group's others left alone.
+        radio->setAutoExclusive(false);
+        radio->setChecked(checked);
+        radio->setAutoExclusive(true);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control(id))) {
+        button->setChecked(checked);
+    }
+}
+
+void DialogWindow::enableControl(int id, bool enabled) {
+    if (QWidget* widget = control(id)) {
+        widget->setEnabled(enabled);
+    }
+}
+
 void DialogWindow::drawImage(std::string_view name, int x, int y) {
     const QPixmap pixmap = moduleImage(name);
     if (pixmap.isNull()) {
@@ -281,6 +309,29 @@ void DialogWindow::selectTableRow(int id, int row) {
     }
     table->selectRow(shown);
     table->scrollToItem(table->item(shown, 0), QAbstractItemView::PositionAtCenter);
+}
+
+void DialogWindow::setListItems(int id, std::span<const std::string_view> items) {
+    auto* combo = qobject_cast<QComboBox*>(control(id));
+    if (combo == nullptr) {
+        return;
+    }
+    combo->clear();
+    for (const std::string_view item : items) {
+        combo->addItem(fromCp932(item));
+    }
+    combo->setCurrentIndex(-1);
+}
+
+int DialogWindow::selectedListItem(int id) {
+    const auto* combo = qobject_cast<QComboBox*>(control(id));
+    return combo != nullptr ? combo->currentIndex() : -1;
+}
+
+void DialogWindow::selectListItem(int id, int item) {
+    if (auto* combo = qobject_cast<QComboBox*>(control(id))) {
+        combo->setCurrentIndex(item >= 0 && item < combo->count() ? item : -1);
+    }
 }
 
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {

@@ -40,6 +40,9 @@ class DialogWindow final : public QDialog, public DialogHandle {
     unsigned getUnsigned(int id) override;
     void setUnsigned(int id, unsigned value) override;
     void checkRadioButton(int firstId, int lastId, int checkId) override;
+    bool isChecked(int id) const override;
+    void setChecked(int id, bool checked) override;
+    void enableControl(int id, bool enabled) override;
     void drawImage(std::string_view name, int x, int y) override;
     void end(int result) override;
     void setTableColumns(int id, std::span<const TableColumn> columns) override;
@@ -47,6 +50,9 @@ class DialogWindow final : public QDialog, public DialogHandle {
     void addTableRow(int id, std::span<const std::string_view> cells) override;
     int selectedTableRow(int id) override;
     void selectTableRow(int id, int row) override;
+    void setListItems(int id, std::span<const std::string_view> items) override;
+    int selectedListItem(int id) override;
+    void selectListItem(int id, int item) override;
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -42,22 +42,29 @@ class ScriptedDialog : public DialogHandle {
     ScriptedDialog& operator=(const ScriptedDialog&) = delete;
 
     // What a person does.
+    // Nothing a person does reaches a disabled control.
     void type(int id, std::string_view sjisText);  // replaces the field's text
     // Types UTF-8 as an input method would, characters without a Shift-JIS form included.
     void typeUnicode(int id, std::string_view utf8Text);
-    void click(int id);  // a radio button checks itself first
+    void click(int id);  // a radio button checks itself first, a check box turns over
     void pressEnter();   // the default button
     void pressEscape();  // cancel (id 2)
     void pressF1();
     void selectRow(int tableId, int row);  // a single click on a row
     void chooseRow(int tableId, int row);  // a double click: selects it and sends the table's id
+    // Opens the drop-down and picks the item: selects it and sends the drop-down's id; false
+    // (and nothing sent) for no such item.
+    bool chooseListItem(int id, int item);
+    bool chooseListItem(int id, std::string_view sjisItem);
     // A right click and a command of the menu it opens; false (and nothing sent) when the
     // dialog offers no such command.
     bool chooseFromContextMenu(int commandId);
 
     // What a person sees.
     std::string text(int id) const;
-    bool isChecked(int id) const;
+    bool isChecked(int id) const override;
+    bool isEnabled(int id) const;
+    const std::vector<std::string>& listItems(int id) const;
     int focus() const { return focus_; }  // the control last given the focus, 0 for none
     std::vector<std::string> tableHeadings(int tableId) const;
     const std::vector<std::vector<std::string>>& tableRows(int tableId) const;
@@ -82,6 +89,8 @@ class ScriptedDialog : public DialogHandle {
     unsigned getUnsigned(int id) override;
     void setUnsigned(int id, unsigned value) override;
     void checkRadioButton(int firstId, int lastId, int checkId) override;
+    void setChecked(int id, bool checked) override;
+    void enableControl(int id, bool enabled) override;
     void drawImage(std::string_view name, int x, int y) override;
     void end(int result) override;
     void setTableColumns(int id, std::span<const TableColumn> columns) override;
@@ -89,6 +98,9 @@ class ScriptedDialog : public DialogHandle {
     void addTableRow(int id, std::span<const std::string_view> cells) override;
     int selectedTableRow(int id) override;
     void selectTableRow(int id, int row) override;
+    void setListItems(int id, std::span<const std::string_view> items) override;
+    int selectedListItem(int id) override;
+    void selectListItem(int id, int item) override;
 
   private:
     struct Control {
@@ -98,6 +110,9 @@ class ScriptedDialog : public DialogHandle {
         bool checked = false;
         std::size_t limit = static_cast<std::size_t>(-1);
         bool shiftJis = true;
+        bool enabled = true;
+        std::vector<std::string> items{};  // a drop-down's
+        int selectedItem = -1;
         std::vector<std::string> headings{};  // a table's
         std::vector<std::vector<std::string>> rows{};
         int selectedRow = -1;

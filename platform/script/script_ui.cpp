@@ -107,14 +107,14 @@ const ScriptedDialog::Control* ScriptedDialog::find(int id) const {
 }
 
 void ScriptedDialog::type(int id, std::string_view sjisText) {
-    if (Control* c = find(id); c != nullptr && !ended_) {
+    if (Control* c = find(id); c != nullptr && c->enabled && !ended_) {
         c->text = cutSjis(sjisText, c->limit);
         c->shiftJis = true;
     }
 }
 
 void ScriptedDialog::typeUnicode(int id, std::string_view utf8Text) {
-    if (Control* c = find(id); c != nullptr && !ended_) {
+    if (Control* c = find(id); c != nullptr && c->enabled && !ended_) {
         bool ok = true;
         const std::string sjisText = utf8ToSjis(utf8Text, ok);
         c->text = cutSjis(sjisText, c->limit);
@@ -123,16 +123,19 @@ void ScriptedDialog::typeUnicode(int id, std::string_view utf8Text) {
 }
 
 void ScriptedDialog::click(int id) {
-    if (ended_) {
+    Control* c = find(id);
+    if (ended_ || (c != nullptr && !c->enabled)) {
         return;
     }
-    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::RadioButton) {
+    if (c != nullptr && c->kind == ControlKind::RadioButton) {
         // An automatic radio button: it checks itself and clears its neighbours in the dialog.
         for (Control& other : controls_) {
             if (other.kind == ControlKind::RadioButton) {
                 other.checked = other.id == id;
             }
         }
+    } else if (c != nullptr && c->kind == ControlKind::CheckBox) {
+        c->checked = !c->checked;
     }
     handler_.command(*this, id);
 }
@@ -260,6 +263,68 @@ void ScriptedDialog::selectTableRow(int id, int row) {
 bool ScriptedDialog::isChecked(int id) const {
     const Control* c = find(id);
     return c != nullptr && c->checked;
+}
+
+void ScriptedDialog::setChecked(int id, bool checked) {
+    if (Control* c = find(id)) {
+        c->checked = checked;
+    }
+}
+
+bool ScriptedDialog::isEnabled(int id) const {
+    const Control* c = find(id);
+    return c != nullptr && c->enabled;
+}
+
+void ScriptedDialog::enableControl(int id, bool enabled) {
+    if (Control* c = find(id)) {
+        c->enabled = enabled;
+    }
+}
+
+const std::vector<std::string>& ScriptedDialog::listItems(int id) const {
+    static const std::vector<std::string> none;
+    const Control* c = find(id);
+    return c != nullptr ? c->items : none;
+}
+
+void ScriptedDialog::setListItems(int id, std::span<const std::string_view> items) {
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::DropDown) {
+        c->items.assign(items.begin(), items.end());
+        c->selectedItem = -1;
+        c->text.clear();
+    }
+}
+
+int ScriptedDialog::selectedListItem(int id) {
+    const Control* c = find(id);
+    return c != nullptr && c->kind == ControlKind::DropDown ? c->selectedItem : -1;
+}
+
+void ScriptedDialog::selectListItem(int id, int item) {
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::DropDown) {
+        const bool exists = item >= 0 && static_cast<std::size_t>(item) < c->items.size();
+        c->selectedItem = exists ? item : -1;
+        // What a drop-down list's window text is: its chosen item.
+        c->text = exists ? c->items[static_cast<std::size_t>(item)] : std::string();
+    }
+}
+
+bool ScriptedDialog::chooseListItem(int id, int item) {
+    const Control* c = find(id);
+    if (ended_ || c == nullptr || !c->enabled || c->kind != ControlKind::DropDown || item < 0 ||
+        static_cast<std::size_t>(item) >= c->items.size()) {
+        return false;
+    }
+    selectListItem(id, item);
+    handler_.command(*this, id);
+    return true;
+}
+
+bool ScriptedDialog::chooseListItem(int id, std::string_view sjisItem) {
+    const std::vector<std::string>& items = listItems(id);
+    const auto found = std::find(items.begin(), items.end(), sjisItem);
+    return found != items.end() && chooseListItem(id, static_cast<int>(found - items.begin()));
 }
 
 WindowHandle ScriptedDialog::window() {

@@ -48,6 +48,10 @@ class TemplateBuilder {
 constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
+constexpr WORD kComboBoxClass = 0x0085;
+// A drop-down list's template height is its closed box's; the dialog manager wants the height
+// with the list opened beneath it.
+constexpr int kDropDownListHeight = 120;
 constexpr WORD kListViewClass = 0;  // named, not an atom: WC_LISTVIEWW
 
 // The list view is a common control: its class exists once the library has registered it.
@@ -100,6 +104,14 @@ DWORD controlStyle(const ControlTemplate& control, WORD& windowClass) {
             windowClass = kListViewClass;
             style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP;
             break;
+        case ControlKind::CheckBox:
+            windowClass = kButtonClass;
+            style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+            break;
+        case ControlKind::DropDown:
+            windowClass = kComboBoxClass;
+            style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+            break;
     }
     return style;
 }
@@ -126,7 +138,9 @@ TemplateBuilder buildTemplate(const DialogTemplate& dialog) {
         b.word(static_cast<WORD>(control.x));
         b.word(static_cast<WORD>(control.y));
         b.word(static_cast<WORD>(control.width));
-        b.word(static_cast<WORD>(control.height));
+        b.word(static_cast<WORD>(control.kind == ControlKind::DropDown
+                                     ? control.height + kDropDownListHeight
+                                     : control.height));
         b.word(static_cast<WORD>(control.id & 0xFFFF));
         if (windowClass == kListViewClass) {
             b.text(WC_LISTVIEWW);
@@ -210,6 +224,44 @@ class Win32Dialog final : public DialogHandle {
 
     void checkRadioButton(int firstId, int lastId, int checkId) override {
         CheckRadioButton(window_, firstId, lastId, checkId);
+    }
+
+    bool isChecked(int id) const override {
+        return IsDlgButtonChecked(window_, id & 0xFFFF) == BST_CHECKED;
+    }
+
+    void setChecked(int id, bool checked) override {
+        CheckDlgButton(window_, id & 0xFFFF, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+
+    void enableControl(int id, bool enabled) override {
+        if (HWND control = GetDlgItem(window_, id & 0xFFFF)) {
+            EnableWindow(control, enabled ? TRUE : FALSE);
+        }
+    }
+
+    void setListItems(int id, std::span<const std::string_view> items) override {
+        HWND list = dropDownOf(id);
+        if (list == nullptr) {
+            return;
+        }
+        SendMessageW(list, CB_RESETCONTENT, 0, 0);
+        for (const std::string_view item : items) {
+            const std::wstring text = widen(item);
+            SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    }
+
+    int selectedListItem(int id) override {
+        HWND list = dropDownOf(id);
+        return list != nullptr ? static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)) : -1;
+    }
+
+    void selectListItem(int id, int item) override {
+        if (HWND list = dropDownOf(id)) {
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        }
     }
 
     void drawImage(std::string_view name, int x, int y) override {
@@ -337,14 +389,16 @@ class Win32Dialog final : public DialogHandle {
   private:
     static constexpr UINT kDestroyLater = WM_APP + 1;
 
-    HWND tableOf(int id) const {
+    HWND controlOfKind(int id, ControlKind kind) const {
         for (const ControlTemplate& control : template_.controls) {
-            if (control.kind == ControlKind::Table && (control.id & 0xFFFF) == (id & 0xFFFF)) {
+            if (control.kind == kind && (control.id & 0xFFFF) == (id & 0xFFFF)) {
                 return GetDlgItem(window_, id & 0xFFFF);
             }
         }
         return nullptr;
     }
+    HWND tableOf(int id) const { return controlOfKind(id, ControlKind::Table); }
+    HWND dropDownOf(int id) const { return controlOfKind(id, ControlKind::DropDown); }
 
     struct SortBy {
         HWND table;
@@ -590,6 +644,9 @@ class Win32Dialog final : public DialogHandle {
                         return TRUE;
                     }
                     command(LOWORD(wParam));
+                } else if (HIWORD(wParam) == CBN_SELCHANGE && lParam != 0 &&
+                           dropDownOf(LOWORD(wParam)) != nullptr) {
+                    command(LOWORD(wParam));  // the user chose an item
                 } else if (HIWORD(wParam) == EN_CHANGE) {
                     keepWithinLimit(LOWORD(wParam));
                 }

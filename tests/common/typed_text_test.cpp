@@ -51,5 +51,71 @@ TEST(TypedNumber, ATrailByteThatLooksLikeABlankOrDigitIsNoneOfThem) {
     EXPECT_EQ(trimSjisBlanks(std::string_view("\x81", 1)), std::string_view("\x81", 1));
 }
 
+TEST(TypedTime, HoursAloneOrWithMinutesInEveryWayTheyAreTyped) {
+    const struct {
+        const char* typed;
+        std::optional<TypedTime> time;
+    } cases[] = {
+        {"10", TypedTime{10, std::nullopt}},
+        {"10:20", TypedTime{10, 20u}},
+        {"１０：２０", TypedTime{10, 20u}},
+        {"10時20分", TypedTime{10, 20u}},
+        {"１０時２０分", TypedTime{10, 20u}},
+        {"10時20", TypedTime{10, 20u}},
+        {"10時", std::nullopt},
+        {" 9 : 05 ", TypedTime{9, 5u}},
+        {"　0：0　", TypedTime{0, 0u}},
+        {"23:59", TypedTime{23, 59u}},
+        {"10:75", TypedTime{10, 75u}},  // the dialog refuses it, not the reader
+        {"", std::nullopt},
+        {"10:", std::nullopt},
+        {":20", std::nullopt},
+        {"10:20:30", std::nullopt},
+        {"10時20分30秒", std::nullopt},
+        {"10分", std::nullopt},
+        {"10時分", std::nullopt},
+        {"10:20分", std::nullopt},
+        {"-1:00", std::nullopt},
+        {"10.20", std::nullopt},
+        {"ア:20", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(readTypedTime(sjis(c.typed)), c.time);
+    }
+    // A lead byte takes the ':' after it as its trail byte: no separator there.
+    EXPECT_EQ(readTypedTime(std::string_view("1\x81:2", 4)), std::nullopt);
+}
+
+TEST(TypedDecimal, DegreesWithTheirDecimalsAsciiOrFullWidth) {
+    const struct {
+        const char* typed;
+        std::optional<double> value;
+    } cases[] = {
+        {"130", 130.0},
+        {"130.4181", 130.4181},
+        {"１３０．４２", 130.42},
+        {" 129.5　", 129.5},
+        {"0.5", 0.5},
+        {"", std::nullopt},
+        {".5", std::nullopt},
+        {"130.", std::nullopt},
+        {"130.4.1", std::nullopt},
+        {"-130", std::nullopt},
+        {"130度", std::nullopt},
+        {"1 30", std::nullopt},
+        {"1234567890", std::nullopt},
+        {"12345.67890", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const std::optional<double> value = readTypedDecimal(sjis(c.typed));
+        ASSERT_EQ(value.has_value(), c.value.has_value());
+        if (value) {
+            EXPECT_NEAR(*value, *c.value, 1e-9);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quorvel

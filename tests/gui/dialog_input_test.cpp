@@ -1,5 +1,7 @@
 // What a person does to a dialog reaches its handler as the program expects.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -203,6 +205,53 @@ TEST_F(GuiDialogInput, ModelessDialogsLiveSideBySideAndTakeTheirHandlerWithThem)
     platform::destroyWindow(second.handle);
     processEvents();
     EXPECT_TRUE(secondGone);
+}
+
+// The check box and the drop-downs of the birth data dialog and of 命式の流儀, as the mouse and
+// the keyboard use them: each choice a command, the handle reading what is shown.
+TEST_F(GuiDialogInput, CheckBoxesAndDropDownsSendTheirIdsAndReadBack) {
+    const Open birth = openModeless(birthDialogTemplate());
+    auto& dialog = *dynamic_cast<platform::DialogHandle*>(birth.window);
+    const std::string places[] = {sjis("指定なし"), sjis("北海道"), sjis("経度を入力")};
+    const std::string_view stored[] = {places[0], places[1], places[2]};
+    dialog.setListItems(1056, stored);
+    auto* list = qobject_cast<QComboBox*>(controlOf(birth.window, 1056));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(dialog.selectedListItem(1056), -1);
+    dialog.selectListItem(1056, 1);  // the program's own choice sends nothing
+    EXPECT_EQ(list->currentText(), qs("北海道"));
+    EXPECT_TRUE(birth.handler->commands.empty());
+
+    // The keyboard's choice does: Down in the closed list takes the next item.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(dialog.selectedListItem(1056), 2);
+    char text[32] = {};
+    dialog.getText(1056, text, sizeof text - 1);
+    EXPECT_EQ(std::string(text), sjis("経度を入力"));
+
+    // A click anywhere on the check box turns it over and sends its id; a disabled edit takes
+    // no typing.
+    QWidget* box = controlOf(birth.window, 1055);
+    ASSERT_NE(qobject_cast<QCheckBox*>(box), nullptr);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 2, box->height() / 2));
+    EXPECT_TRUE(dialog.isChecked(1055));
+    dialog.enableControl(1054, false);
+    EXPECT_FALSE(controlOf(birth.window, 1054)->isEnabled());
+    dialog.setChecked(1055, false);
+    EXPECT_FALSE(dialog.isChecked(1055));
+    EXPECT_EQ(birth.handler->commands, (std::vector<int>{1056, 1055}));
+    platform::destroyWindow(birth.handle);
+
+    // Radio buttons read back as check boxes do, each set as told.
+    const Open rules = openModeless(rulesDialogTemplate());
+    auto& rulesDialog = *dynamic_cast<platform::DialogHandle*>(rules.window);
+    rulesDialog.checkRadioButton(1101, 1103, 1102);
+    EXPECT_EQ(rulesDialog.isChecked(1101), false);
+    EXPECT_EQ(rulesDialog.isChecked(1102), true);
+    platform::destroyWindow(rules.handle);
+    processEvents();
 }
 
 struct TextCase {

@@ -1,4 +1,6 @@
 // Every template renders with its controls' ids, kinds, texts and pixel places.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFontInfo>
 #include <QLabel>
@@ -57,8 +59,9 @@ QString shownText(QWidget* widget) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
         return plain->toPlainText();
     }
-    if (qobject_cast<QTableWidget*>(widget) != nullptr) {
-        return {};  // a table's texts are its rows, set at run time
+    if (qobject_cast<QTableWidget*>(widget) != nullptr ||
+        qobject_cast<QComboBox*>(widget) != nullptr) {
+        return {};  // a table's texts are its rows, a drop-down's its items, set at run time
     }
     return qobject_cast<QAbstractButton*>(widget)->text();
 }
@@ -102,6 +105,15 @@ void expectKind(const ControlTemplate& control, QWidget* widget) {
         case ControlKind::RadioButton:
             EXPECT_NE(qobject_cast<QRadioButton*>(widget), nullptr) << id;
             break;
+        case ControlKind::CheckBox:
+            EXPECT_NE(qobject_cast<QCheckBox*>(widget), nullptr) << id;
+            break;
+        case ControlKind::DropDown: {
+            auto* combo = qobject_cast<QComboBox*>(widget);
+            ASSERT_NE(combo, nullptr) << id;
+            EXPECT_FALSE(combo->isEditable()) << id;  // chosen from, never typed into
+            break;
+        }
         case ControlKind::Icon: {
             auto* label = qobject_cast<QLabel*>(widget);
             ASSERT_NE(label, nullptr) << id;

@@ -1,5 +1,6 @@
 // The longest texts the program puts into a control are read whole in the program's font.
 #include <QApplication>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,13 @@ int overflow(QWidget* widget, const QString& text) {
             line->style()->subElementRect(QStyle::SE_LineEditContents, &option, line);
         return needed - (room.width() - 2 * 2);  // QLineEdit keeps 2 px each side
     }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        const QRect room = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, combo);
+        return needed - room.width();
+    }
     return needed - widget->contentsRect().width();
 }
 
@@ -48,6 +56,14 @@ TEST_F(GuiTest, TheLongestTextsFitTheirControls) {
         {panelDialogTemplate(), 1048, "100"},
         {dataDialogTemplate(), 103, "1965年12月31日23時"},
         {dataDialogTemplate(), 102, "女"},
+        {birthDialogTemplate(), 1054, "１０：２０"},
+        {birthDialogTemplate(), 1054, "10時20分"},
+        {birthDialogTemplate(), 1056, "和歌山県"},
+        {birthDialogTemplate(), 1056, "経度を入力"},
+        {birthDialogTemplate(), 1057, "130.4181"},
+        {rulesDialogTemplate(), 1111, "夏時刻を標準時に直す"},
+        {rulesDialogTemplate(), 1113, "23時は翌日の子の刻"},
+        {rulesDialogTemplate(), 1120, "地方時は出生地を入れた人にだけ使われます"},
     };
     for (const auto& c : cases) {
         const platform::WindowHandle handle =

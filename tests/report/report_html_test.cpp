@@ -321,6 +321,80 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
     EXPECT_GT(allWarnedRows, 0);
 }
 
+TEST(Report, TheBirthAsReadItsRulesTimesAndNotices) {
+    BirthData classic{1990, 5, 20, 10, Sex::Male};
+    BirthData fukuoka = classic;
+    fukuoka.minute = 20;
+    fukuoka.place = prefectureBirthplace(findPrefecture(sjis("福岡県")));
+    fukuoka.rules = preciseRules(DayChangeRule::Split);
+    BirthData unknown = classic;
+    unknown.hour = kHourUnknown;
+    BirthData typed = fukuoka;
+    typed.place = typedBirthplace(129.5);
+    typed.hour = 11;
+    typed.minute = 10;
+    const struct {
+        const char* what;
+        BirthData birth;
+        const char* birthLine;
+        const char* rules;
+        const char* times;
+        const char* leftStem;  // of the leftmost pillar
+        const char* direction;
+        std::vector<std::string> notices;
+    } cases[] = {
+        {"the classic reading",
+         classic,
+         "1990年5月20日10時生まれ",
+         "命式の流儀：古典(夏時刻は考慮しない、日本標準時、23時は翌日の子の刻、節入りは暦表の時刻)",
+         "標準時 10時",
+         "辛",
+         "大運 順行 立運5歳8ヶ月",
+         {}},
+        {"精密 in Fukuoka",
+         fukuoka,
+         "1990年5月20日10時20分生まれ 福岡県",
+         "命式の流儀：精密(夏時刻を標準時に直す、地方平均時、23時は翌日の子の刻、節入りは分単位)",
+         "標準時 10時20分 / 地方平均時 10時1分",
+         "辛",
+         "大運 順行 立運5歳7ヶ月",
+         {}},
+        {"a typed longitude, 22 minutes behind 135°E",
+         typed,
+         "1990年5月20日11時10分生まれ 東経129.50度",
+         "命式の流儀：精密(夏時刻を標準時に直す、地方平均時、23時は翌日の子の刻、節入りは分単位)",
+         "標準時 11時10分 / 地方平均時 10時48分",
+         "辛",
+         "大運 順行 立運5歳7ヶ月",
+         {"地方時に直したため、時計の時刻で読んだ時柱(壬午)とは異なります"}},
+        {"an unknown hour",
+         unknown,
+         "1990年5月20日時刻不明",
+         "命式の流儀：古典(夏時刻は考慮しない、日本標準時、23時は翌日の子の刻、節入りは暦表の時刻)",
+         "生まれた時刻は不明です",
+         "乙",
+         "大運 順行 立運5歳8ヶ月",
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<std::string> html = buildReport({"x", c.birth, {2026, 1, 1}});
+        ASSERT_TRUE(html.has_value());
+        const Page page(*html);
+        EXPECT_EQ(page.text("//*[@id='birth']"), c.birthLine);
+        EXPECT_EQ(page.text("//*[@id='rules']"), c.rules);
+        EXPECT_EQ(page.text("//*[@id='times']"), c.times);
+        EXPECT_EQ(page.text("//*[@id='direction']"), c.direction);
+        // The hour pillar stands at the left; without an hour the day pillar does.
+        const std::vector<std::string> leftColumn = page.texts("//table[@class='chart']//tr/td[1]");
+        ASSERT_EQ(leftColumn.size(), 8u);
+        EXPECT_EQ(leftColumn[0], c.leftStem);
+        EXPECT_EQ(page.texts("//table[@class='chart']//tr[1]/th[text()]").size(),
+                  c.birth.hour == kHourUnknown ? 3u : 4u);
+        EXPECT_EQ(page.texts("//section[@id='chart']/p[@class='notice']"), c.notices);
+    }
+}
+
 TEST(Report, ABirthTheCalendarCannotComputeOrADayBeforeItGivesNoReport) {
     for (const BirthData& birth :
          {BirthData{1990, 5, 20, 10, Sex::Unset}, BirthData{1800, 1, 1, 0, Sex::Male},

@@ -43,11 +43,11 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         bool positioned;
         std::size_t controls;
     } cases[] = {
-        {birthDialogTemplate(), "BIRTHDLG", "データの入力", "ＭＳ ゴシック", 0, 0, 187, 93, false,
-         15},
+        {birthDialogTemplate(), "BIRTHDLG", "データの入力", "ＭＳ ゴシック", 0, 0, 187, 126, false,
+         21},
         {dataDialogTemplate(), "DATADLG", "DATA.CSV", "ＭＳ Ｐゴシック", 0, 0, 192, 237, false, 17},
-        {panelDialogTemplate(), "PANELDLG", "命造/大運パネル", "ＭＳ Ｐゴシック", 0, 0, 232, 176,
-         false, 39},
+        {panelDialogTemplate(), "PANELDLG", "命造/大運パネル", "ＭＳ Ｐゴシック", 0, 0, 232, 220,
+         false, 40},
         {resultDialogTemplate(), "HANDAN", "幸運の判断", "ＭＳ ゴシック", 0, 0, 223, 181, false, 3},
         {inputDialogTemplate(), "INPUTDLG", "干支の入力(年月日運用)", "ＭＳ ゴシック", 0, 0, 180,
          86, false, 7},
@@ -56,10 +56,11 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {avoidanceDialogTemplate(), "ZOUMEIDLG", "避凶造命法の入力", "ＭＳ ゴシック", 0, 0, 191, 86,
          false, 7},
         {aboutBoxTemplate(), "ABOUTBOX", "Quorvel", "ＭＳ ゴシック", 22, 17, 171, 52, true, 3},
-        {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 282, false, 12},
+        {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 321, false, 14},
         {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 300, 244, false,
          9},
         {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 321, 246, false, 11},
+        {rulesDialogTemplate(), "RYUGI", "命式の流儀", "ＭＳ ゴシック", 0, 0, 190, 146, false, 15},
     };
     ASSERT_EQ(allDialogTemplates().size(), std::size(cases));
     for (const auto& c : cases) {
@@ -105,9 +106,12 @@ TEST(ResourcesDialogs, ControlsHaveTheirIdKindTextPlaceAndStyle) {
         {"BIRTHDLG", 5, kStaticId, ControlKind::Label, "西暦生年", 20, 32, 33, 8,
          platform::kCentred},
         {"BIRTHDLG", 9, kStaticId, ControlKind::Label, "生日", 39, 54, 21, 8, none},
-        {"BIRTHDLG", 12, 1054, ControlKind::Edit, "", 120, 50, 30, 14, none},
-        {"BIRTHDLG", 13, 1, ControlKind::DefaultButton, "実行", 37, 75, 50, 14, none},
-        {"BIRTHDLG", 14, 2, ControlKind::Button, "ｷｬﾝｾﾙ", 100, 75, 50, 14, none},
+        {"BIRTHDLG", 12, 1054, ControlKind::Edit, "", 120, 50, 48, 14, none},
+        {"BIRTHDLG", 13, 1055, ControlKind::CheckBox, "時刻不明", 120, 67, 52, 10, none},
+        {"BIRTHDLG", 15, 1056, ControlKind::DropDown, "", 60, 84, 56, 14, none},
+        {"BIRTHDLG", 17, 1057, ControlKind::Edit, "", 138, 84, 36, 14, none},
+        {"BIRTHDLG", 19, 1, ControlKind::DefaultButton, "実行", 37, 106, 50, 14, none},
+        {"BIRTHDLG", 20, 2, ControlKind::Button, "ｷｬﾝｾﾙ", 100, 106, 50, 14, none},
 
         {"DATADLG", 2, kStaticId, ControlKind::Label, "性別", 63, 11, 15, 8, none},
         {"DATADLG", 4, 103, ControlKind::Edit, "", 102, 9, 86, 14, none},
@@ -132,6 +136,22 @@ TEST(ResourcesDialogs, ControlsHaveTheirIdKindTextPlaceAndStyle) {
         {"PANELDLG", 35, 1066, ControlKind::Label, "大運", 111, 138, 15, 8, none},
         {"PANELDLG", 36, 102, ControlKind::Edit, "", 136, 135, 40, 14, none},
         {"PANELDLG", 38, 2, ControlKind::Button, "ｷｬﾝｾﾙ", 125, 155, 50, 14, none},
+        {"PANELDLG", 39, 1070, ControlKind::Edit, "", 7, 173, 218, 42,
+         platform::kMultiLine | platform::kReadOnly | platform::kBorder |
+             platform::kVerticalScroll},
+
+        {"MEISHIKI", 1, 127, ControlKind::Edit, "", 7, 17, 280, 36,
+         platform::kMultiLine | platform::kReadOnly | platform::kBorder |
+             platform::kVerticalScroll},
+        {"MEISHIKI", 7, 129, ControlKind::Label, "", 7, 209, 100, 8, none},
+        {"MEISHIKI", 8, 128, ControlKind::Label, "", 110, 209, 177, 8, none},
+
+        {"RYUGI", 1, 1101, ControlKind::RadioButton, "古典", 40, 8, 34, 10, none},
+        {"RYUGI", 3, 1103, ControlKind::RadioButton, "個別設定", 120, 8, 52, 10, none},
+        {"RYUGI", 5, 1111, ControlKind::DropDown, "", 66, 28, 114, 14, none},
+        {"RYUGI", 10, kStaticId, ControlKind::Label, "節入り", 10, 84, 56, 8, none},
+        {"RYUGI", 13, 1, ControlKind::DefaultButton, "ＯＫ", 40, 124, 50, 14, none},
+        {"RYUGI", 14, 2, ControlKind::Button, "キャンセル", 100, 124, 50, 14, none},
 
         {"HANDAN", 0, 101, ControlKind::Edit, "", 7, 7, 209, 152,
          platform::kMultiLine | platform::kReadOnly | platform::kBorder |
@@ -267,6 +287,7 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
          0,
          {{"データファイルを開く(&D)", 11},
           {"人物一覧(&L)", 12},
+          {"命式の流儀(&R)", 13},
           {"秘伝の開示、ファイル出力(&O)", 10},
           {"Quorvelの終了(&X)", 100}}},
         {"大運(&I)", 0, {{"生年月日時の入力(&B)", 200}, {"命式表(&M)", 220}, {"運勢暦(&R)", 221}}},

@@ -197,7 +197,8 @@ TEST_F(ReadingWindows, TheFullChartOfThePanelsOwnPerson) {
     EXPECT_EQ(chart.text(123), sjis("五行(蔵干を含む)　木1 火3 土3 金6 水0"));
     EXPECT_EQ(chart.text(124),
               sjis("節入り　立夏 1990年5月6日3時35分　／　芒種 1990年6月6日7時46分"));
-    EXPECT_EQ(chart.text(129), sjis("節入りから14日6時間　立運　5歳8ヶ月"));
+    EXPECT_EQ(chart.text(129), sjis("節入りから14日6時間"));
+    EXPECT_EQ(chart.text(128), sjis("立運　5歳8ヶ月　順行"));
     EXPECT_EQ(chart.text(130), sjis("蔵干の表　標準の月律分野表"));
     EXPECT_EQ(chart.text(125), "");
     // The luck pillars right to left: the first, from 5, at the right.
@@ -226,7 +227,8 @@ TEST_F(ReadingWindows, AChartWithoutAnHourHasThreeColumns) {
         EXPECT_EQ(row.size(), 4u) << row[0];
     }
     // Read at noon: 14 days 8 hours after 立夏.
-    EXPECT_EQ(chart.text(129), sjis("節入りから14日8時間　立運　5歳8ヶ月"));
+    EXPECT_EQ(chart.text(129), sjis("節入りから14日8時間"));
+    EXPECT_EQ(chart.text(128), sjis("立運　5歳8ヶ月　順行"));
 }
 
 TEST_F(ReadingWindows, TheMenuOpensThemForTheCurrentPersonOrSaysThereIsNone) {

@@ -100,6 +100,14 @@ class Inspector final : public platform::DialogHandler {
                     EXPECT_EQ(style & LVS_TYPEMASK, DWORD{LVS_REPORT});
                     EXPECT_NE(style & LVS_SINGLESEL, 0u);
                     break;
+                case ControlKind::CheckBox:
+                    EXPECT_EQ(className(child), L"Button");
+                    EXPECT_EQ(style & BS_TYPEMASK, DWORD{BS_AUTOCHECKBOX});
+                    break;
+                case ControlKind::DropDown:
+                    EXPECT_EQ(className(child), L"ComboBox");
+                    EXPECT_EQ(style & 0x3u, DWORD{CBS_DROPDOWNLIST});
+                    break;
             }
             if (control.kind != ControlKind::Icon) {
                 EXPECT_EQ(windowText(child), control.text);
@@ -114,8 +122,11 @@ class Inspector final : public platform::DialogHandler {
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&actual), 2);
             EXPECT_EQ(actual.left, expected.left);
             EXPECT_EQ(actual.top, expected.top);
-            if (control.kind != ControlKind::Icon) {  // an icon takes its picture's size
+            // An icon takes its picture's size; a drop-down's closed box the height of its font.
+            if (control.kind != ControlKind::Icon) {
                 EXPECT_EQ(actual.right, expected.right);
+            }
+            if (control.kind != ControlKind::Icon && control.kind != ControlKind::DropDown) {
                 EXPECT_EQ(actual.bottom, expected.bottom);
             }
         }
