@@ -15,7 +15,7 @@ namespace {
 // The button's place in the main window's client area, in pixels.
 constexpr int kOutputButtonX = 490;
 constexpr int kOutputButtonY = 355;
-constexpr int kOutputButtonWidth = 100;
+constexpr int kOutputButtonWidth = 120;  // holds ファイル出力(O) in the 16-pixel gothic
 constexpr int kOutputButtonHeight = 32;
 
 }  // namespace

@@ -97,11 +97,13 @@ int runApplication(ConsultationState& state, int argc, char** argv) {
         return 0;
     }
     state.instance = platform::moduleInstance();
+    state.compareWithChosenPerson = compareWithChosenPerson;
     state.mainWindow = platform::createMainWindow({
         text::mainWindowTitle,
         "MyApp",
         mainMenu(),
         [&state](int commandId) { dispatchCommand(state, commandId); },
+        kCommandHelpContents,
     });
     if (state.mainWindow == nullptr) {
         return 0;

@@ -2,6 +2,7 @@
 
 #include "calendar/sexagenary.h"
 #include "calendar/sexagenary_texts.h"
+#include "common/fill_text.h"
 
 namespace quorvel {
 
@@ -9,17 +10,7 @@ namespace {
 
 // The template with %1 and %2 filled in.
 std::string fill(std::string_view pattern, std::string_view first, std::string_view second = {}) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() &&
-            (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-            out += pattern[i + 1] == '1' ? first : second;
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
+    return fillText(pattern, {first, second});
 }
 
 // 9時51分 (the hour without a leading zero); 10時 for a birth given in whole hours.

@@ -38,6 +38,10 @@ int findPrefecture(std::string_view sjisName) {
     return 0;
 }
 
+std::string_view longitudeRangeMessage() {
+    return text::longitudeRangeMessage;
+}
+
 Birthplace prefectureBirthplace(int code) {
     return {code, prefectureLongitude(code), false};
 }

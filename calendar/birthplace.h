@@ -30,6 +30,9 @@ int findPrefecture(std::string_view sjisName);
 constexpr bool isTypedLongitude(double degrees) {
     return degrees >= kFirstTypedLongitude && degrees <= kLastTypedLongitude;
 }
+// Shift-JIS: what to tell a user whose typed longitude is not isTypedLongitude.
+std::string_view longitudeRangeMessage();
+
 Birthplace prefectureBirthplace(int code);       // code must be 1-47
 Birthplace typedBirthplace(double degreesEast);  // must be isTypedLongitude
 

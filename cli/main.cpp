@@ -10,6 +10,7 @@
 
 #include "calendar/calendar_tables.h"
 #include "cli/chart_command.h"
+#include "cli/compat_command.h"
 #include "cli/output_stream.h"
 #include "cli/person_commands.h"
 #include "cli/pillar_commands.h"
@@ -132,7 +133,7 @@ constexpr std::string_view kDetails =
     "         {\"record\":..,\"line\":..,\"name\":..,\"judged\":false,\"reason\":\"...\"}.\n"
     "  quorvel-cli report (--record N [--file FILE] |\n"
     "                      --sex male|female YYYY-MM-DD HH --name NAME)\n"
-    "                     [-o FILE] [--date YYYY-MM-DD] [--sjis]\n"
+    "                     [-o FILE] [--date YYYY-MM-DD] [--with M] [--sjis]\n"
     "      The report (鑑定書) of a person as one HTML file (UTF-8, its own style sheet, no\n"
     "      network or script needed; laid out for the screen and A4 paper): name, sex, birth\n"
     "      and age; the full chart (命式表); the luck periods as a timeline with their marks;\n"
@@ -145,7 +146,38 @@ constexpr std::string_view kDetails =
     "      than 30 bytes in Shift-JIS, or with a character Shift-JIS lacks, is refused, and an\n"
     "      empty name or one of blanks only prints 氏名を入力して下さい; a\n"
     "      file that cannot be written prints ファイルに出力できませんでした and exits with\n"
-    "      1, leaving any old file whole.\n"
+    "      1, leaving any old file whole. --with M, a second person named as compat names\n"
+    "      one (a record number of the data file, or SEX,DATE,TIME[,NAME[,PLACE]]), adds a 相性\n"
+    "      section: both charts, the findings of compat, the years from this one for both.\n"
+    "  quorvel-cli compat A B [--years N] [--date YYYY-MM-DD] [--json] [--sjis]\n"
+    "                    [--file FILE] [the rule options of chart]\n"
+    "      相性: what two persons' charts say of each other. A and B are each a record number\n"
+    "      (as records --all shows it, from --file, default DATA.CSV) or\n"
+    "      SEX,DATE,TIME[,NAME[,PLACE]], e.g. female,1992-03-01,8:40,花子,福岡県 (TIME H, H:MM\n"
+    "      or unknown; PLACE a prefecture, taking the place of --place for that person). The\n"
+    "      rule options of chart apply to both. It tells the day stems' relations both ways\n"
+    "      and 干合; every pair of one's branch and the other's in 支合, 半会 (申子・子辰,\n"
+    "      亥卯・卯未, 寅午・午戌, 巳酉・酉丑), 冲, 刑 (寅巳申, 丑戌未, 子卯, 辰午酉亥 each with\n"
+    "      itself) or 害, the day branches first; whole 三合 the two hold together, each holding\n"
+    "      at least one of its branches; 天戦地冲 between the day pillars; one's day branch\n"
+    "      among the other's void (空亡); the five elements of both and those one lacks that\n"
+    "      the other has; then the years ahead: this year (of --date, default today) and the\n"
+    "      N - 1 after it (default 11, at most 120), each person's year marks as the calendar\n"
+    "      gives them and whom the year threatens (● or ★★ among its marks, as the review\n"
+    "      warns); a short text for each finding and a summary. With --json one line:\n"
+    "        {\"persons\":[{\"name\":..,\"year\":..,\"month\":..,\"day\":..,\"hour\":..},{..}],\n"
+    "         \"dayStems\":{\"aToB\":{\"relation\":\"学問\",\"common\":\"印綬\"},\"bToA\":{..},\n"
+    "                     \"combine\":false},\n"
+    "         \"branches\":[{\"a\":\"年支\",\"b\":\"日支\",\"relation\":[\"冲\"]},..],\n"
+    "         \"trios\":[\"申子辰\"],\"heavenWarEarthClash\":false,\n"
+    "         \"void\":{\"aDayInBVoid\":true,\"bDayInAVoid\":false},\"yearVoid\":{..},\n"
+    "         \"elements\":{\"a\":{\"木\":1,..},\"b\":{..},\"aLacks\":[\"土\"],\"bLacks\":[]},\n"
+    "         \"years\":[{\"year\":2025,\"pillar\":\"乙巳\",\"a\":[marks],\"b\":[marks],\n"
+    "                   \"threatened\":\"neither\"|\"a\"|\"b\"|\"both\"},..]}\n"
+    "      aToB is what A's day stem is to B (B the base, as a chart names the stems around\n"
+    "      its day stem), bToA what B's is to A. A year before a person's birth has no marks\n"
+    "      for that person ([]) and threatens nobody. A count of years outside 1-120 prints\n"
+    "      年数は1から120までの数で入れて下さい.\n"
     "  quorvel-cli judge [--period luck|calendar] [--sjis] BASE RUNNING\n"
     "      The fortune judgement (天運, 地運, 人運) of a base pillar (normally the day pillar)\n"
     "      for a running pillar, e.g. `quorvel-cli judge 甲子 丙午`. --period luck judges a\n"
@@ -191,6 +223,7 @@ struct Options {
     bool allRecords = false;
     ReviewOptions review;
     ReportOptions report;
+    CompatOptions compat;
 };
 
 // The usage line printed after an argument error.
@@ -429,10 +462,26 @@ int run(int argc, char** argv, OutputStream& out) {
     report.add_option("-o,--output", o.report.output,
                       "the file to write (default NAME鑑定書.html in the working folder)");
     report.add_option("--date", o.report.today, "the day the report is made (default today)");
+    report.add_option("--with", o.report.with,
+                      "a second person, for a 相性 section: a record number or "
+                      "SEX,DATE,TIME[,NAME[,PLACE]]");
     addSjisFlag(report, o.report.sjisOutput);
     reportRecord->excludes(reportSex)->excludes(reportName)->excludes(reportDate);
     reportSex->needs(reportName);
     reportName->needs(reportSex);
+
+    CLI::App& compat = *app.add_subcommand(
+        "compat", "相性: two persons' charts side by side, their bonds and the years ahead");
+    compat.add_option("A", o.compat.a.text, "a record number, or SEX,DATE,TIME[,NAME[,PLACE]]")
+        ->required();
+    compat.add_option("B", o.compat.b.text, "the other person, the same way")->required();
+    compat.add_option("--file", o.compat.a.file,
+                      "the data file of record numbers (default DATA.CSV)");
+    compat.add_option("--years", o.compat.years, "this year and the N - 1 after it (default 11)");
+    compat.add_option("--date", o.compat.today, "the day that counts as today (default today)");
+    compat.add_flag("--json", o.compat.json, "one line of JSON");
+    addRuleOptions(compat, o.compat.rules);
+    addSjisFlag(compat, o.compat.sjisOutput);
 
     // After the subcommands, which would take it over otherwise.
     app.footer(details());
@@ -466,7 +515,12 @@ int run(int argc, char** argv, OutputStream& out) {
         {&review, "usage: quorvel-cli review --year Y [--file FILE] [--json] [--sjis]\n"},
         {&report,
          "usage: quorvel-cli report --record N [--file FILE] [-o FILE] [--date YYYY-MM-DD]\n"
-         "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"},
+         "       quorvel-cli report --sex male|female YYYY-MM-DD HH --name NAME [-o FILE] [...]\n"
+         "       ... [--with N | --with SEX,DATE,TIME[,NAME[,PLACE]]]\n"},
+        {&compat,
+         "usage: quorvel-cli compat A B [--years N] [--date YYYY-MM-DD] [--json] [--sjis]\n"
+         "                         [--file FILE] [--rules classic|precise] [...]\n"
+         "       A, B: a record number, or SEX,DATE,TIME[,NAME[,PLACE]]\n"},
         {&help, ""},
     };
 
@@ -499,7 +553,8 @@ int run(int argc, char** argv, OutputStream& out) {
         return 0;
     }
 
-    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput);
+    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput ||
+                o.compat.sjisOutput);
     if (help.parsed()) {
         // Not app.help(), which would describe the selected subcommand: this one.
         out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
@@ -531,6 +586,10 @@ int run(int argc, char** argv, OutputStream& out) {
     if (report.parsed()) {
         o.report.record.sjisOutput = o.report.sjisOutput;
         return runReportCommand(o.report, out, stderr);
+    }
+    if (compat.parsed()) {
+        o.compat.b.file = o.compat.a.file;
+        return runCompatCommand(o.compat, out, stderr);
     }
     if (review.parsed()) {
         return runReviewCommand(o.review, out, stderr);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/chart_command.h"
+#include "cli/compat_command.h"
 #include "cli/output_text.h"
 #include "common/sjis_utf8.h"
 #include "common/typed_text.h"
@@ -31,6 +32,38 @@ ReportDate systemToday() {
 
 }  // namespace
 
+int readToday(const std::string& option, ReportDate& today, bool sjisOutput, std::FILE* err) {
+    today = systemToday();
+    if (!option.empty()) {
+        BirthInput day;
+        if (!parseDate(option, day)) {
+            tellConverted(err, makeChartTexts(sjisOutput).dataError, sjisOutput);
+            return 2;
+        }
+        today = {day.year, day.month, day.day};
+    }
+    // The day must be one the calendar holds, as a birth's day must.
+    if (!isComputableBirth(today.year, today.month, today.day, 0)) {
+        tellConverted(err, makeChartTexts(sjisOutput).dataError, sjisOutput);
+        return 2;
+    }
+    return 0;
+}
+
+int readTypedName(std::string_view utf8Name, bool sjisOutput, std::string& name, std::FILE* err) {
+    bool convertible = true;
+    name = utf8ToSjis(utf8Name, convertible);
+    if (!convertible) {
+        tell(err, text::unsupportedNameCharacterMessage, sjisOutput);
+        return 2;
+    }
+    if (name.size() > kNameBytes) {
+        tell(err, text::nameTooLongMessage, sjisOutput);
+        return 2;
+    }
+    return 0;
+}
+
 int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE* err) {
     const bool sjis = options.sjisOutput;
     const ChartTexts texts = makeChartTexts(sjis);
@@ -51,15 +84,8 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
             std::fprintf(err, "%s\n", problemMessage(problem, texts).c_str());
             return 2;
         }
-        bool convertible = true;
-        name = utf8ToSjis(options.name, convertible);
-        if (!convertible) {
-            tell(err, text::unsupportedNameCharacterMessage, sjis);
-            return 2;
-        }
-        if (name.size() > kNameBytes) {
-            tell(err, text::nameTooLongMessage, sjis);
-            return 2;
+        if (const int status = readTypedName(options.name, sjis, name, err); status != 0) {
+            return status;
         }
     }
 
@@ -69,22 +95,23 @@ int runReportCommand(const ReportOptions& options, OutputStream& out, std::FILE*
         return 2;
     }
 
-    ReportDate today = systemToday();
-    if (!options.today.empty()) {
-        BirthInput day;
-        if (!parseDate(options.today, day)) {
-            std::fprintf(err, "%s\n", texts.dataError.c_str());
-            return 2;
-        }
-        today = {day.year, day.month, day.day};
-    }
-    // The day must be one the calendar holds, as a birth's day must.
-    if (!isComputableBirth(today.year, today.month, today.day, 0)) {
-        std::fprintf(err, "%s\n", texts.dataError.c_str());
-        return 2;
+    ReportDate today;
+    if (const int status = readToday(options.today, today, sjis, err); status != 0) {
+        return status;
     }
 
-    const std::optional<std::string> html = buildReport({name, birth, today});
+    ReportRequest request{name, birth, today};
+    std::string partnerName;
+    if (!options.with.empty()) {
+        BirthData partner;
+        if (const int status = readPersonArgument({options.with, options.record.file},
+                                                  options.rules, sjis, partner, partnerName, err);
+            status != 0) {
+            return status;
+        }
+        request.partner = ReportPartner{partnerName, partner};
+    }
+    const std::optional<std::string> html = buildReport(request);
     if (!html) {
         std::fprintf(err, "%s\n", texts.dataError.c_str());
         return 2;

@@ -82,7 +82,7 @@ bool applyRuleOptions(const RuleOptions& o, BirthInput& birth, std::string& prob
     } else if (!o.longitude.empty()) {
         double degrees = 0;
         if (!parseDegrees(o.longitude, degrees) || !isTypedLongitude(degrees)) {
-            problem = std::string(text::longitudeRangeMessage);
+            problem = std::string(longitudeRangeMessage());
             return false;
         }
         birth.place = typedBirthplace(degrees);

@@ -59,6 +59,11 @@ struct ConsultationState {
     std::int32_t disclosureReady = 0;
     char outputFileName[kOutputFileNameSize] = {};
     bool outputButtonShown = false;  // once shown, the button stays for the run
+
+    // 相性 of `first` with a person chosen from the data file, for the windows below the records
+    // that offer it (a chart panel's menu); the shell sets it.
+    void (*compareWithChosenPerson)(ConsultationState& state, platform::WindowHandle owner,
+                                    const BirthRecord& first) = nullptr;
 };
 
 }  // namespace quorvel

@@ -45,7 +45,7 @@ class AvoidanceDialog final : public PillarPairDialog {
 }  // namespace
 
 void runAvoidanceDialog(ConsultationState& state) {
-    AvoidanceDialog handler(state);
+    AvoidanceDialog handler(state, text::avoidanceHelpTopic);
     platform::runModalDialog(avoidanceDialogTemplate(), state.mainWindow, handler);
 }
 

@@ -95,10 +95,12 @@ class ChartPanel final : public platform::DialogHandler {
             openFortuneCalendarWindow(state_, person_);
         } else if (id == kCommandReport) {
             writeAndOpenReport(dialog.window(), person_, reading_.rules);
+        } else if (id == kCommandCompatibility && state_.compareWithChosenPerson != nullptr) {
+            state_.compareWithChosenPerson(state_, dialog.window(), person_);
         }
     }
 
-    // 命式表, 運勢暦 and 鑑定書 of the person this panel opened for.
+    // 命式表, 運勢暦, 鑑定書 and 相性 of the person this panel opened for.
     std::span<const platform::MenuItem> contextMenu() override { return panelContextMenu(); }
 
   private:

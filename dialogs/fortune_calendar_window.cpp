@@ -73,7 +73,9 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(), text::fortuneCalendarHelpTopic);
+    }
 
   private:
     const CalendarRow* chosenRow(platform::DialogHandle& dialog) {

@@ -106,7 +106,9 @@ class FullChartWindow final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(), text::fullChartHelpTopic);
+    }
 
   private:
     // Without an hour the chart has three pillars and the table three columns.

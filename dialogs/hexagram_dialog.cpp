@@ -77,7 +77,7 @@ class HexagramDialog final : public PillarPairDialog {
 }  // namespace
 
 void runHexagramDialog(ConsultationState& state) {
-    HexagramDialog handler(state);
+    HexagramDialog handler(state, text::hexagramHelpTopic);
     platform::runModalDialog(hexagramDialogTemplate(), state.mainWindow, handler);
 }
 

@@ -31,14 +31,18 @@ void judgeTypedPair(ConsultationState& state, platform::WindowHandle owner, Peri
 void tellDataError(platform::WindowHandle owner);
 
 // What the three dialogs of typed pillars share: the last pillars shown at opening, 実行 judges,
-// the cancel command (also Escape and the close box) withdraws the output, F1 opens the help.
+// the cancel command (also Escape and the close box) withdraws the output, F1 opens the help at
+// the dialog's own topic.
 class PillarPairDialog : public platform::DialogHandler {
   public:
-    explicit PillarPairDialog(ConsultationState& state) : state_(state) {}
+    PillarPairDialog(ConsultationState& state, std::string_view helpTopic)
+        : state_(state), helpTopic_(helpTopic) {}
 
     void init(platform::DialogHandle& dialog) override { showPillarFields(dialog, state_); }
     void command(platform::DialogHandle& dialog, int id) override;
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(), helpTopic_);
+    }
 
   protected:
     virtual void judge(platform::DialogHandle& dialog) = 0;
@@ -46,6 +50,9 @@ class PillarPairDialog : public platform::DialogHandler {
     virtual void otherCommand(platform::DialogHandle& /*dialog*/, int /*id*/) {}
 
     ConsultationState& state_;
+
+  private:
+    std::string_view helpTopic_;
 };
 
 }  // namespace quorvel

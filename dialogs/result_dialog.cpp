@@ -38,7 +38,9 @@ class ResultDialog final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(), text::resultHelpTopic);
+    }
 
   private:
     ConsultationState& state_;

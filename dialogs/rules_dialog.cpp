@@ -5,6 +5,7 @@
 
 #include "calendar/birth_notices.h"
 #include "consultation/consultation_state.h"
+#include "dialogs/dialog_texts.h"
 #include "platform/ui.h"
 #include "resources/dialog_templates.h"
 
@@ -88,7 +89,9 @@ class RulesDialog final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(), text::rulesHelpTopic);
+    }
 
   private:
     void show(platform::DialogHandle& dialog) {

@@ -1,6 +1,7 @@
 #include "common/fixed_text.h"
 #include "consultation/consultation.h"
 #include "dialogs/consultation_dialogs.h"
+#include "dialogs/dialog_texts.h"
 #include "dialogs/pillar_fields.h"
 #include "platform/ui.h"
 #include "resources/dialog_templates.h"
@@ -30,7 +31,7 @@ class StemBranchDialog final : public PillarPairDialog {
 }  // namespace
 
 void runStemBranchDialog(ConsultationState& state) {
-    StemBranchDialog handler(state);
+    StemBranchDialog handler(state, text::stemBranchHelpTopic);
     platform::runModalDialog(inputDialogTemplate(), state.mainWindow, handler);
 }
 

@@ -44,6 +44,17 @@ constexpr HeavenMarks kHeavenMarks[10][10] = {
 constexpr bool kStageWarns[12] = {false, false, false, false, false, true,
                                   true,  true,  false, false, false, false};
 
+bool warns(const MarkList& list) {
+    for (int i = 0; i < list.count; ++i) {
+        if (list.marks[i] == GradeMark::Worst ||
+            (list.marks[i] == GradeMark::Warning && i + 1 < list.count &&
+             list.marks[i + 1] == GradeMark::Warning)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 HeavenMarks heavenMarks(Stem base, Stem running) {
@@ -98,6 +109,10 @@ PeriodMarks judgementMarks(CycleIndex base, CycleIndex running, PeriodFlags peri
     marks.earth = earthMarks(growthStage(stemOf(base), branchOf(running)));
     marks.human = humanMarks(branchRelation(branchOf(base), branchOf(running)), period);
     return marks;
+}
+
+bool isWarning(const PeriodMarks& marks) {
+    return warns(marks.heaven) || warns(marks.earth) || warns(marks.human);
 }
 
 }  // namespace quorvel

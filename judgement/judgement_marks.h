@@ -48,4 +48,8 @@ MarkList humanMarks(BranchRelation relation, PeriodFlags period);
 // the marriage line speaks to that sex (to nobody for Unset). Nothing for a pillar out of range.
 PeriodMarks judgementMarks(CycleIndex base, CycleIndex running, PeriodFlags period, Sex sex);
 
+// True when a judgement's marks hold a ● or two ★ in a row: a period that threatens the person,
+// as the 年運一覧 and 相性 warn of it.
+bool isWarning(const PeriodMarks& marks);
+
 }  // namespace quorvel

@@ -143,6 +143,15 @@ bool isUtf8(std::string_view bytes) {
     return true;
 }
 
+int findHelpTopic(const HelpDocument& document, std::string_view utf8Title) {
+    for (std::size_t i = 0; i < document.topics.size(); ++i) {
+        if (document.topics[i].title == utf8Title) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 bool topicContains(const HelpTopic& topic, std::string_view word) {
     if (containsFolded(topic.title, word)) {
         return true;

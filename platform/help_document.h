@@ -45,6 +45,9 @@ HelpDocument parseHelpDocument(std::string_view utf8);
 // tells a help file left in UTF-8 from one in Shift-JIS.
 bool isUtf8(std::string_view bytes);
 
+// The index of the topic of that title (UTF-8), or -1 when the document holds none.
+int findHelpTopic(const HelpDocument& document, std::string_view utf8Title);
+
 // True when the topic's title or text contains `word` (UTF-8), regardless of case and width.
 bool topicContains(const HelpTopic& topic, std::string_view word);
 

@@ -68,9 +68,13 @@ struct DialogTemplate {
     int width, height;
     bool positioned;
     std::span<const ControlTemplate> controls;
+    // A frame the user can drag larger (never smaller than the template): its table grows with
+    // it (platform/dialog_layout.h).
+    bool resizable = false;
 };
 
-// A column of a table: its heading and its width in dialog units.
+// A column of a table: its heading and its least width in dialog units. A column is never
+// narrower than its heading or its widest cell: no text of a table is cut.
 struct TableColumn {
     std::string_view heading;
     int width;
@@ -196,8 +200,9 @@ MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_
 // The information sound (the asterisk).
 void informationBeep();
 
-// Opens the help file at its topics window.
-void openHelp(WindowHandle owner);
+// Opens the help file at its topics window, showing the topic of that title (Shift-JIS) where
+// one is named and the file holds it, else the first topic, the contents.
+void openHelp(WindowHandle owner, std::string_view topic = {});
 
 // Hands a file (a UTF-8 path) to the program the desktop opens its kind with, a browser for an
 // HTML file; false when the desktop could not be asked.
@@ -211,6 +216,8 @@ struct MainWindowSetup {
     std::span<const MenuItem> menu;
     // Every command of the window, from the menu or a child button (id in the low 16 bits).
     std::function<void(int commandId)> onCommand;
+    // The command F1 sends while the window has the keyboard; 0 for none.
+    int helpCommandId = 0;
 };
 
 // Sets up the backend with the module's resources; false if the platform cannot run a window.

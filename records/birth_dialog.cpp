@@ -168,7 +168,7 @@ class BirthDialog final : public platform::DialogHandler {
         const std::optional<double> degrees =
             readTypedDecimal(typedText(dialog, kLongitudeField, typed));
         if (!degrees || !isTypedLongitude(*degrees)) {
-            refuse(dialog, text::longitudeRangeMessage, kLongitudeField);
+            refuse(dialog, longitudeRangeMessage(), kLongitudeField);
             return std::nullopt;
         }
         return typedBirthplace(*degrees);

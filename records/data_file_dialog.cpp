@@ -56,7 +56,9 @@ class DataFileDialog final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(), text::dataFileHelpTopic);
+    }
 
   private:
     void choose(platform::DialogHandle& dialog, int n) {

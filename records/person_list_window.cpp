@@ -11,6 +11,7 @@
 #include "consultation/consultation.h"
 #include "consultation/consultation_texts.h"
 #include "dialogs/chart_panel.h"
+#include "dialogs/compatibility_window.h"
 #include "dialogs/report_output.h"
 #include "platform/ui.h"
 #include "records/kept_details.h"
@@ -32,6 +33,7 @@ constexpr int kStatusLabel = 121;
 constexpr int kSearchButton = 1201;
 constexpr int kReviewButton = 1202;
 constexpr int kReportButton = 1203;
+constexpr int kCompatibilityButton = 1204;
 constexpr std::size_t kSearchBytes = 60;
 constexpr std::size_t kShownSkippedLines = 20;  // the status line tells the first ones
 
@@ -77,10 +79,14 @@ std::string marksCell(const PeriodMarks& m) {
     return out;
 }
 
-// Each opening reads the file afresh and keeps its own list; several may be open at once.
+// Each opening reads the file afresh and keeps its own list; several may be open at once. Given
+// the first person of a 相性, it is the choice of the other (AITE) and ends with the chosen one.
 class PersonListWindow final : public platform::DialogHandler {
   public:
-    explicit PersonListWindow(ConsultationState& state) : state_(state) {}
+    explicit PersonListWindow(ConsultationState& state, const BirthRecord* first = nullptr)
+        : state_(state), first_(first) {}
+
+    const std::optional<BirthRecord>& chosen() const { return chosen_; }
 
     void init(platform::DialogHandle& dialog) override {
         today_ = systemToday();
@@ -104,6 +110,13 @@ class PersonListWindow final : public platform::DialogHandler {
             review(dialog);
         } else if (id == kReportButton) {
             report(dialog);
+        } else if (id == kCompatibilityButton) {
+            compare(dialog);
+        } else if ((id == kTable || id == platform::kIdOk) && first_ != nullptr) {
+            chosen_ = chosenPerson(dialog);
+            if (chosen_) {
+                dialog.end(platform::kIdOk);
+            }
         } else if (id == kTable || id == platform::kIdOk) {
             open(dialog);
         } else if (id == platform::kIdCancel) {
@@ -111,11 +124,15 @@ class PersonListWindow final : public platform::DialogHandler {
         }
     }
 
-    void help(platform::DialogHandle& dialog) override { platform::openHelp(dialog.window()); }
+    void help(platform::DialogHandle& dialog) override {
+        platform::openHelp(dialog.window(),
+                           reviewing_ ? text::reviewHelpTopic : text::personListHelpTopic);
+    }
 
   private:
     void showPersons(platform::DialogHandle& dialog, std::vector<std::size_t> shown) {
         shown_ = std::move(shown);
+        reviewing_ = false;
         const platform::TableColumn columns[] = {
             {text::personColumnNumber, 24}, {text::personColumnLine, 24},
             {text::personColumnName, 92},   {text::personColumnSex, 24},
@@ -188,14 +205,16 @@ class PersonListWindow final : public platform::DialogHandler {
             births.push_back(birth);
         }
         const std::vector<ReviewRow> rows = yearlyReview(births, static_cast<int>(*year));
+        // Least widths: a column widens to its heading and its cells.
         const platform::TableColumn columns[] = {
-            {text::reviewColumnWarned, 24}, {text::personColumnNumber, 24},
-            {text::personColumnName, 84},   {text::reviewColumnAge, 20},
-            {text::reviewColumnYear, 26},   {text::reviewColumnMarks, 56},
-            {text::reviewColumnLuck, 26},   {text::reviewColumnMarks, 56},
+            {text::reviewColumnWarned, 12}, {text::personColumnNumber, 20},
+            {text::personColumnName, 84},   {text::reviewColumnAge, 16},
+            {text::reviewColumnYear, 22},   {text::reviewColumnMarks, 56},
+            {text::reviewColumnLuck, 22},   {text::reviewColumnMarks, 56},
         };
         dialog.setTableColumns(kTable, columns);
         shown_.clear();
+        reviewing_ = true;
         for (const ReviewRow& r : rows) {
             shown_.push_back(r.person);
             const PersonEntry& p = list_.persons[r.person];
@@ -261,9 +280,18 @@ class PersonListWindow final : public platform::DialogHandler {
         }
     }
 
+    void compare(platform::DialogHandle& dialog) {
+        if (const std::optional<BirthRecord> person = chosenPerson(dialog)) {
+            compareWithChosenPerson(state_, dialog.window(), *person);
+        }
+    }
+
     ConsultationState& state_;
+    const BirthRecord* first_;
+    std::optional<BirthRecord> chosen_;
     PersonList list_;
     std::vector<std::size_t> shown_;  // the person of each row, in the table's order
+    bool reviewing_ = false;          // the table shows a yearly review
     ReportDate today_;
 };
 
@@ -272,6 +300,15 @@ class PersonListWindow final : public platform::DialogHandler {
 void openPersonListWindow(ConsultationState& state) {
     platform::openModelessDialog(personListTemplate(), state.mainWindow,
                                  std::make_unique<PersonListWindow>(state));
+}
+
+void compareWithChosenPerson(ConsultationState& state, platform::WindowHandle owner,
+                             const BirthRecord& first) {
+    PersonListWindow choice(state, &first);
+    if (platform::runModalDialog(personChoiceTemplate(), owner, choice) == platform::kIdOk &&
+        choice.chosen()) {
+        openCompatibilityWindow(state, first, *choice.chosen());
+    }
 }
 
 }  // namespace quorvel

@@ -10,6 +10,8 @@
 #include "judgement/judgement.h"
 #include "judgement/text_tables.h"
 #include "reading/fortune_calendar.h"
+#include "report/html_text.h"
+#include "report/report_compatibility.h"
 #include "report/report_texts.h"
 #include "report/yearly_review.h"
 
@@ -54,6 +56,10 @@ div.part { margin: 1mm 0 2.5mm; }
 div.part p { margin: 0 0 0.8mm; }
 div.part p.label { font-weight: bold; color: #5a3216; }
 p.hexagram { margin: 0.5mm 0; }
+div.findings h3 { font-size: 11pt; margin: 3mm 0 1mm; color: #5a3216; }
+div.findings p { margin: 0 0 1.2mm; }
+table.pair { width: auto; margin: 0 0 2mm; }
+table.pair td.pillar { font-size: 14pt; letter-spacing: 0.1em; }
 p.notice, p.legend { font-size: 9pt; color: #555; }
 svg { width: 100%; height: auto; display: block; }
 svg .box { fill: #fbf8f3; stroke: #b9a48f; }
@@ -74,32 +80,8 @@ footer { margin-top: 6mm; font-size: 8.5pt; color: #666; text-align: center; }
 constexpr int kTimelineBox = 74;
 constexpr int kTimelineLeft = 10;
 
-std::string escaped(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (const char c : utf8) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
+using html::escaped;
+using html::t;
 
 // A UTF-8 text as the body of a CSS string inside <style>: every ASCII character but letters,
 // digits and the space by its code, so that no quote, backslash or "</style" can end it early.
@@ -120,11 +102,6 @@ std::string cssString(std::string_view utf8) {
         }
     }
     return out + '"';
-}
-
-// A Shift-JIS text of the program as escaped UTF-8.
-std::string t(std::string_view sjis) {
-    return escaped(sjisToUtf8(sjis));
 }
 
 std::string n(int value) {
@@ -495,6 +472,13 @@ std::optional<std::string> buildReport(const ReportRequest& request) {
     if (!full || ageOnDay(request.birth, request.today) < 0) {
         return std::nullopt;
     }
+    std::optional<FullChart> partner;
+    if (request.partner) {
+        partner = readFullChart(request.partner->birth);
+        if (!partner) {
+            return std::nullopt;
+        }
+    }
     const int thisYear = request.today.year;
     const int current = luckInForce(full->chart, ageInYear(full->birth, thisYear));
     const CycleIndex day = full->chart.dayPillar.index;
@@ -523,6 +507,10 @@ std::optional<std::string> buildReport(const ReportRequest& request) {
                         luck.pillar.index, kLuckPeriod, sex);
     }
     appendHexagram(out, day, yearPillarOf(thisYear));
+    if (partner) {
+        appendCompatibilitySection(out, {*full, *partner, request.name, request.partner->name},
+                                   thisYear);
+    }
     out += "<footer>" + t(text::reportFooter) + "</footer>\n</body>\n</html>\n";
     return out;
 }

@@ -17,14 +17,21 @@ struct ReportDate {
     int day = 0;
 };
 
+// The second person of a report made for two: it gains a 相性 section.
+struct ReportPartner {
+    std::string_view name;  // Shift-JIS
+    BirthData birth;
+};
+
 struct ReportRequest {
     std::string_view name;  // Shift-JIS, as the record holds it
     BirthData birth;
     ReportDate today;  // the age and the current year count from it
+    std::optional<ReportPartner> partner{};
 };
 
-// The whole file; none for a birth the calendar cannot compute or without a sex, or for a day
-// before the birth.
+// The whole file; none for a birth the calendar cannot compute or without a sex (the partner's
+// too), or for a day before the birth.
 std::optional<std::string> buildReport(const ReportRequest& request);
 
 // Shift-JIS: the name the report is written under, NAME鑑定書.html.

@@ -6,17 +6,6 @@ namespace quorvel {
 
 namespace {
 
-bool warns(const MarkList& list) {
-    for (int i = 0; i < list.count; ++i) {
-        if (list.marks[i] == GradeMark::Worst ||
-            (list.marks[i] == GradeMark::Warning && i + 1 < list.count &&
-             list.marks[i + 1] == GradeMark::Warning)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 int rank(const ReviewRow& row) {
     if (row.state != ReviewState::Judged) {
         return 2;
@@ -25,10 +14,6 @@ int rank(const ReviewRow& row) {
 }
 
 }  // namespace
-
-bool isWarning(const PeriodMarks& marks) {
-    return warns(marks.heaven) || warns(marks.earth) || warns(marks.human);
-}
 
 std::vector<ReviewRow> yearlyReview(std::span<const BirthData> births, int year) {
     std::vector<ReviewRow> rows(births.size());

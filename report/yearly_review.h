@@ -24,9 +24,6 @@ struct ReviewRow {
     CalendarRow year;     // age, year pillar and marks, luck pillar in force and its marks
 };
 
-// True when a judgement's marks hold a ● or two ★ in a row.
-bool isWarning(const PeriodMarks& marks);
-
 // One row per birth: the warned first, then the other judged, then those without a judgement;
 // file order within each.
 std::vector<ReviewRow> yearlyReview(std::span<const BirthData> births, int year);

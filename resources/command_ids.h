@@ -15,7 +15,8 @@ inline constexpr int kCommandSymbolMeaning = 210;
 // Also the commands of a chart panel's context menu, for the panel's own person.
 inline constexpr int kCommandFullChart = 220;
 inline constexpr int kCommandFortuneCalendar = 221;
-inline constexpr int kCommandReport = 222;  // the panel's context menu only
+inline constexpr int kCommandReport = 222;         // the panel's context menu only
+inline constexpr int kCommandCompatibility = 223;  // the panel's context menu only
 inline constexpr int kCommandHexagram = 300;
 inline constexpr int kCommandAvoidance = 301;
 inline constexpr int kCommandAbout = 310;

@@ -45,26 +45,28 @@ constexpr ControlTemplate kBirthControls[] = {
     {kIdCancel, Button, text::captionCancelHalfWidth, 100, 106, 50, 14, kStyleNone},
 };
 
-// The birth box holds the longest date and hour, 9999年12月31日23時.
+// The name box holds 15 full-width characters (30 bytes) and the birth box the longest birth,
+// 9999年12月31日23時59分 or 9999年12月31日時刻不明; a record's button holds its whole caption for
+// such a name and birth.
 constexpr ControlTemplate kDataControls[] = {
     {kStaticId, Label, text::captionName, 7, 11, 15, 8, kStyleNone},
-    {101, Edit, "", 22, 9, 40, 14, kStyleNone},
-    {kStaticId, Label, text::captionSex, 63, 11, 15, 8, kStyleNone},
-    {102, Edit, "", 79, 9, 16, 14, kStyleNone},
-    {103, Edit, "", 102, 9, 86, 14, kStyleNone},
+    {101, Edit, "", 22, 9, 124, 14, kStyleNone},
+    {kStaticId, Label, text::captionSex, 148, 11, 15, 8, kStyleNone},
+    {102, Edit, "", 164, 9, 16, 14, kStyleNone},
+    {103, Edit, "", 184, 9, 106, 14, kStyleNone},
     // Record slots 1 to 10: one column, uneven steps of 18 or 19 units.
-    {1021, Button, "", 22, 27, 151, 14, kStyleNone},
-    {1022, Button, "", 22, 45, 151, 14, kStyleNone},
-    {1023, Button, "", 22, 64, 151, 14, kStyleNone},
-    {1024, Button, "", 22, 82, 151, 14, kStyleNone},
-    {1025, Button, "", 22, 100, 151, 14, kStyleNone},
-    {1026, Button, "", 22, 119, 151, 14, kStyleNone},
-    {1027, Button, "", 22, 137, 151, 14, kStyleNone},
-    {1028, Button, "", 22, 155, 151, 14, kStyleNone},
-    {1029, Button, "", 22, 173, 151, 14, kStyleNone},
-    {1030, Button, "", 22, 191, 151, 14, kStyleNone},
-    {kIdOk, DefaultButton, text::captionExecute, 41, 213, 50, 14, kStyleNone},
-    {kIdCancel, Button, text::captionCancelHalfWidth, 100, 213, 50, 14, kStyleNone},
+    {1021, Button, "", 7, 27, 283, 14, kStyleNone},
+    {1022, Button, "", 7, 45, 283, 14, kStyleNone},
+    {1023, Button, "", 7, 64, 283, 14, kStyleNone},
+    {1024, Button, "", 7, 82, 283, 14, kStyleNone},
+    {1025, Button, "", 7, 100, 283, 14, kStyleNone},
+    {1026, Button, "", 7, 119, 283, 14, kStyleNone},
+    {1027, Button, "", 7, 137, 283, 14, kStyleNone},
+    {1028, Button, "", 7, 155, 283, 14, kStyleNone},
+    {1029, Button, "", 7, 173, 283, 14, kStyleNone},
+    {1030, Button, "", 7, 191, 283, 14, kStyleNone},
+    {kIdOk, DefaultButton, text::captionExecute, 95, 213, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelHalfWidth, 154, 213, 50, 14, kStyleNone},
 };
 
 // The pillar captions 1062-1065 share one column at x 14, wide enough for two full-width
@@ -119,7 +121,7 @@ constexpr ControlTemplate kPanelControls[] = {
 constexpr ControlTemplate kResultControls[] = {
     {101, Edit, "", 7, 7, 209, 152, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
     {kIdOk, DefaultButton, text::captionOkFullWidth, 85, 160, 50, 14, kStyleNone},
-    {1067, Button, text::captionFileOutput, 166, 160, 50, 14, kStyleNone},
+    {1067, Button, text::captionFileOutput, 154, 160, 62, 14, kStyleNone},
 };
 
 constexpr ControlTemplate kInputControls[] = {
@@ -183,33 +185,36 @@ constexpr ControlTemplate kFullChartControls[] = {
 };
 
 // The fortune calendar: what is listed, the table, and the buttons that judge a row or list the
-// months of a year, the days of a month, or the years again.
+// months of a year, the days of a month, or the years again. The table is as wide as the months
+// with their terms; the window may be made larger.
 constexpr ControlTemplate kFortuneCalendarControls[] = {
-    {110, Label, "", 7, 6, 286, 8, kStyleNone},
-    {111, Label, "", 7, 17, 286, 8, kStyleNone},
-    {120, Table, "", 7, 28, 286, 190, kStyleNone},
+    {110, Label, "", 7, 6, 306, 8, kStyleNone},
+    {111, Label, "", 7, 17, 306, 8, kStyleNone},
+    {120, Table, "", 7, 28, 306, 190, kStyleNone},
     {kIdOk, DefaultButton, text::captionJudge, 7, 224, 44, 14, kStyleNone},
-    {1204, Button, text::captionJudgeLuck, 54, 224, 44, 14, kStyleNone},
-    {1201, Button, text::captionMonthList, 101, 224, 44, 14, kStyleNone},
-    {1202, Button, text::captionDayList, 148, 224, 44, 14, kStyleNone},
-    {1203, Button, text::captionYearList, 195, 224, 44, 14, kStyleNone},
-    {kIdCancel, Button, text::captionClose, 249, 224, 44, 14, kStyleNone},
+    {1204, Button, text::captionJudgeLuck, 54, 224, 54, 14, kStyleNone},
+    {1201, Button, text::captionMonthList, 111, 224, 46, 14, kStyleNone},
+    {1202, Button, text::captionDayList, 160, 224, 46, 14, kStyleNone},
+    {1203, Button, text::captionYearList, 209, 224, 46, 14, kStyleNone},
+    {kIdCancel, Button, text::captionClose, 269, 224, 44, 14, kStyleNone},
 };
 
 // The person list: a search by name or birth year, a year to review, every person of the data
-// file in a table, what the reading had to skip, and what can be done with the chosen person.
+// file in a table, what the reading had to skip, and what can be done with the chosen person. The
+// table holds a yearly review's columns; the window may be made larger.
 constexpr ControlTemplate kPersonListControls[] = {
     {110, Label, text::captionSearchLabel, 7, 8, 44, 8, kStyleNone},
     {111, Edit, "", 52, 6, 100, 12, kStyleNone},
     {1201, DefaultButton, text::captionSearch, 156, 5, 40, 14, kStyleNone},
-    {112, Label, text::captionYearLabel, 214, 8, 12, 8, kStyleNone},
-    {113, Edit, "", 228, 6, 36, 12, kStyleNone},
-    {1202, Button, text::captionReview, 268, 5, 46, 14, kStyleNone},
-    {120, Table, "", 7, 24, 307, 184, kSortable},
-    {121, Label, "", 7, 212, 307, 8, kStyleNone},
-    {kIdOk, Button, text::captionOpenPerson, 160, 226, 46, 14, kStyleNone},
-    {1203, Button, text::captionReport, 212, 226, 46, 14, kStyleNone},
-    {kIdCancel, Button, text::captionClose, 268, 226, 46, 14, kStyleNone},
+    {112, Label, text::captionYearLabel, 253, 8, 12, 8, kStyleNone},
+    {113, Edit, "", 267, 6, 36, 12, kStyleNone},
+    {1202, Button, text::captionReview, 307, 5, 46, 14, kStyleNone},
+    {120, Table, "", 7, 24, 346, 184, kSortable},
+    {121, Label, "", 7, 212, 346, 8, kStyleNone},
+    {1204, Button, text::captionCompatibility, 147, 226, 46, 14, kStyleNone},
+    {kIdOk, Button, text::captionOpenPerson, 199, 226, 46, 14, kStyleNone},
+    {1203, Button, text::captionReport, 251, 226, 46, 14, kStyleNone},
+    {kIdCancel, Button, text::captionClose, 307, 226, 46, 14, kStyleNone},
 };
 
 // 命式の流儀: a preset, or each rule on its own.
@@ -231,11 +236,35 @@ constexpr ControlTemplate kRulesControls[] = {
     {kIdCancel, Button, text::captionCancelFullWidth, 100, 124, 50, 14, kStyleNone},
 };
 
+// 相性: the two persons, their charts side by side and the years ahead for both, the findings
+// in words, and the output of the whole as text.
+constexpr ControlTemplate kCompatibilityControls[] = {
+    {111, Label, "", 7, 6, 378, 8, kStyleNone},
+    {112, Label, "", 7, 16, 378, 8, kStyleNone},
+    {120, Table, "", 7, 28, 172, 140, kStyleNone},
+    {121, Table, "", 185, 28, 200, 140, kStyleNone},
+    {122, Edit, "", 7, 174, 378, 112, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {1205, Button, text::captionFileOutput, 262, 292, 62, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 335, 292, 50, 14, kStyleNone},
+};
+
+// The other person of a 相性: every person of the data file, found as the person list finds them.
+constexpr ControlTemplate kPersonChoiceControls[] = {
+    {122, Label, text::captionChoicePrompt, 7, 6, 280, 8, kStyleNone},
+    {110, Label, text::captionSearchLabel, 7, 20, 44, 8, kStyleNone},
+    {111, Edit, "", 52, 18, 100, 12, kStyleNone},
+    {1201, DefaultButton, text::captionSearch, 156, 17, 40, 14, kStyleNone},
+    {120, Table, "", 7, 36, 307, 172, kSortable},
+    {121, Label, "", 7, 212, 307, 8, kStyleNone},
+    {kIdOk, Button, text::captionChoose, 212, 226, 46, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 268, 226, 46, 14, kStyleNone},
+};
+
 // name, title, font, size, x, y, width, height, positioned, controls
 constexpr DialogTemplate kDialogs[] = {
     {"BIRTHDLG", text::birthDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 187, 126, false,
      kBirthControls},
-    {"DATADLG", text::dataDialogTitle, text::dialogFontProportionalGothic, kPointSize, 0, 0, 192,
+    {"DATADLG", text::dataDialogTitle, text::dialogFontProportionalGothic, kPointSize, 0, 0, 297,
      237, false, kDataControls},
     {"PANELDLG", text::panelDialogTitle, text::dialogFontProportionalGothic, kPointSize, 0, 0, 232,
      220, false, kPanelControls},
@@ -251,12 +280,16 @@ constexpr DialogTemplate kDialogs[] = {
      kAboutControls},
     {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 321, false,
      kFullChartControls},
-    {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 244,
-     false, kFortuneCalendarControls},
-    {"JINBUTSU", text::personListTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
-     kPersonListControls},
+    {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 320, 244,
+     false, kFortuneCalendarControls, true},
+    {"JINBUTSU", text::personListTitle, text::dialogFontGothic, kPointSize, 0, 0, 360, 246, false,
+     kPersonListControls, true},
     {"RYUGI", text::rulesDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 190, 146, false,
      kRulesControls},
+    {"AISHOU", text::compatibilityWindowTitle, text::dialogFontGothic, kPointSize, 0, 0, 392, 312,
+     false, kCompatibilityControls},
+    {"AITE", text::personChoiceTitle, text::dialogFontGothic, kPointSize, 0, 0, 321, 246, false,
+     kPersonChoiceControls},
 };
 
 enum DialogIndex : std::size_t {
@@ -271,7 +304,9 @@ enum DialogIndex : std::size_t {
     kFullChart,
     kFortuneCalendar,
     kPersonList,
-    kRules
+    kRules,
+    kCompatibility,
+    kPersonChoice
 };
 
 }  // namespace
@@ -312,6 +347,13 @@ const platform::DialogTemplate& personListTemplate() {
 }
 const platform::DialogTemplate& rulesDialogTemplate() {
     return kDialogs[kRules];
+}
+
+const platform::DialogTemplate& compatibilityTemplate() {
+    return kDialogs[kCompatibility];
+}
+const platform::DialogTemplate& personChoiceTemplate() {
+    return kDialogs[kPersonChoice];
 }
 
 std::span<const platform::DialogTemplate> allDialogTemplates() {

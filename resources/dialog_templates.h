@@ -19,6 +19,8 @@ const platform::DialogTemplate& fullChartTemplate();        // MEISHIKI (命式�
 const platform::DialogTemplate& fortuneCalendarTemplate();  // UNSEIREKI (運勢暦)
 const platform::DialogTemplate& personListTemplate();       // JINBUTSU (人物一覧)
 const platform::DialogTemplate& rulesDialogTemplate();      // RYUGI (命式の流儀)
+const platform::DialogTemplate& compatibilityTemplate();    // AISHOU (相性)
+const platform::DialogTemplate& personChoiceTemplate();     // AITE (相性の相手)
 
 std::span<const platform::DialogTemplate> allDialogTemplates();
 

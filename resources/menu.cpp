@@ -27,6 +27,7 @@ constexpr MenuItem kPanelContextItems[] = {
     {text::menuFullChart, kCommandFullChart, {}},
     {text::menuFortuneCalendar, kCommandFortuneCalendar, {}},
     {text::menuReport, kCommandReport, {}},
+    {text::menuCompatibility, kCommandCompatibility, {}},
 };
 
 constexpr MenuItem kCalendarFortuneItems[] = {

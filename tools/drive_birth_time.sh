@@ -149,8 +149,8 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d   # データファイルを開く
 records=$(window DATA.CSV)
-click "$records" 22 27 151 14   # 山田
-click "$records" 41 213 50 14   # 実行
+click "$records" 7 27 283 14   # 山田
+click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 window 命造/大運パネル >/dev/null
 quit

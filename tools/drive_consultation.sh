@@ -62,7 +62,7 @@ judgeInFourthLuck() {
     local result question
     result=$(window 幸運の判断)
     expectSize "$result" 223 181
-    click "$result" 166 160 50 14   # ファイル出力
+    click "$result" 154 160 62 14   # ファイル出力
     question=$(window TXTファイルに出力)
     xdotool windowfocus --sync "$question"
     key y   # はい(&Y)
@@ -126,9 +126,9 @@ xdotool windowfocus --sync "$main"
 key alt+f   # ファイル
 key d       # データファイルを開く
 records=$(window DATA.CSV)
-expectSize "$records" 192 237
-click "$records" 22 27 151 14   # the first record
-click "$records" 41 213 50 14   # 実行
+expectSize "$records" 297 237
+click "$records" 7 27 283 14   # the first record
+click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 second=$(window 命造/大運パネル 100 "$panel")
 judgeDayPillarInFourthLuck "$second"
@@ -164,8 +164,8 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 27 151 14   # 花子
-click "$records" 41 213 50 14   # 実行
+click "$records" 7 27 283 14   # 花子
+click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 hanako=$(window 命造/大運パネル 100 "$jiro")
 
@@ -183,8 +183,8 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 45 151 14   # the second record: 次郎, entered in this run
-click "$records" 41 213 50 14
+click "$records" 7 45 283 14   # the second record: 次郎, entered in this run
+click "$records" 95 213 50 14
 gone "$records" DATA.CSV
 third=$(window 命造/大運パネル 100 "$jiro $hanako")
 judgeDayPillarInFourthLuck "$third"
@@ -221,8 +221,8 @@ xdotool windowfocus --sync "$main"
 key alt+f
 key d
 records=$(window DATA.CSV)
-click "$records" 22 82 151 14   # the fourth record, added above
+click "$records" 7 82 283 14   # the fourth record, added above
 shot data-file-dialog.png
-click "$records" 100 213 50 14  # ｷｬﾝｾﾙ
+click "$records" 154 213 50 14  # ｷｬﾝｾﾙ
 gone "$records" DATA.CSV
 quit

@@ -5,8 +5,10 @@
 #   tools/drive_person_list.sh [OUT_DIR]      (default: docs/)
 #
 #   DATA.CSV: 50 persons and a line cut short
-#   ファイル › 人物一覧: all 50, the cut line told                          person-list.png
-#   氏名か生年 1985, Enter (検索): 伊藤さくら alone; Enter on her row: her chart panel
+#   ファイル › 人物一覧: all 50, the cut line told; a click on 生年月日 sorts them by birth,
+#     oldest first                                                        person-list.png
+#   氏名か生年 1985, Enter (検索): 伊藤さくら alone; Tab into the table chooses her row, Enter
+#     opens her chart panel
 #   鑑定書: 伊藤さくら鑑定書.html written and handed to the browser
 #   ファイル › Quorvelの終了: the program ends with status 0
 #
@@ -50,17 +52,18 @@ xdotool windowfocus --sync "$main"
 key alt+f   # ファイル
 key l       # 人物一覧
 list=$(window 人物一覧)
-expectSize "$list" 321 246
+expectSize "$list" 360 246
+click "$list" 190 24 50 8   # the heading 生年月日
 shotWindow "$list" person-list.png
 
 click "$list" 52 6 100 12   # 氏名か生年
 typeText 1985
 key Return                  # 検索, the default button
-click "$list" 7 35 307 8    # the first row
-key Return                  # chooses it
+key Tab Tab Tab Tab         # past 検索, 年 and 年運一覧 into the table
+key Return                  # opens the row Tab chose
 panel=$(window 命造/大運パネル)
 
-click "$list" 212 226 46 14   # 鑑定書
+click "$list" 251 226 46 14   # 鑑定書
 file="$folder/伊藤さくら鑑定書.html"
 for _ in $(seq 50); do
     [ -s "$workdir/opened" ] && break

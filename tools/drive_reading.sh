@@ -5,11 +5,14 @@
 #
 #   tools/drive_reading.sh [OUT_DIR]      (default: docs/)
 #
-#   ファイル › データファイルを開く: 山田 (男, 1990-05-20 10時), 実行
+#   ファイル › データファイルを開く: 山田 (男, 1965-03-15 10時: years of ☆● and of ★★), 実行
 #   命造/大運パネル, right click › 命式表: the panel's person's chart     full-chart.png
 #   Escape; right click › 運勢暦: the years of 山田's life               fortune-calendar.png
-#   the first year (1990, 庚午), Enter: 幸運の判断; ファイル出力, はい, ＯＫ
-#     山田庚午運.TXT is quorvel-cli's judgement of 乙酉 in the year 庚午
+#   Alt+M (月の一覧): the months of this year                  fortune-calendar-months.png
+#   Alt+D (日の一覧): the days of its first month                fortune-calendar-days.png
+#   Alt+Y (年の一覧): the years again
+#   the first year (1965, 乙巳), Enter: 幸運の判断; ファイル出力, はい, ＯＫ
+#     山田乙巳運.TXT is quorvel-cli's judgement of 戊辰 in the year 乙巳
 #   大運 › 命式表 opens the same person's chart from the menu
 #   ファイル › Quorvelの終了: the program ends with status 0
 #
@@ -41,15 +44,15 @@ panelMenu() {
 
 folder="$workdir/reading"
 mkdir "$folder"
-sjis $'山田,1,0,1990,5,20,10,\n' >"$folder/DATA.CSV"
+sjis $'山田,1,0,1965,3,15,10,\n' >"$folder/DATA.CSV"
 start "$folder"
 
 xdotool windowfocus --sync "$main"
 key alt+f   # ファイル
 key d       # データファイルを開く
 records=$(window DATA.CSV)
-click "$records" 22 27 151 14   # 山田
-click "$records" 41 213 50 14   # 実行
+click "$records" 7 27 283 14   # 山田
+click "$records" 95 213 50 14   # 実行
 gone "$records" DATA.CSV
 panel=$(window 命造/大運パネル)
 
@@ -63,13 +66,19 @@ gone "$chart" 命式表
 
 panelMenu r   # 運勢暦(&R)
 calendar=$(window 運勢暦)
-expectSize "$calendar" 300 244
+expectSize "$calendar" 320 244
 shotWindow "$calendar" fortune-calendar.png
-click "$calendar" 7 60 286 10   # into the table
+xdotool windowfocus --sync "$calendar"
+key alt+m   # 月の一覧(&M): the months of this year
+shotWindow "$calendar" fortune-calendar-months.png
+key alt+d   # 日の一覧(&D): the days of its first month
+shotWindow "$calendar" fortune-calendar-days.png
+key alt+y   # 年の一覧(&Y)
+click "$calendar" 7 60 306 10   # into the table
 key ctrl+Home                   # the year of birth
 key Return
 result=$(window 幸運の判断)
-click "$result" 166 160 50 14   # ファイル出力
+click "$result" 154 160 62 14   # ファイル出力
 question=$(window TXTファイルに出力)
 xdotool windowfocus --sync "$question"
 key y
@@ -77,11 +86,11 @@ gone "$question" TXTファイルに出力
 click "$result" 85 160 50 14    # ＯＫ
 gone "$result" 幸運の判断
 
-file="$folder/山田庚午運.TXT"
-[ -f "$file" ] || fail "no file 山田庚午運.TXT; the folder holds: $(ls "$folder")"
-"$cli" judge --period calendar --sjis 乙酉 庚午 | head -c -1 >"$workdir/expected.txt"
+file="$folder/山田乙巳運.TXT"
+[ -f "$file" ] || fail "no file 山田乙巳運.TXT; the folder holds: $(ls "$folder")"
+"$cli" judge --period calendar --sjis 戊辰 乙巳 | head -c -1 >"$workdir/expected.txt"
 cmp "$workdir/expected.txt" "$file" >&2 ||
-    fail "山田庚午運.TXT is not quorvel-cli's judgement of 乙酉 in 庚午"
+    fail "山田乙巳運.TXT is not quorvel-cli's judgement of 戊辰 in 乙巳"
 
 xdotool windowfocus --sync "$main"
 key alt+i   # 大運

@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev liberfa-dev libxml2-dev libsqlite3-dev
     clang libclang-rt-14-dev
-    qt6-base-dev fonts-ipafont-gothic
+    qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
     xvfb x11-apps x11-utils imagemagick xauth xdotool
     strace help2man
     # The desktop hands reports to xdg-open; the report's test prints it with the browser.

@@ -1,6 +1,8 @@
 // Start-up, the main window's life and the message loop.
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QProxyStyle>
+#include <QTranslator>
 
 #include <cstdlib>
 #include <string_view>
@@ -68,6 +70,18 @@ class DesktopStyle final : public QProxyStyle {
     }
 };
 
+// Qt's own texts, such as the context menu of an edit box, in Japanese like every text of the
+// program, whatever the system's language; left in English where the translations are missing.
+void loadQtJapanese() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
 }  // namespace
 
 InstanceHandle moduleInstance() {
@@ -83,6 +97,7 @@ bool initialize(int& argc, char** argv, const ModuleResources& resources) {
         // own globals.
         new QApplication(argc, argv);
         QApplication::setStyle(new DesktopStyle);
+        loadQtJapanese();
     }
     // The program ends when its main window is destroyed, not when its last window closes (the
     // help viewer may be the last one).

@@ -2,15 +2,19 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTableWidget>
 #include <QValidator>
 
 #include "platform/qt/images.h"
 #include "platform/qt/text_codec.h"
+#include "platform/table_order.h"
 
 namespace quorvel::platform::qt {
 
@@ -45,6 +49,11 @@ class Cp932ByteLimit final : public QValidator {
   private:
     std::size_t max_;
 };
+
+std::optional<NumberGroups> numbersOf(const QString& text) {
+    const QStringView view(text);
+    return numberGroups(std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
+}
 
 QLabel* createLabel(const ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(fromCp932(control.text), parent);
@@ -85,7 +94,7 @@ QWidget* createEdit(const ControlTemplate& control, QWidget* parent) {
 }
 
 QPushButton* createButton(const ControlTemplate& control, QWidget* parent) {
-    auto* button = new QPushButton(fromCp932(control.text), parent);
+    auto* button = new DialogButton(fromCp932(control.text), parent);
     // A focused push button answers Enter, as on Windows; the template's default one otherwise.
     button->setAutoDefault(true);
     button->setDefault(control.kind == ControlKind::DefaultButton);
@@ -99,9 +108,8 @@ QLabel* createIcon(const ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
-// A list view in report mode: whole rows, one at a time, nothing typed into the cells.
 QTableWidget* createTable(const ControlTemplate& control, QWidget* parent) {
-    auto* table = new QTableWidget(parent);
+    auto* table = new DialogTable(parent);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -120,9 +128,13 @@ QTableWidget* createTable(const ControlTemplate& control, QWidget* parent) {
         header->setSortIndicator(-1, Qt::AscendingOrder);
         header->setSortIndicatorShown(true);
         QObject::connect(header, &QHeaderView::sortIndicatorChanged, table,
-                         [table](int column, Qt::SortOrder order) {
+                         [table, header](int column, Qt::SortOrder order) {
                              if (column >= 0) {
                                  table->sortItems(column, order);
+                                 // The sort mark beside the heading never cuts it.
+                                 table->setColumnWidth(column,
+                                                       std::max(table->columnWidth(column),
+                                                                header->sectionSizeHint(column)));
                              }
                          });
     }
@@ -130,6 +142,52 @@ QTableWidget* createTable(const ControlTemplate& control, QWidget* parent) {
 }
 
 }  // namespace
+
+void DialogButton::paintEvent(QPaintEvent* event) {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    const QString shown = option.text;
+    if (fontMetrics().size(Qt::TextShowMnemonic, shown).width() <= room.width()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    painter.drawItemText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                         isEnabled(), shown, QPalette::ButtonText);
+}
+
+void DialogTable::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    // Not the focus a dialog being shown hands its first control (QDialog says "Tab" then too,
+    // before its window is active): a table shown for reading keeps no row it was not given.
+    const bool tabbed =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (tabbed && isActiveWindow() && selectedItems().isEmpty() && rowCount() > 0) {
+        selectRow(std::max(currentRow(), 0));
+    }
+}
+
+TableCell::TableCell(const QString& text, int addedRow) : QTableWidgetItem(text) {
+    setData(Qt::UserRole, addedRow);
+}
+
+bool TableCell::operator<(const QTableWidgetItem& other) const {
+    const QString mine = text();
+    const QString theirs = other.text();
+    const std::optional<NumberGroups> a = numbersOf(mine);
+    const std::optional<NumberGroups> b = numbersOf(theirs);
+    if (a && b) {
+        return compareNumberGroups(*a, *b) < 0;
+    }
+    return QString::localeAwareCompare(mine, theirs) < 0;
+}
+
+int addedRowOf(const QTableWidgetItem* cell) {
+    return cell != nullptr ? cell->data(Qt::UserRole).toInt() : -1;
+}
 
 QWidget* createControl(const ControlTemplate& control, const DialogUnits& units, QWidget* parent) {
     QWidget* widget = nullptr;

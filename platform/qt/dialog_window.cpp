@@ -12,12 +12,14 @@
 #include <QMenu>
 #include <QPainter>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QTableWidget>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
+#include "platform/dialog_layout.h"
 #include "platform/field_number.h"
 #include "platform/qt/dialog_controls.h"
 #include "platform/qt/dialog_units.h"
@@ -33,25 +35,47 @@ constexpr Qt::WindowFlags kDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowCloseButtonHint;
 
+QRect rectOf(const PlacedRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+
+// Widens each column of the row to what its cell needs, so that no cell is cut.
+void widenColumnsFor(QTableWidget* table, int row) {
+    const int grid = table->showGrid() ? 1 : 0;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const int needed = table->sizeHintForIndex(table->model()->index(row, c)).width() + grid;
+        if (needed > table->columnWidth(c)) {
+            table->setColumnWidth(c, needed);
+        }
+    }
+}
+
 }  // namespace
 
 DialogWindow::DialogWindow(const DialogTemplate& dialog, QWidget* owner, DialogHandler& handler,
                            std::unique_ptr<DialogHandler> owned)
-    : QDialog(owner != nullptr ? owner->window() : nullptr, kDialogFrame),
+    : QDialog(owner != nullptr ? owner->window() : nullptr,
+              dialog.resizable ? kDialogFrame | Qt::WindowMaximizeButtonHint : kDialogFrame),
       ownedHandler_(std::move(owned)),
       handler_(handler),
+      template_(dialog),
       modeless_(ownedHandler_ != nullptr),
       units_(dialogUnits(dialog.fontName, dialog.fontSize)) {
     setWindowTitle(fromCp932(dialog.title));
     setFont(dialogFont(dialog.fontName, dialog.fontSize));
     const DialogUnits& units = units_;
-    setFixedSize(units.size(dialog.width, dialog.height));
+    if (dialog.resizable) {
+        setMinimumSize(units.size(dialog.width, dialog.height));
+        resize(minimumSize());
+    } else {
+        setFixedSize(units.size(dialog.width, dialog.height));
+    }
     setSizeGripEnabled(false);
 
     controls_.reserve(dialog.controls.size());
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = createControl(control, units, this);
-        controls_.push_back({control.id, widget});
+        controls_.push_back({control.id, widget, widget->geometry()});
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             const int id = control.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] { sendCommand(id); });
@@ -238,15 +262,22 @@ void DialogWindow::setTableColumns(int id, std::span<const TableColumn> columns)
     }
     table->clear();
     table->setRowCount(0);
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // new rows, unsorted
     table->setColumnCount(static_cast<int>(columns.size()));
     QStringList headings;
     for (const TableColumn& column : columns) {
         headings << fromCp932(column.heading);
     }
     table->setHorizontalHeaderLabels(headings);
+    // Room for a heading's sort mark only once its column is sorted (see createTable).
+    QHeaderView* header = table->horizontalHeader();
+    const bool sortable = header->isSortIndicatorShown();
+    header->setSortIndicatorShown(false);
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        table->setColumnWidth(c, units_.x(columns[static_cast<std::size_t>(c)].width));
+        table->setColumnWidth(c, std::max(units_.x(columns[static_cast<std::size_t>(c)].width),
+                                          header->sectionSizeHint(c)));
     }
+    header->setSortIndicatorShown(sortable);
 }
 
 void DialogWindow::clearTableRows(int id) {
@@ -264,20 +295,9 @@ void DialogWindow::addTableRow(int id, std::span<const std::string_view> cells) 
     table->insertRow(row);
     const int columns = std::min(table->columnCount(), static_cast<int>(cells.size()));
     for (int c = 0; c < columns; ++c) {
-        // A number sorts as a number; every cell knows the row it was added as. (A text set first
-        // would stay: the item takes a number equal to its text for no change.)
-        const QString text = fromCp932(cells[static_cast<std::size_t>(c)]);
-        bool number = false;
-        const int value = text.toInt(&number);
-        auto* item = new QTableWidgetItem;
-        if (number && QString::number(value) == text) {
-            item->setData(Qt::DisplayRole, value);
-        } else {
-            item->setText(text);
-        }
-        item->setData(Qt::UserRole, row);
-        table->setItem(row, c, item);
+        table->setItem(row, c, new TableCell(fromCp932(cells[static_cast<std::size_t>(c)]), row));
     }
+    widenColumnsFor(table, row);
 }
 
 int DialogWindow::selectedTableRow(int id) {
@@ -286,7 +306,7 @@ int DialogWindow::selectedTableRow(int id) {
         return -1;
     }
     const QList<QTableWidgetItem*> selected = table->selectedItems();
-    return selected.isEmpty() ? -1 : selected.front()->data(Qt::UserRole).toInt();
+    return selected.isEmpty() ? -1 : addedRowOf(selected.front());
 }
 
 void DialogWindow::selectTableRow(int id, int row) {
@@ -301,8 +321,7 @@ void DialogWindow::selectTableRow(int id, int row) {
     // The row as it was added, wherever a sort has put it.
     int shown = row;
     for (int r = 0; r < table->rowCount(); ++r) {
-        const QTableWidgetItem* first = table->item(r, 0);
-        if (first != nullptr && first->data(Qt::UserRole).toInt() == row) {
+        if (addedRowOf(table->item(r, 0)) == row) {
             shown = r;
             break;
         }
@@ -360,7 +379,7 @@ void DialogWindow::sendCommand(int id) {
 void DialogWindow::pressEnter() {
     // Enter on a table's selected row chooses it, as a double click would.
     if (auto* table = qobject_cast<QTableWidget*>(focusWidget());
-        table && table->currentRow() >= 0) {
+        table && !table->selectedItems().isEmpty()) {
         for (const Control& c : controls_) {
             if (c.widget == table) {
                 sendCommand(c.id);
@@ -403,6 +422,17 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     QDialog::keyPressEvent(event);
+}
+
+void DialogWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const QSize grown = size() - units_.size(template_.width, template_.height);
+    for (std::size_t i = 0; i < controls_.size() && i < template_.controls.size(); ++i) {
+        const QRect& p = controls_[i].placed;
+        controls_[i].widget->setGeometry(rectOf(followDialogSize(
+            template_, template_.controls[i], {p.x(), p.y(), p.width(), p.height()}, grown.width(),
+            grown.height())));
+    }
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event) {

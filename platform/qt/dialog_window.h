@@ -57,6 +57,7 @@ class DialogWindow final : public QDialog, public DialogHandle {
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // Escape: the handler decides, as with the close box.
@@ -66,6 +67,7 @@ class DialogWindow final : public QDialog, public DialogHandle {
     struct Control {
         int id;
         QWidget* widget;
+        QRect placed;  // at the template's size
     };
     struct Picture {
         QPoint at;
@@ -77,6 +79,7 @@ class DialogWindow final : public QDialog, public DialogHandle {
 
     std::unique_ptr<DialogHandler> ownedHandler_;
     DialogHandler& handler_;
+    DialogTemplate template_;
     bool modeless_;
     std::vector<Control> controls_;
     std::vector<Picture> pictures_;

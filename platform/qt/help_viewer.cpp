@@ -198,6 +198,16 @@ void HelpViewer::showContents() {
     contents_->setFocus();
 }
 
+void HelpViewer::showTopic(int topic) {
+    showContents();
+    for (int row = 0; topic >= 0 && row < contents_->count(); ++row) {
+        if (topicOfItem(contents_->item(row)) == topic) {
+            contents_->setCurrentRow(row);
+            return;
+        }
+    }
+}
+
 QStringList HelpViewer::visibleTopics() const {
     QStringList titles;
     for (int row = 0; row < contents_->count(); ++row) {
@@ -279,7 +289,7 @@ void closeHelp() {
 
 namespace quorvel::platform {
 
-void openHelp(WindowHandle /*owner*/) {
+void openHelp(WindowHandle /*owner*/, std::string_view topic) {
     if (QApplication::instance() == nullptr) {
         return;
     }
@@ -296,7 +306,7 @@ void openHelp(WindowHandle /*owner*/) {
         instance = new qt::HelpViewer(qt::readHelpFile(path));
         qt::centreOverMainWindow(*instance);
     }
-    instance->showContents();
+    instance->showTopic(findHelpTopic(instance->document(), sjisToUtf8(topic)));
     instance->show();
     instance->raise();
     instance->activateWindow();

@@ -19,6 +19,10 @@ class HelpViewer final : public QWidget {
 
     // Back to the contents list, search cleared, with the first topic shown.
     void showContents();
+    // The contents list, search cleared, with that topic (an index of the document) chosen; the
+    // contents as above for -1.
+    void showTopic(int topic);
+    const HelpDocument& document() const { return document_; }
     QListWidget* contents() const { return contents_; }
     QTextBrowser* page() const { return page_; }
     QLineEdit* search() const { return search_; }

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QShortcut>
 
 #include <algorithm>
 #include <string>
@@ -78,6 +79,11 @@ MainWindow::MainWindow(const MainWindowSetup& description)
     setWindowIcon(moduleIcon(description.iconName));
     setCentralWidget(client_);
     buildMenu(description.menu);
+    if (description.helpCommandId != 0) {
+        auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+        const int id = description.helpCommandId;
+        connect(help, &QShortcut::activated, this, [this, id] { sendCommand(id); });
+    }
     client_->resize(kClientWidth, kClientHeight);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }

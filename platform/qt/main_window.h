@@ -34,7 +34,7 @@ class ClientArea final : public QWidget {
 
 class MainWindow final : public QMainWindow {
   public:
-    // Client size at start-up: large enough for the output button at 490,355 (100 x 32).
+    // Client size at start-up: large enough for the output button at 490,355 (120 x 32).
     static constexpr int kClientWidth = 640;
     static constexpr int kClientHeight = 480;
 

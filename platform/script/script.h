@@ -14,10 +14,10 @@ namespace quorvel::platform::script {
 enum class EventKind {
     MessageBox,
     Beep,
-    DialogOpened,    // name = template name
-    DialogEnded,     // name, value = result
-    DialogLeftOpen,  // a modal dialog its script did not end
-    HelpRequested,
+    DialogOpened,        // name = template name
+    DialogEnded,         // name, value = result
+    DialogLeftOpen,      // a modal dialog its script did not end
+    HelpRequested,       // text = the topic asked for, empty for the contents
     DocumentOpened,      // text = the path, UTF-8
     ChildButtonCreated,  // text, value = command id
     WindowDestroyed,
@@ -147,6 +147,7 @@ std::vector<ScriptedDialog*> openDialogs();
 
 // The main window: a menu command as if chosen, and what exists.
 void sendCommand(int commandId);
+void pressF1OnMainWindow();
 WindowHandle mainWindow();
 bool mainWindowDestroyed();
 

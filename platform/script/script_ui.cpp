@@ -443,6 +443,12 @@ void sendCommand(int commandId) {
     }
 }
 
+void pressF1OnMainWindow() {
+    if (screen().main.setup.helpCommandId != 0) {
+        sendCommand(screen().main.setup.helpCommandId);
+    }
+}
+
 WindowHandle mainWindow() {
     return mainWindowToken();
 }
@@ -525,8 +531,9 @@ void informationBeep() {
     script::record({EventKind::Beep});
 }
 
-void openHelp(WindowHandle owner) {
-    script::record({EventKind::HelpRequested, script::effectiveOwner(owner)});
+void openHelp(WindowHandle owner, std::string_view topic) {
+    script::record(
+        {EventKind::HelpRequested, script::effectiveOwner(owner), {}, std::string(topic)});
 }
 
 bool openDocument(std::string_view utf8Path) {

@@ -16,7 +16,7 @@ namespace {
 
 constexpr wchar_t kMainClass[] = L"QuorvelMainWindow";
 constexpr UINT_PTR kCommandTimer = 1;
-// Client size at start-up: large enough for the output button at 490,355 (100 x 32).
+// Client size at start-up: large enough for the output button at 490,355 (120 x 32).
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
 
@@ -24,6 +24,7 @@ struct Program {
     ModuleResources resources{};
     HWND main = nullptr;
     std::function<void(int)> onCommand;
+    int helpCommand = 0;
     std::vector<HWND> modeless;
     int startupCommand = 0;
 };
@@ -128,6 +129,16 @@ bool takeDialogMessage(MSG& message) {
     return false;
 }
 
+bool takeMainWindowHelp(const MSG& message) {
+    Program& p = program();
+    if (message.message != WM_KEYDOWN || message.wParam != VK_F1 || p.helpCommand == 0 ||
+        p.main == nullptr || (message.hwnd != p.main && !IsChild(p.main, message.hwnd))) {
+        return false;
+    }
+    PostMessageW(p.main, WM_COMMAND, static_cast<WPARAM>(p.helpCommand), 0);
+    return true;
+}
+
 HFONT uiFont() {
     static HFONT font = [] {
         LOGFONTW face{};
@@ -177,6 +188,7 @@ WindowHandle createMainWindow(const MainWindowSetup& setup) {
     }
     program().main = window;
     program().onCommand = setup.onCommand;
+    program().helpCommand = setup.helpCommandId;
     if (HICON large = win32::moduleIcon(setup.iconName)) {
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
     }
@@ -220,7 +232,7 @@ int runMessageLoop() {
     }
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (win32::takeDialogMessage(message)) {
+        if (win32::takeMainWindowHelp(message) || win32::takeDialogMessage(message)) {
             continue;
         }
         TranslateMessage(&message);

@@ -9,7 +9,9 @@
 
 #include "common/fixed_text.h"
 #include "common/sjis_utf8.h"
+#include "platform/dialog_layout.h"
 #include "platform/field_number.h"
+#include "platform/table_order.h"
 #include "platform/win32/win32.h"
 
 #include <commctrl.h>
@@ -118,7 +120,8 @@ DWORD controlStyle(const ControlTemplate& control, WORD& windowClass) {
 
 TemplateBuilder buildTemplate(const DialogTemplate& dialog) {
     TemplateBuilder b;
-    b.dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
+    b.dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
+            (dialog.resizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0));
     b.dword(0);
     b.word(static_cast<WORD>(dialog.controls.size()));
     b.word(static_cast<WORD>(dialog.positioned ? dialog.x : 0));
@@ -196,6 +199,7 @@ class Win32Dialog final : public DialogHandle {
     void setText(int id, std::string_view text) override {
         if (HWND control = GetDlgItem(window_, id & 0xFFFF)) {
             SetWindowTextW(control, widen(text).c_str());
+            alignOverlongButton(control);
         }
     }
 
@@ -305,6 +309,7 @@ class Win32Dialog final : public DialogHandle {
         ListView_DeleteAllItems(table);
         while (ListView_DeleteColumn(table, 0)) {
         }
+        sortColumn_ = -1;  // new rows, unsorted
         int index = 0;
         for (const TableColumn& column : columns) {
             RECT width{0, 0, column.width, 0};
@@ -314,9 +319,7 @@ class Win32Dialog final : public DialogHandle {
             item.mask = LVCF_TEXT | LVCF_WIDTH;
             // The header pads its text more than the dialog units allow for: a heading is
             // never cut to an ellipsis.
-            const int headingWidth = static_cast<int>(SendMessageW(
-                table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading.c_str())));
-            item.cx = std::max(static_cast<int>(width.right), headingWidth + 14);
+            item.cx = std::max(static_cast<int>(width.right), stringWidth(table, heading) + 14);
             item.pszText = heading.data();
             SendMessageW(table, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++),
                          reinterpret_cast<LPARAM>(&item));
@@ -350,6 +353,11 @@ class Win32Dialog final : public DialogHandle {
             SendMessageW(table, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
                          column == 0 ? 0 : static_cast<WPARAM>(row),
                          reinterpret_cast<LPARAM>(&item));
+            // No cell is cut to an ellipsis: its column widens to it.
+            const int needed = stringWidth(table, text) + kCellPadding;
+            if (needed > ListView_GetColumnWidth(table, column)) {
+                ListView_SetColumnWidth(table, column, needed);
+            }
         }
     }
 
@@ -388,6 +396,56 @@ class Win32Dialog final : public DialogHandle {
 
   private:
     static constexpr UINT kDestroyLater = WM_APP + 1;
+    // What a list view adds to a cell's text: the label's margins either side.
+    static constexpr int kCellPadding = 14;
+
+    static int stringWidth(HWND table, const std::wstring& text) {
+        return static_cast<int>(
+            SendMessageW(table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+
+    // A push button's text too long for it shows its start, not a centre cut at both ends.
+    static void alignOverlongButton(HWND control) {
+        wchar_t kind[16] = {};
+        GetClassNameW(control, kind, 16);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+        const DWORD type = style & BS_TYPEMASK;
+        if (std::wstring_view(kind) != L"Button" ||
+            (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON)) {
+            return;
+        }
+        const int length = GetWindowTextLengthW(control);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(control, text.data(), length + 1);
+        RECT room{};
+        GetClientRect(control, &room);
+        RECT needed{0, 0, 0, 0};
+        HDC dc = GetDC(control);
+        HGDIOBJ before =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, before);
+        ReleaseDC(control, dc);
+        constexpr int kButtonMargins = 8;  // the frame and the focus rectangle either side
+        const bool overlong = needed.right > room.right - kButtonMargins;
+        const DWORD aligned = (style & ~static_cast<DWORD>(BS_CENTER)) | (overlong ? BS_LEFT : 0);
+        if (aligned != style) {
+            SetWindowLongPtrW(control, GWL_STYLE, static_cast<LONG_PTR>(aligned));
+            InvalidateRect(control, nullptr, TRUE);
+        }
+    }
+
+    // Tabbing into a table with no row chosen chooses one, so that Enter has a row to open.
+    static void chooseRowOnFocus(HWND table) {
+        if (ListView_GetNextItem(table, -1, LVNI_SELECTED) >= 0 ||
+            ListView_GetItemCount(table) == 0) {
+            return;
+        }
+        const int row = std::max(ListView_GetNextItem(table, -1, LVNI_FOCUSED), 0);
+        ListView_SetItemState(table, row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(table, row, FALSE);
+    }
 
     HWND controlOfKind(int id, ControlKind kind) const {
         for (const ControlTemplate& control : template_.controls) {
@@ -415,20 +473,18 @@ class Win32Dialog final : public DialogHandle {
                      reinterpret_cast<LPARAM>(&item));
     }
 
-    // Numbers compare as numbers, other texts as the system orders them.
+    // Numbers and dates compare by their numbers, other texts as the system orders them.
     static int CALLBACK compareShownRows(LPARAM a, LPARAM b, LPARAM how) {
         const auto* by = reinterpret_cast<const SortBy*>(how);
         wchar_t left[256] = {};
         wchar_t right[256] = {};
         cellText(by->table, static_cast<int>(a), by->column, left);
         cellText(by->table, static_cast<int>(b), by->column, right);
-        wchar_t* leftEnd = nullptr;
-        wchar_t* rightEnd = nullptr;
-        const long leftNumber = std::wcstol(left, &leftEnd, 10);
-        const long rightNumber = std::wcstol(right, &rightEnd, 10);
+        const std::optional<NumberGroups> leftNumbers = numberGroups(std::wstring_view(left));
+        const std::optional<NumberGroups> rightNumbers = numberGroups(std::wstring_view(right));
         int order = 0;
-        if (left[0] != L'\0' && right[0] != L'\0' && *leftEnd == L'\0' && *rightEnd == L'\0') {
-            order = leftNumber < rightNumber ? -1 : leftNumber > rightNumber ? 1 : 0;
+        if (leftNumbers && rightNumbers) {
+            order = compareNumberGroups(*leftNumbers, *rightNumbers);
         } else {
             order = CompareStringW(LOCALE_USER_DEFAULT, 0, left, -1, right, -1) - CSTR_EQUAL;
         }
@@ -600,6 +656,43 @@ class Win32Dialog final : public DialogHandle {
         return count.open;
     }
 
+    // Where each control stands at the template's size, and the frame's size then.
+    void rememberPlaces() {
+        if (!template_.resizable) {
+            return;
+        }
+        RECT frame{};
+        GetWindowRect(window_, &frame);
+        smallest_ = {frame.right - frame.left, frame.bottom - frame.top};
+        GetClientRect(window_, &client_);
+        for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT r{};
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+            places_.push_back({child, {r.left, r.top, r.right - r.left, r.bottom - r.top}});
+        }
+    }
+
+    // A resizable dialog made larger moves and stretches its controls (platform/dialog_layout.h).
+    void followSize(int width, int height) {
+        if (places_.size() != template_.controls.size()) {
+            return;
+        }
+        HDWP moves = BeginDeferWindowPos(static_cast<int>(places_.size()));
+        for (std::size_t i = 0; i < places_.size() && moves != nullptr; ++i) {
+            const PlacedRect r =
+                followDialogSize(template_, template_.controls[i], places_[i].placed,
+                                 width - client_.right, height - client_.bottom);
+            moves = DeferWindowPos(moves, places_[i].control, nullptr, r.x, r.y, r.width, r.height,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        if (moves != nullptr) {
+            EndDeferWindowPos(moves);
+        }
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+
     void paintPictures() {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window_, &paint);
@@ -626,6 +719,7 @@ class Win32Dialog final : public DialogHandle {
                     }
                     child = GetWindow(child, GW_HWNDNEXT);
                 }
+                rememberPlaces();
                 placeWindow();
                 if (modeless_) {
                     win32::addModeless(window);
@@ -653,7 +747,12 @@ class Win32Dialog final : public DialogHandle {
                 return TRUE;
             case WM_NOTIFY: {
                 const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
-                if (notice->code == LVN_COLUMNCLICK) {
+                // Not the focus the dialog manager gives as the dialog opens: a table shown for
+                // reading keeps no chosen row it was not given.
+                if (notice->code == NM_SETFOCUS && opened_ &&
+                    tableOf(static_cast<int>(notice->idFrom))) {
+                    chooseRowOnFocus(notice->hwndFrom);
+                } else if (notice->code == LVN_COLUMNCLICK) {
                     sortTable(notice->hwndFrom, static_cast<int>(notice->idFrom),
                               reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
                 } else if (notice->code == NM_DBLCLK &&
@@ -665,6 +764,19 @@ class Win32Dialog final : public DialogHandle {
             case WM_CONTEXTMENU:
                 showContextMenu(lParam);
                 return TRUE;
+            case WM_SIZE:
+                if (wParam != SIZE_MINIMIZED) {
+                    followSize(LOWORD(lParam), HIWORD(lParam));
+                }
+                return FALSE;
+            case WM_GETMINMAXINFO:
+                // Never smaller than the template.
+                if (template_.resizable && smallest_.cx > 0) {
+                    reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest_.cx,
+                                                                             smallest_.cy};
+                    return TRUE;
+                }
+                return FALSE;
             case WM_CLOSE:
                 // The close box only asks; the dialog ends when its handler calls end().
                 command(kIdCancel);
@@ -684,6 +796,7 @@ class Win32Dialog final : public DialogHandle {
                 DestroyWindow(window);
                 return TRUE;
             case kAfterOpening:
+                opened_ = true;
                 showStartOfFocusedText();
                 return TRUE;
             case WM_NCDESTROY:
@@ -706,7 +819,15 @@ class Win32Dialog final : public DialogHandle {
     HWND window_ = nullptr;
     std::vector<Picture> pictures_;
     std::vector<Limit> limits_;
+    struct Place {
+        HWND control;
+        PlacedRect placed;
+    };
+    std::vector<Place> places_;  // of a resizable dialog, in template order
+    RECT client_{};              // its client area at the template's size
+    SIZE smallest_{};            // its frame then
     bool focusSet_ = false;
+    bool opened_ = false;  // past the opening, its first focus included
     int sortColumn_ = -1;
     bool sortDescending_ = false;
     bool ended_ = false;

@@ -86,6 +86,17 @@ void filter(Viewer& v, const std::string& word) {
                                 .c_str());
 }
 
+// Chooses the list row of a topic (an index of the document); nothing for -1.
+void chooseTopic(Viewer& v, int topic) {
+    const auto rows = static_cast<int>(SendMessageW(v.list, LB_GETCOUNT, 0, 0));
+    for (int row = 0; topic >= 0 && row < rows; ++row) {
+        if (SendMessageW(v.list, LB_GETITEMDATA, static_cast<WPARAM>(row), 0) == topic) {
+            SendMessageW(v.list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+            return;
+        }
+    }
+}
+
 void showSelected(Viewer& v) {
     const LRESULT row = SendMessageW(v.list, LB_GETCURSEL, 0, 0);
     const LRESULT topic =
@@ -268,7 +279,7 @@ void closeHelp() {
 
 }  // namespace win32
 
-void openHelp(WindowHandle /*owner*/) {
+void openHelp(WindowHandle /*owner*/, std::string_view topic) {
     win32::Viewer& v = win32::viewer();
     if (v.window == nullptr) {
         const std::wstring name = win32::widen(win32::moduleResources().helpFileName);
@@ -287,6 +298,8 @@ void openHelp(WindowHandle /*owner*/) {
     }
     SetWindowTextW(v.search, L"");
     win32::filter(v, {});
+    win32::chooseTopic(v, findHelpTopic(v.document, sjisToUtf8(topic)));
+    win32::showSelected(v);
     ShowWindow(v.window, SW_SHOW);
     SetForegroundWindow(v.window);
     SetFocus(v.list);

@@ -42,6 +42,8 @@ HWND ownerWindow(WindowHandle owner);
 // Modeless dialogs take their keys through IsDialogMessageW in the message loop.
 void addModeless(HWND dialog);
 void removeModeless(HWND dialog);
+// F1 in the main window or one of its buttons: the window's help command; true when it was.
+bool takeMainWindowHelp(const MSG& message);
 // Offers a message to the modeless dialogs and the help viewer; true when one took it.
 bool takeDialogMessage(MSG& message);
 

@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,9 +22,11 @@
 #include "consultation/consultation.h"
 #include "dialogs/chart_panel.h"
 #include "dialogs/consultation_dialogs.h"
+#include "dialogs/reading_windows.h"
 #include "dialogs/result_dialog.h"
 #include "platform/qt/dialog_window.h"
 #include "platform/qt/help_viewer.h"
+#include "records/record_dialogs.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/sjis.h"
 
@@ -218,19 +222,23 @@ TEST_F(GuiConsultation, F1OpensTheHelpAndLeavesTheDialogOpen) {
     ASSERT_TRUE(folder.isValid());
     QFile help(QDir(folder.path()).filePath("Quorvel.HLP"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.write(sjis("= 目次\n干支の入力\n").c_str());
+    help.write(sjis("= 目次\n干支の入力\n== 画面\n= 幸運の判断\n判断文\n= 避凶造命法\n避凶\n"
+                    "= 奥義：人運の判断\n易卦\n= 干支入力\n干支\n")
+                   .c_str());
     help.close();
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
     judge();
 
+    // Each at the topic about itself.
     const struct {
         RunDialog run;
         Qt::Key close;
-    } cases[] = {{runStemBranchDialog, Qt::Key_Escape},
-                 {runHexagramDialog, Qt::Key_Escape},
-                 {runAvoidanceDialog, Qt::Key_Escape},
-                 {runResult, Qt::Key_Return}};
+        const char* topic;
+    } cases[] = {{runStemBranchDialog, Qt::Key_Escape, "干支入力"},
+                 {runHexagramDialog, Qt::Key_Escape, "奥義：人運の判断"},
+                 {runAvoidanceDialog, Qt::Key_Escape, "避凶造命法"},
+                 {runResult, Qt::Key_Return, "幸運の判断"}};
     for (const auto& c : cases) {
         platform::qt::closeHelp();
         whenModal([&](QWidget* modal) {
@@ -238,6 +246,10 @@ TEST_F(GuiConsultation, F1OpensTheHelpAndLeavesTheDialogOpen) {
             keyIn(modal, Qt::Key_F1);
             ASSERT_NE(platform::qt::helpViewer(), nullptr);
             EXPECT_TRUE(platform::qt::helpViewer()->isVisible());
+            const QListWidgetItem* shown = platform::qt::helpViewer()->contents()->currentItem();
+            ASSERT_NE(shown, nullptr);
+            EXPECT_EQ(shown->text(), qs(c.topic));
+            EXPECT_TRUE(platform::qt::helpViewer()->page()->toPlainText().startsWith(qs(c.topic)));
             EXPECT_EQ(QApplication::activeModalWidget(), modal);
             keyIn(modal, c.close);
         });
@@ -291,6 +303,87 @@ TEST_F(GuiConsultation, ChartPanelStandsBesideTheMainWindowWithTheChart) {
     keyIn(panel, Qt::Key_Escape);
     processEvents();
     EXPECT_EQ(panel, nullptr);
+}
+
+// The windows of tables at their default size: no text of a cell cut, no sideways scrolling, the
+// dates of the months and days whole, a 15-character name in the yearly review; made larger, the
+// table grows and the buttons below it follow.
+TEST_F(GuiConsultation, TablesShowEveryCellWholeAndGrowWithTheirWindow) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile data(QDir(folder.path()).filePath("DATA.CSV"));
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.write(sjis("一二三四五六七八九十壱弐参肆伍,1,0,1990,5,20,10,\n山田,1,0,1990,12,20,10,\n"
+                    "花子,0,1,1972,5,7,23,\n")
+                   .c_str());
+    data.close();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+
+    BirthRecord person;
+    copyText(person.name, sjis("山田"));
+    person.sex = Sex::Male;
+    person.year = 1990;
+    person.month = 5;
+    person.day = 20;
+    person.hour = 10;
+    openFortuneCalendarWindow(state(), person);
+    openPersonListWindow(state());
+    const auto windowTitled = [&](const char* title) -> QWidget* {
+        for (auto* dialog : main_->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (dialog->isVisible() && dialog->windowTitle() == qs(title)) {
+                return dialog;
+            }
+        }
+        return nullptr;
+    };
+    QWidget* calendar = windowTitled("運勢暦");
+    QWidget* list = windowTitled("人物一覧");
+    ASSERT_NE(calendar, nullptr);
+    ASSERT_NE(list, nullptr);
+
+    const struct {
+        const char* view;
+        QWidget* window;
+        int button;  // pressed first, 0 for none
+    } cases[] = {
+        {"years", calendar, 0}, {"months", calendar, 1201}, {"days", calendar, 1202},
+        {"persons", list, 0},   {"review", list, 1202},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        if (c.window == list) {
+            typeInto(list, 113, "2024");
+        }
+        if (c.button != 0) {
+            QTest::mouseClick(control(c.window, c.button), Qt::LeftButton);
+        }
+        auto* table = qobject_cast<QTableWidget*>(control(c.window, 120));
+        ASSERT_NE(table, nullptr);
+        ASSERT_GT(table->rowCount(), 0);
+        processEvents();
+        EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
+        for (int r = 0; r < table->rowCount(); ++r) {
+            for (int col = 0; col < table->columnCount(); ++col) {
+                const QTableWidgetItem* item = table->item(r, col);
+                ASSERT_NE(item, nullptr);
+                EXPECT_GE(table->columnWidth(col),
+                          table->sizeHintForIndex(table->model()->index(r, col)).width())
+                    << item->text().toStdString();
+            }
+        }
+    }
+
+    const QSize before = calendar->size();
+    const QRect table = control(calendar, 120)->geometry();
+    const QRect close = control(calendar, platform::kIdCancel)->geometry();
+    calendar->resize(before + QSize(120, 80));
+    EXPECT_EQ(control(calendar, 120)->geometry(), table.adjusted(0, 0, 120, 80));
+    EXPECT_EQ(control(calendar, platform::kIdCancel)->geometry(), close.translated(0, 80));
+    EXPECT_EQ(control(calendar, 111)->width(), table.width() + 120);
+    calendar->resize(before - QSize(50, 50));
+    EXPECT_EQ(calendar->size(), before);  // never smaller than its template
+    QDir::setCurrent(previous);
 }
 
 }  // namespace

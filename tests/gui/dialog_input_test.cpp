@@ -414,6 +414,38 @@ TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
     QTest::keyClick(table, Qt::Key_Return);
     EXPECT_EQ(open.handler->commands, (std::vector<int>{kTable, kTable}));
 
+    // Tab into a table without a chosen row chooses one, so that Enter opens a row.
+    handle.selectTableRow(kTable, -1);
+    open.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(open.window));
+    QWidget* judge = controlOf(open.window, platform::kIdOk);
+    judge->setFocus();
+    QTest::keyClick(judge, Qt::Key_Backtab);
+    ASSERT_EQ(open.window->focusWidget(), table);
+    EXPECT_GE(handle.selectedTableRow(kTable), 0);
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(open.handler->commands, (std::vector<int>{kTable, kTable, kTable}));
+
+    // No cell and no heading is cut: each column widens to what it holds.
+    const std::string longest = sjis("2026年12月31日"), marks = sjis("☆●★★");
+    const std::string_view wide[] = {longest, marks};
+    handle.addTableRow(kTable, wide);
+    handle.addTableRow(kTable, first);
+    for (int r = 0; r < table->rowCount(); ++r) {
+        for (int c = 0; c < table->columnCount(); ++c) {
+            if (const QTableWidgetItem* item = table->item(r, c)) {
+                EXPECT_GE(table->visualItemRect(item).width(),
+                          table->sizeHintForIndex(table->model()->index(r, c)).width())
+                    << item->text().toStdString();
+            }
+        }
+    }
+    const std::string heading = sjis("天運/地運/人運");
+    const platform::TableColumn narrow[] = {{heading, 4}, {pillar, 4}};
+    handle.setTableColumns(kTable, narrow);
+    QHeaderView* header = table->horizontalHeader();
+    EXPECT_GE(header->sectionSize(0), header->sectionSizeHint(0));
+
     handle.clearTableRows(kTable);
     EXPECT_EQ(table->rowCount(), 0);
     EXPECT_EQ(table->columnCount(), 2);
@@ -436,10 +468,13 @@ TEST_F(GuiDialogInput, ASortableTableSortsByTheClickedHeadingAndKeepsItsRowNumbe
     auto* table = qobject_cast<QTableWidget*>(controlOf(open.window, kTable));
     ASSERT_NE(table, nullptr);
     platform::DialogHandle& handle = *dynamic_cast<platform::DialogHandle*>(open.window);
-    const std::string number = sjis("番号"), name = sjis("氏名");
-    const platform::TableColumn columns[] = {{number, 20}, {name, 40}};
+    const std::string number = sjis("番号"), name = sjis("氏名"), birth = sjis("生年月日");
+    const platform::TableColumn columns[] = {{number, 20}, {name, 40}, {birth, 40}};
     handle.setTableColumns(kTable, columns);
-    const std::string_view rows[][2] = {{"10", "b"}, {"9", "c"}, {"100", "a"}, {"8", "d"}};
+    const std::string_view rows[][3] = {{"10", "b", "1990/5/20"},
+                                        {"9", "c", "1957/12/4"},
+                                        {"100", "a", "1990/10/3"},
+                                        {"8", "d", "1957/2/14"}};
     for (const auto& row : rows) {
         handle.addTableRow(kTable, row);
     }
@@ -469,6 +504,9 @@ TEST_F(GuiDialogInput, ASortableTableSortsByTheClickedHeadingAndKeepsItsRowNumbe
     handle.selectTableRow(kTable, 1);
     EXPECT_EQ(table->currentRow(), 2);  // "c" stands third now
     EXPECT_EQ(handle.selectedTableRow(kTable), 1);
+
+    clickHeading(2);  // birth dates, as dates rather than texts
+    EXPECT_EQ(order(1), (std::vector<std::string>{"d", "c", "b", "a"}));
     platform::destroyWindow(open.handle);
     processEvents();
 }

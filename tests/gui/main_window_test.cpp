@@ -51,13 +51,14 @@ QAction* actionFor(const QList<QAction*>& actions, const MenuItem& item) {
 class GuiMainWindow : public GuiTest {
   protected:
     WindowHandle create(std::span<const MenuItem> menu) {
-        const platform::MainWindowSetup description{title_, "MyApp", menu,
-                                                    [this](int id) { commands.push_back(id); }};
+        const platform::MainWindowSetup description{
+            title_, "MyApp", menu, [this](int id) { commands.push_back(id); }, kHelpCommand};
         const WindowHandle handle = platform::createMainWindow(description);
         platform::showWindow(handle);
         return handle;
     }
 
+    static constexpr int kHelpCommand = 400;
     std::vector<int> commands;
 
   private:
@@ -105,23 +106,31 @@ TEST_F(GuiMainWindow, OutputButtonShowsAtTheDefaultSizeAndStaysReachableWhenSmal
     QMainWindow* window = mainWindowOf(handle);
     EXPECT_EQ(window->windowTitle(), "Quorvel");
     EXPECT_FALSE(window->windowIcon().isNull());
-    platform::createChildButton(handle, sjis("ファイル出力"), 201, 490, 355, 100, 32);
+    platform::createChildButton(handle, sjis("ファイル出力(&O)"), 201, 490, 355, 120, 32);
     auto* button = window->centralWidget()->findChild<QPushButton*>();
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->text(), qs("ファイル出力"));
+    EXPECT_EQ(button->text(), qs("ファイル出力(&O)"));
     EXPECT_TRUE(button->isVisible());
-    EXPECT_EQ(button->geometry(), QRect(490, 355, 100, 32));
+    EXPECT_EQ(button->geometry(), QRect(490, 355, 120, 32));
     EXPECT_TRUE(window->centralWidget()->rect().contains(button->geometry()));
+    EXPECT_LE(button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() + 8,
+              button->width());
 
+    // A click, its mnemonic, and F1 for the window's help.
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(commands, std::vector<int>{201});
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(button, Qt::Key_F1);
+    QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);  // pressed a moment later
+    EXPECT_TRUE(QTest::qWaitFor([&] { return commands.size() == 3; }));
+    EXPECT_EQ(commands, (std::vector<int>{201, kHelpCommand, 201}));
 
     const QSize sizes[] = {{300, 200}, {560, 420}, {120, 60}};
     for (const QSize& size : sizes) {
         window->resize(size);
         processEvents();
         const QRect client = window->centralWidget()->rect();
-        if (client.width() >= 100 && client.height() >= 32) {
+        if (client.width() >= 120 && client.height() >= 32) {
             EXPECT_TRUE(client.contains(button->geometry()))
                 << size.width() << "x" << size.height();
         }
@@ -130,7 +139,7 @@ TEST_F(GuiMainWindow, OutputButtonShowsAtTheDefaultSizeAndStaysReachableWhenSmal
     }
     window->resize(800, 600);
     processEvents();
-    EXPECT_EQ(button->geometry(), QRect(490, 355, 100, 32));
+    EXPECT_EQ(button->geometry(), QRect(490, 355, 120, 32));
 }
 
 TEST_F(GuiMainWindow, MessageLoopEndsWithZeroWhenTheWindowGoes) {

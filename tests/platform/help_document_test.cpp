@@ -79,6 +79,12 @@ TEST(HelpDocument, GroupsGatherTheTopicsThatFollowAndSearchLooksEverywhere) {
                 << search.word << " in " << i;
         }
     }
+    // A window's F1 finds its topic by the whole title; a group or a part is none.
+    EXPECT_EQ(findHelpTopic(document, "記号"), 2);
+    EXPECT_EQ(findHelpTopic(document, "前"), 0);
+    EXPECT_EQ(findHelpTopic(document, "用語"), -1);
+    EXPECT_EQ(findHelpTopic(document, "大運"), -1);
+    EXPECT_EQ(findHelpTopic(document, ""), -1);
 }
 
 TEST(HelpDocument, TellsUtf8FromShiftJis) {

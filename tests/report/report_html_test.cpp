@@ -12,6 +12,7 @@
 #include "judgement/hexagram_tables.h"
 #include "judgement/judgement.h"
 #include "judgement/text_tables.h"
+#include "reading/compatibility.h"
 #include "reading/fortune_calendar.h"
 #include "report/yearly_review.h"
 #include "tests/support/marks_shown.h"
@@ -405,6 +406,50 @@ TEST(Report, ABirthTheCalendarCannotComputeOrADayBeforeItGivesNoReport) {
     EXPECT_FALSE(buildReport({"x", {2026, 5, 20, 10, Sex::Male}, {2026, 5, 19}}).has_value());
     EXPECT_TRUE(buildReport({"x", {2026, 5, 20, 10, Sex::Male}, {2026, 5, 20}}).has_value());
     EXPECT_EQ(reportFileName(sjis("山田")), sjis("山田鑑定書.html"));
+}
+
+// Made for two, the report gains 相性: the partner's chart beside the person's, a paragraph for
+// each finding, the years from this one with whom each threatens, the summary; made for one, none.
+TEST(Report, ASecondPersonAddsTheCompatibilitySection) {
+    const BirthData taro{1990, 5, 20, 10, Sex::Male};
+    const BirthData hanako{1992, 3, 1, 8, Sex::Female};
+    const std::string name = sjis("山田太郎");
+    const std::string partnerName = sjis("山田花子");
+    const auto html = buildReport({name, taro, {2025, 6, 1}, ReportPartner{partnerName, hanako}});
+    ASSERT_TRUE(html.has_value());
+    const Page page(*html);
+    ASSERT_TRUE(page.parsed());
+    EXPECT_EQ(page.text("//section[@id='compatibility']/h2"), "相性 山田太郎・山田花子");
+    EXPECT_EQ(
+        page.texts("//section[@id='compatibility']/table[@class='pair']//td[@class='pillar']"),
+        (std::vector<std::string>{"庚午", "壬申", "辛巳", "壬寅", "乙酉", "丙子", "辛巳", "壬辰"}));
+    EXPECT_EQ(page.all("//div[@id='compatibility-stems']/p").size(), 2u);
+    EXPECT_EQ(page.all("//div[@id='compatibility-branches']/p").size(), 7u);
+    EXPECT_EQ(page.all("//div[@id='compatibility-war']").size(), 0u);
+
+    const Compatibility c =
+        readCompatibility(*readFullChart(taro), *readFullChart(hanako), 2025, 11);
+    const std::vector<xmlNodePtr> rows =
+        page.all("//div[@id='compatibility-years']//tr[@data-year]");
+    ASSERT_EQ(rows.size(), c.years.size());
+    static constexpr const char* kThreats[] = {"neither", "a", "b", "both"};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(Page::attribute(rows[i], "data-year"),
+                  std::to_string(2025 + static_cast<int>(i)));
+        EXPECT_EQ(Page::attribute(rows[i], "data-threatened"),
+                  kThreats[static_cast<int>(c.years[i].threat)]);
+        EXPECT_EQ(Page::attribute(rows[i], "class"),
+                  c.years[i].threat == Threat::Neither ? "" : "warned");
+    }
+    EXPECT_NE(page.text("//div[@id='compatibility-summary']/p"), "(none)");
+
+    const auto alone = buildReport({name, taro, {2025, 6, 1}});
+    ASSERT_TRUE(alone.has_value());
+    EXPECT_TRUE(Page(*alone).all("//section[@id='compatibility']").empty());
+    EXPECT_FALSE(
+        buildReport(
+            {name, taro, {2025, 6, 1}, ReportPartner{partnerName, {1992, 3, 1, 8, Sex::Unset}}})
+            .has_value());
 }
 
 }  // namespace

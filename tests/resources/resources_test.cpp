@@ -45,7 +45,7 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
     } cases[] = {
         {birthDialogTemplate(), "BIRTHDLG", "データの入力", "ＭＳ ゴシック", 0, 0, 187, 126, false,
          21},
-        {dataDialogTemplate(), "DATADLG", "DATA.CSV", "ＭＳ Ｐゴシック", 0, 0, 192, 237, false, 17},
+        {dataDialogTemplate(), "DATADLG", "DATA.CSV", "ＭＳ Ｐゴシック", 0, 0, 297, 237, false, 17},
         {panelDialogTemplate(), "PANELDLG", "命造/大運パネル", "ＭＳ Ｐゴシック", 0, 0, 232, 220,
          false, 40},
         {resultDialogTemplate(), "HANDAN", "幸運の判断", "ＭＳ ゴシック", 0, 0, 223, 181, false, 3},
@@ -57,10 +57,13 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
          false, 7},
         {aboutBoxTemplate(), "ABOUTBOX", "Quorvel", "ＭＳ ゴシック", 22, 17, 171, 52, true, 3},
         {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 321, false, 14},
-        {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 300, 244, false,
+        {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 320, 244, false,
          9},
-        {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 321, 246, false, 11},
+        {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 360, 246, false, 12},
         {rulesDialogTemplate(), "RYUGI", "命式の流儀", "ＭＳ ゴシック", 0, 0, 190, 146, false, 15},
+        {compatibilityTemplate(), "AISHOU", "相性", "ＭＳ ゴシック", 0, 0, 392, 312, false, 7},
+        {personChoiceTemplate(), "AITE", "相性の相手を選ぶ", "ＭＳ ゴシック", 0, 0, 321, 246, false,
+         8},
     };
     ASSERT_EQ(allDialogTemplates().size(), std::size(cases));
     for (const auto& c : cases) {
@@ -77,6 +80,8 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         EXPECT_EQ(c.dialog.width, c.width);
         EXPECT_EQ(c.dialog.height, c.height);
         EXPECT_EQ(c.dialog.controls.size(), c.controls);
+        // Only the windows of a table may be made larger.
+        EXPECT_EQ(c.dialog.resizable, c.name == "UNSEIREKI" || c.name == "JINBUTSU");
         EXPECT_EQ(findDialogTemplate(c.name), &c.dialog);
     }
 }
@@ -113,14 +118,15 @@ TEST(ResourcesDialogs, ControlsHaveTheirIdKindTextPlaceAndStyle) {
         {"BIRTHDLG", 19, 1, ControlKind::DefaultButton, "実行", 37, 106, 50, 14, none},
         {"BIRTHDLG", 20, 2, ControlKind::Button, "ｷｬﾝｾﾙ", 100, 106, 50, 14, none},
 
-        {"DATADLG", 2, kStaticId, ControlKind::Label, "性別", 63, 11, 15, 8, none},
-        {"DATADLG", 4, 103, ControlKind::Edit, "", 102, 9, 86, 14, none},
-        {"DATADLG", 5, 1021, ControlKind::Button, "", 22, 27, 151, 14, none},
-        {"DATADLG", 7, 1023, ControlKind::Button, "", 22, 64, 151, 14, none},
-        {"DATADLG", 10, 1026, ControlKind::Button, "", 22, 119, 151, 14, none},
-        {"DATADLG", 14, 1030, ControlKind::Button, "", 22, 191, 151, 14, none},
-        {"DATADLG", 15, 1, ControlKind::DefaultButton, "実行", 41, 213, 50, 14, none},
-        {"DATADLG", 16, 2, ControlKind::Button, "ｷｬﾝｾﾙ", 100, 213, 50, 14, none},
+        {"DATADLG", 1, 101, ControlKind::Edit, "", 22, 9, 124, 14, none},
+        {"DATADLG", 2, kStaticId, ControlKind::Label, "性別", 148, 11, 15, 8, none},
+        {"DATADLG", 4, 103, ControlKind::Edit, "", 184, 9, 106, 14, none},
+        {"DATADLG", 5, 1021, ControlKind::Button, "", 7, 27, 283, 14, none},
+        {"DATADLG", 7, 1023, ControlKind::Button, "", 7, 64, 283, 14, none},
+        {"DATADLG", 10, 1026, ControlKind::Button, "", 7, 119, 283, 14, none},
+        {"DATADLG", 14, 1030, ControlKind::Button, "", 7, 191, 283, 14, none},
+        {"DATADLG", 15, 1, ControlKind::DefaultButton, "実行", 95, 213, 50, 14, none},
+        {"DATADLG", 16, 2, ControlKind::Button, "ｷｬﾝｾﾙ", 154, 213, 50, 14, none},
 
         {"PANELDLG", 1, 110, ControlKind::Label, "", 27, 6, 120, 8, platform::kCentred},
         {"PANELDLG", 2, 111, ControlKind::Label, "", 150, 6, 11, 8, platform::kRightAligned},
@@ -157,7 +163,7 @@ TEST(ResourcesDialogs, ControlsHaveTheirIdKindTextPlaceAndStyle) {
          platform::kMultiLine | platform::kReadOnly | platform::kBorder |
              platform::kVerticalScroll},
         {"HANDAN", 1, 1, ControlKind::DefaultButton, "ＯＫ", 85, 160, 50, 14, none},
-        {"HANDAN", 2, 1067, ControlKind::Button, "ファイル出力", 166, 160, 50, 14, none},
+        {"HANDAN", 2, 1067, ControlKind::Button, "ファイル出力(&O)", 154, 160, 62, 14, none},
 
         {"INPUTDLG", 0, kStaticId, ControlKind::Label, "生日干支", 40, 17, 37, 8, none},
         {"INPUTDLG", 2, kStaticId, ControlKind::Label, "年/月/日干支", 40, 39, 49, 8, none},
@@ -236,6 +242,30 @@ TEST(ResourcesDialogs, EveryControlLiesInsideItsDialog) {
     }
 }
 
+// Every button of the windows of tables and the result dialog's ファイル出力 is pressed with Alt
+// and the letter its caption ends with, "(&X)"; no letter twice in a window.
+TEST(ResourcesDialogs, ButtonsOfTheNewWindowsHaveMnemonics) {
+    for (const char* name : {"MEISHIKI", "UNSEIREKI", "JINBUTSU", "HANDAN"}) {
+        SCOPED_TRACE(name);
+        std::set<char> letters;
+        for (const ControlTemplate& control : dialogNamed(name).controls) {
+            const bool button =
+                control.kind == ControlKind::Button || control.kind == ControlKind::DefaultButton;
+            if (!button || (std::string_view(name) == "HANDAN" && control.id != 1067)) {
+                continue;
+            }
+            const std::string_view text = control.text;
+            ASSERT_GE(text.size(), 4u) << control.id;
+            const std::string_view end = text.substr(text.size() - 4);
+            EXPECT_TRUE(end.starts_with("(&") && end.ends_with(")") && end[2] >= 'A' &&
+                        end[2] <= 'Z')
+                << control.id;
+            EXPECT_TRUE(letters.insert(end[2]).second) << control.id << " " << end;
+        }
+        EXPECT_GE(letters.size(), 1u);
+    }
+}
+
 const ControlTemplate* controlWithId(const DialogTemplate& dialog, int id) {
     for (const ControlTemplate& control : dialog.controls) {
         if (control.id == id) {
@@ -309,13 +339,16 @@ TEST(ResourcesMenu, ItemsTextsAndIdsInOrder) {
             EXPECT_TRUE(menu[i].items[j].items.empty());
         }
     }
-    // A chart panel's context menu offers the same two commands for its own person, and its report.
-    ASSERT_EQ(panelContextMenu().size(), 3u);
+    // A chart panel's context menu offers the same two commands for its own person, its report
+    // and its 相性.
+    ASSERT_EQ(panelContextMenu().size(), 4u);
     EXPECT_EQ(panelContextMenu()[0].commandId, 220);
     EXPECT_EQ(panelContextMenu()[1].commandId, 221);
     EXPECT_EQ(panelContextMenu()[1].text, sjis("運勢暦(&R)"));
     EXPECT_EQ(panelContextMenu()[2].commandId, 222);
     EXPECT_EQ(panelContextMenu()[2].text, sjis("鑑定書(&H)"));
+    EXPECT_EQ(panelContextMenu()[3].commandId, 223);
+    EXPECT_EQ(panelContextMenu()[3].text, sjis("相性(&A)"));
     // The output button's command shares the menu's numbering.
     EXPECT_EQ(kCommandOutput, 201);
 }

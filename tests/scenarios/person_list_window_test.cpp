@@ -117,9 +117,11 @@ TEST_F(PersonListWindow, TheReviewPutsTheWarnedFirstAndAReportIsWritten) {
     EXPECT_EQ((std::vector<std::string>(names.begin(), names.begin() + 5)),
               (std::vector<std::string>{sjis("人0"), sjis("人3"), sjis("人4"), sjis("花子"),
                                         sjis("山田太郎")}));
-    EXPECT_EQ(column(list, 0)[3], sjis("★"));
+    EXPECT_EQ(column(list, 0)[3], sjis("注"));
     EXPECT_EQ(column(list, 0)[4], "");
     EXPECT_EQ(names.back(), sjis("両"));
+    list.pressF1();  // the help about the review, not about the list
+    EXPECT_EQ(eventsOf(EventKind::HelpRequested).back().text, sjis("年運一覧"));
     EXPECT_EQ(column(list, 4).back(), sjis("判断できません"));
 
     list.selectRow(kTable, 3);

@@ -1,6 +1,8 @@
 #include <unistd.h>
 
 #include "app/app_texts.h"
+#include "common/fixed_text.h"
+#include "dialogs/result_dialog.h"
 #include "resources/command_ids.h"
 #include "tests/scenarios/scenario.h"
 #include "tests/support/sjis.h"
@@ -62,7 +64,7 @@ TEST_F(Shell, DisclosureMakesItsTextReadyAndShowsTheButtonOnce) {
     command(kCommandHexagram);
     const auto buttons = eventsOf(EventKind::ChildButtonCreated);
     ASSERT_EQ(buttons.size(), 1u);
-    EXPECT_EQ(buttons[0].text, sjis("ファイル出力"));
+    EXPECT_EQ(buttons[0].text, sjis("ファイル出力(&O)"));
     EXPECT_EQ(buttons[0].value, kCommandOutput);
     EXPECT_EQ(buttons[0].window, state().mainWindow);
 }
@@ -111,6 +113,61 @@ TEST_F(Shell, HelpOpensForTheMainWindow) {
     const auto requests = eventsOf(EventKind::HelpRequested);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].window, state().mainWindow);
+    EXPECT_EQ(requests[0].text, "");  // the contents
+}
+
+// F1 opens the help at the topic about the window it is pressed in; in the main window, at the
+// contents. (The help file holds every topic named: see tests/texts.)
+TEST_F(Shell, F1OpensTheHelpAtTheWindowsOwnTopic) {
+    copyText(state().person.name, sjis("山田"));
+    state().person.sex = Sex::Male;
+    state().person.year = 1990;
+    state().person.month = 5;
+    state().person.day = 20;
+    state().person.hour = 10;
+    const auto modal = [](const char* dialog) {
+        platform::script::whenDialogOpens(dialog, [](platform::script::ScriptedDialog& d) {
+            d.pressF1();
+            d.pressEscape();  // the result dialog stays: Enter closes it
+            d.pressEnter();
+        });
+    };
+    const struct {
+        int command;  // 0: F1 in the main window
+        const char* dialog;
+        const char* topic;
+    } cases[] = {
+        {0, "", ""},
+        {kCommandStemBranchInput, "INPUTDLG", "干支入力"},
+        {kCommandHexagram, "HIDENDLG", "奥義：人運の判断"},
+        {kCommandAvoidance, "ZOUMEIDLG", "避凶造命法"},
+        {kCommandFullChart, "MEISHIKI", "命式表の見方"},
+        {kCommandFortuneCalendar, "UNSEIREKI", "運勢暦の見方"},
+        {kCommandOpenDataFile, "DATADLG", "データファイルを開く"},  // forgets the person
+        {kCommandPersonList, "JINBUTSU", "人物一覧"},
+        {kCommandChartRules, "RYUGI", "命式の流儀"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dialog);
+        const std::size_t before = eventsOf(EventKind::HelpRequested).size();
+        if (c.command == 0) {
+            platform::script::pressF1OnMainWindow();
+        } else if (c.command == kCommandStemBranchInput || c.command == kCommandHexagram ||
+                   c.command == kCommandAvoidance || c.command == kCommandChartRules) {
+            modal(c.dialog);
+            command(c.command);
+        } else {
+            command(c.command);
+            platform::script::openDialogs().back()->pressF1();
+        }
+        const auto requests = eventsOf(EventKind::HelpRequested);
+        ASSERT_EQ(requests.size(), before + 1);
+        EXPECT_EQ(requests.back().text, sjis(c.topic));
+    }
+    // The result dialog, reached from a judgement.
+    modal("HANDAN");
+    runResultDialog(state(), state().mainWindow, "");
+    EXPECT_EQ(eventsOf(EventKind::HelpRequested).back().text, sjis("幸運の判断"));
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -94,6 +97,62 @@ TEST(Texts, OneSpellingEverywhere) {
     EXPECT_GE(sources.size(), 10u);
     EXPECT_TRUE(help);
     EXPECT_GT(lines, 500u);
+}
+
+// Every help topic a window opens on F1 (a text named ...HelpTopic) is a title of the help.
+TEST(Texts, EveryHelpTopicOfAWindowIsInTheHelp) {
+    std::string help;
+    std::vector<std::pair<std::string, std::string>> topics;  // where, which
+    for (const fs::path& path : textSources()) {
+        std::ifstream in(path);
+        for (std::string line; std::getline(in, line);) {
+            if (path.filename() == "quorvel_help.txt") {
+                help += line + "\n";
+            }
+            const std::size_t key = line.find("HelpTopic = ");
+            if (!line.starts_with("#") && key != std::string::npos) {
+                topics.emplace_back(path.filename().string() + " " + line.substr(0, key),
+                                    line.substr(key + std::string_view("HelpTopic = ").size()));
+            }
+        }
+    }
+    EXPECT_GE(topics.size(), 9u);
+    for (const auto& [where, title] : topics) {
+        EXPECT_NE(help.find("\n= " + title + "\n"), std::string::npos) << where << ": " << title;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// Every text table becomes a constant of one namespace, so a name two files define must hold
+// the same text in both: otherwise the program would show whichever the linker kept.
+TEST(Texts, ANameMeansOneTextInEveryFile) {
+    std::map<std::string, std::pair<std::string, std::string>> seen;  // name → (text, file)
+    for (const fs::path& file : textSources()) {
+        if (file.parent_path().filename() != "data") {
+            continue;
+        }
+        std::ifstream in(file);
+        std::map<std::string, std::string> texts;  // arrays joined, element by element
+        for (std::string line; std::getline(in, line);) {
+            const std::size_t eq = line.find(" = ");
+            if (line.empty() || line[0] == '#' || eq == std::string::npos) {
+                continue;
+            }
+            const std::string key = line.substr(0, eq);
+            const std::string name = key.substr(0, key.find('['));
+            texts[name] += line.substr(eq + 3) + '\n';
+        }
+        for (const auto& [name, text] : texts) {
+            const auto [it, added] = seen.try_emplace(name, text, file.string());
+            EXPECT_TRUE(added || it->second.first == text)
+                << name << " differs in " << file << " and " << it->second.second;
+        }
+    }
 }
 
 }  // namespace

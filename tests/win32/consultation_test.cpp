@@ -21,6 +21,7 @@
 #include "resources/command_ids.h"
 #include "resources/dialog_templates.h"
 #include "tests/support/sjis.h"
+#include "tests/win32/drive.h"
 
 namespace quorvel::test {
 namespace {
@@ -33,66 +34,6 @@ std::string readFile(const fs::path& path) {
     std::stringstream content;
     content << in.rdbuf();
     return content.str();
-}
-
-// A visible, enabled window of this thread with exactly this title.
-HWND windowTitled(const std::wstring& title) {
-    struct Search {
-        const std::wstring* title;
-        HWND found;
-    } search{&title, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            wchar_t text[128] = {};
-            GetWindowTextW(window, text, 128);
-            if (*s->title == text && IsWindowVisible(window) && IsWindowEnabled(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// What a person does, one window at a time; each step waits for its window.
-struct Step {
-    std::wstring title;
-    std::function<void(HWND)> act;
-};
-
-struct Driver {
-    std::vector<Step> steps;
-    std::size_t next = 0;
-    int ticks = 0;
-    HWND main = nullptr;
-};
-
-Driver* driver = nullptr;
-
-// A thread timer: the modal loops of dialogs and message boxes dispatch it too.
-void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    Driver& d = *driver;
-    if (++d.ticks > 600) {  // 30 seconds: something did not open; end the program
-        ADD_FAILURE() << "waited in vain at step " << d.next;
-        d.next = d.steps.size();
-        PostQuitMessage(1);
-        return;
-    }
-    if (d.next >= d.steps.size()) {
-        return;
-    }
-    if (HWND window = windowTitled(d.steps[d.next].title)) {
-        const Step& step = d.steps[d.next++];
-        step.act(window);
-    }
 }
 
 std::string judgementOf(const char* base, const char* running) {

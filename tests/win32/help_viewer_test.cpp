@@ -1,5 +1,5 @@
-// The help viewer reads the shipped help file, lists its topics under their groups, narrows the
-// list as a word is typed, and goes with Escape.
+// The help viewer reads the shipped help file, lists its topics under their groups, opens at the
+// topic a window asks for, narrows the list as a word is typed, and goes with Escape.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -44,6 +44,16 @@ TEST(Win32Help, TopicsSearchAndEscape) {
     wchar_t page[64] = {};
     GetWindowTextW(GetDlgItem(viewer, 103), page, 64);
     EXPECT_NE(page[0], L'\0') << "the first topic is shown";
+
+    // A window's F1 opens the viewer at the topic about it.
+    const std::wstring topic = platform::win32::widenUtf8("運勢暦の見方");
+    platform::openHelp(nullptr, platform::win32::narrow(topic));
+    wchar_t chosen[64] = {};
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(SendMessageW(list, LB_GETCURSEL, 0, 0)),
+                 reinterpret_cast<LPARAM>(chosen));
+    EXPECT_EQ(std::wstring(chosen), L"  " + topic);
+    GetWindowTextW(GetDlgItem(viewer, 103), page, 64);
+    EXPECT_EQ(std::wstring(page).substr(0, topic.size()), topic);
 
     SetWindowTextW(search, platform::win32::widenUtf8("DATA.CSV").c_str());
     EXPECT_GT(rows(list), 0);

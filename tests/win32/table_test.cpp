@@ -50,13 +50,19 @@ class Sorter final : public platform::DialogHandler {
     void init(platform::DialogHandle& d) override {
         HWND window = platform::win32::hwndOf(d.window());
         HWND table = GetDlgItem(window, id_);
-        static constexpr platform::TableColumn kColumns[] = {{"name", 40}, {"age", 20}};
+        static constexpr platform::TableColumn kColumns[] = {
+            {"name", 40}, {"age", 20}, {"born", 4}};
         d.setTableColumns(id_, kColumns);
-        for (const auto& row :
-             {std::array<std::string_view, 2>{"b", "10"}, std::array<std::string_view, 2>{"a", "9"},
-              std::array<std::string_view, 2>{"c", "100"}}) {
+        for (const auto& row : {std::array<std::string_view, 3>{"b", "10", "1990/5/20"},
+                                std::array<std::string_view, 3>{"a", "9", "1990/10/3"},
+                                std::array<std::string_view, 3>{"c", "100", "1957/12/4"}}) {
             d.addTableRow(id_, row);
         }
+        // No cell is cut: a column narrower than its widest cell widens to it.
+        const int born = ListView_GetColumnWidth(table, 2);
+        const auto needed =
+            SendMessageW(table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"1990/10/3"));
+        EXPECT_GE(born, static_cast<int>(needed) + 12);
         clickHeading(window, table, id_, 1);  // by age, as numbers: 9 10 100
         ListView_SetItemState(table, 0, LVIS_SELECTED, LVIS_SELECTED);
         EXPECT_EQ(d.selectedTableRow(id_), 1);  // "a" was added second
@@ -69,11 +75,30 @@ class Sorter final : public platform::DialogHandler {
         d.selectTableRow(id_, 0);
         EXPECT_EQ(shownSelection(table), 1);
         EXPECT_EQ(d.selectedTableRow(id_), 0);
-        d.end(platform::kIdCancel);
+        clickHeading(window, table, id_, 2);  // by birth, as dates: c b a
+        d.selectTableRow(id_, 1);
+        EXPECT_EQ(shownSelection(table), 2);
+        ListView_SetItemState(table, -1, 0, LVIS_SELECTED);
+        // Once the dialog stands (two posts on: past its own message after opening).
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kLater, BN_CLICKED), 0);
     }
-    void command(platform::DialogHandle&, int) override {}
+
+    void command(platform::DialogHandle& d, int id) override {
+        HWND window = platform::win32::hwndOf(d.window());
+        if (id == kLater) {
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(kLatest, BN_CLICKED), 0);
+        } else if (id == kLatest) {
+            // Reaching the table with the keyboard chooses a row, so that Enter has one to open.
+            EXPECT_EQ(d.selectedTableRow(id_), -1);
+            SetFocus(GetDlgItem(window, id_));
+            EXPECT_GE(d.selectedTableRow(id_), 0);
+            d.end(platform::kIdCancel);
+        }
+    }
 
   private:
+    static constexpr int kLater = 900;
+    static constexpr int kLatest = 901;
     int id_;
 };
 
