@@ -29,7 +29,7 @@ constexpr int kSinceTermLabel = 129;
 constexpr int kHiddenTableLabel = 130;
 constexpr int kCalendarButton = 1211;
 
-constexpr int kRowLabelWidth = 44;
+constexpr int kRowLabelWidth = 48;
 constexpr int kPillarWidth = 58;
 constexpr int kLuckLabelWidth = 28;
 constexpr int kLuckWidth = 24;

@@ -168,20 +168,20 @@ constexpr ControlTemplate kAboutControls[] = {
 // the terms, the days since the term beside the luck start, the hidden stems' table, and the luck
 // pillars in a second table.
 constexpr ControlTemplate kFullChartControls[] = {
-    {110, Label, "", 7, 6, 280, 8, kStyleNone},
-    {127, Edit, "", 7, 17, 280, 36, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
-    {120, Table, "", 7, 57, 280, 104, kStyleNone},
-    {121, Label, "", 7, 165, 280, 8, kStyleNone},
-    {122, Label, "", 7, 176, 280, 8, kStyleNone},
-    {123, Label, "", 7, 187, 280, 8, kStyleNone},
-    {124, Label, "", 7, 198, 280, 8, kStyleNone},
+    {110, Label, "", 7, 6, 286, 8, kStyleNone},
+    {127, Edit, "", 7, 17, 286, 36, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {120, Table, "", 7, 57, 286, 104, kStyleNone},
+    {121, Label, "", 7, 165, 286, 8, kStyleNone},
+    {122, Label, "", 7, 176, 286, 8, kStyleNone},
+    {123, Label, "", 7, 187, 286, 8, kStyleNone},
+    {124, Label, "", 7, 198, 286, 8, kStyleNone},
     {129, Label, "", 7, 209, 100, 8, kStyleNone},
-    {128, Label, "", 110, 209, 177, 8, kStyleNone},
-    {130, Label, "", 7, 220, 280, 8, kStyleNone},
-    {125, Label, "", 7, 231, 280, 8, kStyleNone},
-    {126, Table, "", 7, 245, 280, 50, kStyleNone},
-    {1211, Button, text::captionFortuneCalendar, 180, 301, 50, 14, kStyleNone},
-    {kIdCancel, DefaultButton, text::captionClose, 237, 301, 50, 14, kStyleNone},
+    {128, Label, "", 110, 209, 183, 8, kStyleNone},
+    {130, Label, "", 7, 220, 286, 8, kStyleNone},
+    {125, Label, "", 7, 231, 286, 8, kStyleNone},
+    {126, Table, "", 7, 245, 286, 50, kStyleNone},
+    {1211, Button, text::captionFortuneCalendar, 186, 301, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 243, 301, 50, 14, kStyleNone},
 };
 
 // The fortune calendar: what is listed, the table, and the buttons that judge a row or list the
@@ -278,7 +278,7 @@ constexpr DialogTemplate kDialogs[] = {
      false, kAvoidanceControls},
     {"ABOUTBOX", text::aboutBoxTitle, text::dialogFontGothic, kPointSize, 22, 17, 171, 52, true,
      kAboutControls},
-    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 321, false,
+    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 321, false,
      kFullChartControls},
     {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 320, 244,
      false, kFortuneCalendarControls, true},
