@@ -198,9 +198,13 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
         const bool beforeTerm = view == View::Months && year_ == nowYear &&
                                 nowDay < rows_[static_cast<std::size_t>(nowMonth - 1)].termDay;
         const int nowTermMonth = view == View::Months && beforeTerm ? nowMonth - 1 : nowMonth;
+        nowRow_ = -1;
         for (const CalendarRow& r : rows_) {
             const bool isNow = r.year == nowYear && (r.month == 0 || r.month == nowTermMonth) &&
                                (r.day == 0 || r.day == nowDay);
+            if (isNow && nowRow_ < 0) {
+                nowRow_ = static_cast<int>(&r - rows_.data());
+            }
             std::vector<std::string> cells;
             cells.emplace_back(isNow                              ? text::currentMark
                                : r.luck >= 0 && r.luck == nowLuck ? text::currentLuckMark
@@ -223,8 +227,13 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
         }
     }
 
-    // Selects the row of a year (in the list of years) or of a month (0: the first row).
+    // Selects the row of a year (in the list of years) or of a month (0: the row of now, ◆,
+    // where the list holds it, so that 日の一覧 opens this month; else the first row).
     void selectYear(platform::DialogHandle& dialog, int year, int month) {
+        if (view_ != View::Years && month == 0 && nowRow_ >= 0) {
+            dialog.selectTableRow(kTable, nowRow_);
+            return;
+        }
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             if (view_ == View::Years ? rows_[i].year == year : rows_[i].month == month) {
                 dialog.selectTableRow(kTable, static_cast<int>(i));
@@ -262,6 +271,7 @@ class FortuneCalendarWindow final : public platform::DialogHandler {
     View view_ = View::Years;
     int year_ = 0;  // of the months or days shown, or of the year last chosen
     int month_ = 0;
+    int nowRow_ = -1;  // the row marked as now, if the view holds one
 };
 
 }  // namespace

@@ -204,6 +204,11 @@ void informationBeep();
 // one is named and the file holds it, else the first topic, the contents.
 void openHelp(WindowHandle owner, std::string_view topic = {});
 
+// The program started without a folder of the user's choosing (from the Start menu: in its own
+// folder or the system's) works in the user's Documents\Quorvel, made if missing, and says so
+// when it cannot; started from a folder, it stays there. Only Windows starts programs that way.
+void settleWorkingFolder();
+
 // Hands a file (a UTF-8 path) to the program the desktop opens its kind with, a browser for an
 // HTML file; false when the desktop could not be asked.
 bool openDocument(std::string_view utf8Path);

@@ -35,6 +35,14 @@ for exe in build-windows/quorvel.exe build-windows/quorvel-cli.exe; do
     echo "$(basename "$exe"): $(stat -c %s "$exe") bytes, needs $(tr '\n' ' ' <<<"$dlls")"
 done
 echo "installer: $(stat -c %s build-windows/Quorvel-*-setup.exe) bytes"
+# Properties → 詳細: each program and the setup carry their version texts (UTF-16 in VERSIONINFO).
+utf16() { sed 's/./&\\x00/g' <<<"$1"; }
+for exe in build-windows/quorvel.exe build-windows/quorvel-cli.exe build-windows/Quorvel-*-setup.exe; do
+    for key in FileDescription ProductName LegalCopyright "$(sed -n 's/^project(Quorvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"; do
+        LC_ALL=C grep -qaP "$(utf16 "$key")" "$exe" || { echo "$exe has no $key in its version" >&2; exit 1; }
+    done
+done
+echo "version resources: quorvel.exe, quorvel-cli.exe and the setup"
 
 # The Windows tool answers a batch with the Linux tool's very bytes, where that one is built.
 linux_cli=build/quorvel-cli

@@ -20,8 +20,13 @@ else
     wine_desktop=""
 fi
 export WINEDEBUG=-all
-# No prompts to download the .NET and HTML engines.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No prompts to download the .NET and HTML engines; no menu entries or icons in the user's home
+# from the programs' shortcuts.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Whatever Wine or a program looks up in the user's XDG folders stays in the build.
+export XDG_CONFIG_HOME="$wine_build/xdg/config" XDG_DATA_HOME="$wine_build/xdg/data"
+export XDG_CACHE_HOME="$wine_build/xdg/cache" XDG_STATE_HOME="$wine_build/xdg/state"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME"
 export LOCPATH="$wine_build/locale"
 WINE="$(command -v wine64 || true)"
 [ -n "$WINE" ] || WINE=/usr/lib/wine/wine64
@@ -68,6 +73,15 @@ REG
     done
     touch "$WINEPREFIX/.quorvel-ready"
 fi
+
+# Wine links the user's Documents, Desktop and the like to the home folder: here they are
+# folders of the prefix, so that nothing a test installs or writes lands in the home folder.
+for folder in "$WINEPREFIX/drive_c/users/$(id -un)"/*; do
+    if [ -L "$folder" ]; then
+        rm -f "$folder"
+        mkdir -p "$folder"
+    fi
+done
 
 # The first program of a new server starts Wine's own services, which would hold that program's
 # output open for good (a test would never end): they are started here, with nothing to hold.

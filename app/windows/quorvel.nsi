@@ -1,28 +1,55 @@
-; The Windows installer: both programs, the help file and the icon under Program Files, a Start
-; menu entry that starts the program in Documents\Quorvel, and an uninstaller that leaves the
-; user's DATA.CSV and results alone. /S installs and uninstalls silently.
+; The Windows installer: both programs, the help file and the icon, for this user only (the
+; default: %LOCALAPPDATA%\Programs\Quorvel, HKCU, no administrator) or for every user of the PC
+; (Program Files, HKLM, elevated); a Start menu entry; an uninstaller that leaves each user's
+; Documents\Quorvel (DATA.CSV, QUORVEL.DB, the results) alone. The program makes that folder for
+; whoever starts it. /S installs and uninstalls silently; /AllUsers or /CurrentUser chooses.
 ;
-;   makensis -DVERSION=1.17 -DBUILD=<build folder> -DOUTFILE=<setup.exe> quorvel.nsi
+;   makensis -DVERSION=1.17 -DBUILD=<build folder> -DOUTFILE=<setup.exe> -DVERSION_TEXTS=<nsh> quorvel.nsi
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
-RequestExecutionLevel admin
 
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_INSTDIR "Quorvel"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "Software\Quorvel"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallDir"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "Software\Quorvel"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
+!include "MultiUser.nsh"
 !include "MUI2.nsh"
 !include "x64.nsh"
+!include "FileFunc.nsh"
 
 Name "Quorvel ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Quorvel"
-InstallDirRegKey HKLM "Software\Quorvel" "InstallDir"
+
+; Properties → 詳細 of the setup program.
+!include /CHARSET=UTF8 "${VERSION_TEXTS}"
+VIProductVersion "${VERSION}.0.0"
+VIFileVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=1041 "ProductName" "${VERSION_PRODUCT}"
+VIAddVersionKey /LANG=1041 "CompanyName" "${VERSION_COMPANY}"
+VIAddVersionKey /LANG=1041 "LegalCopyright" "${VERSION_COPYRIGHT}"
+VIAddVersionKey /LANG=1041 "FileDescription" "${VERSION_DESCRIPTION}"
+VIAddVersionKey /LANG=1041 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1041 "ProductVersion" "${VERSION}"
+; No installer branding line under the pages.
+BrandingText " "
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel"
 
 !define MUI_ICON "${BUILD}\quorvel.ico"
 !define MUI_UNICON "${BUILD}\quorvel.ico"
 !define MUI_ABORTWARNING
 
+!define MUI_FINISHPAGE_RUN "$INSTDIR\quorvel.exe"
+
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -31,7 +58,6 @@ InstallDirRegKey HKLM "Software\Quorvel" "InstallDir"
 !insertmacro MUI_LANGUAGE "Japanese"
 
 Section "Quorvel"
-    SetShellVarContext all
     SetOutPath "$INSTDIR"
     File "${BUILD}\quorvel.exe"
     File "${BUILD}\quorvel-cli.exe"
@@ -39,45 +65,47 @@ Section "Quorvel"
     File "${BUILD}\quorvel.ico"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
-    ; The program keeps DATA.CSV and its results in the folder it starts in.
-    SetShellVarContext current
-    CreateDirectory "$DOCUMENTS\Quorvel"
-    SetOutPath "$DOCUMENTS\Quorvel"
-    SetShellVarContext all
-    CreateDirectory "$SMPROGRAMS\Quorvel"
-    CreateShortcut "$SMPROGRAMS\Quorvel\Quorvel.lnk" "$INSTDIR\quorvel.exe" "" "$INSTDIR\quorvel.ico"
-    SetOutPath "$INSTDIR"
+    ; One shortcut needs no folder of its own. Its working folder is the program's: started
+    ; there, the program works in the user's Documents\Quorvel instead.
+    CreateShortcut "$SMPROGRAMS\Quorvel.lnk" "$INSTDIR\quorvel.exe" "" "$INSTDIR\quorvel.exe" 0
 
-    WriteRegStr HKLM "Software\Quorvel" "InstallDir" "$INSTDIR"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Quorvel"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Quorvel"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quorvel.ico"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ; SHCTX: HKCU for this user, HKLM for every user, as the install mode set.
+    WriteRegStr SHCTX "Software\Quorvel" "InstallDir" "$INSTDIR"
+    WriteRegStr SHCTX "Software\Quorvel" "InstallMode" "$MultiUser.InstallMode"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Quorvel"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "Quorvel"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\quorvel.exe,0"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    IntFmt $0 "0x%08X" $0
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
 Function .onInit
     SetRegView 64
+    !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
     SetRegView 64
+    !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 
-; Only what the installer put there: Documents\Quorvel with DATA.CSV and the results stays.
+; Only what the installer put there: each user's Documents\Quorvel with DATA.CSV, QUORVEL.DB and
+; the results stays.
 Section "Uninstall"
-    SetShellVarContext all
-    Delete "$SMPROGRAMS\Quorvel\Quorvel.lnk"
-    RMDir "$SMPROGRAMS\Quorvel"
+    Delete "$SMPROGRAMS\Quorvel.lnk"
     Delete "$INSTDIR\quorvel.exe"
     Delete "$INSTDIR\quorvel-cli.exe"
     Delete "$INSTDIR\Quorvel.HLP"
     Delete "$INSTDIR\quorvel.ico"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
-    DeleteRegKey HKLM "Software\Quorvel"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    DeleteRegKey SHCTX "Software\Quorvel"
 SectionEnd

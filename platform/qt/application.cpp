@@ -84,6 +84,8 @@ void loadQtJapanese() {
 
 }  // namespace
 
+void settleWorkingFolder() {}
+
 InstanceHandle moduleInstance() {
     return reinterpret_cast<InstanceHandle>(QCoreApplication::instance());
 }

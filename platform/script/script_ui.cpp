@@ -541,6 +541,8 @@ bool openDocument(std::string_view utf8Path) {
     return true;
 }
 
+void settleWorkingFolder() {}
+
 InstanceHandle moduleInstance() {
     static char token;
     return reinterpret_cast<InstanceHandle>(&token);

@@ -26,6 +26,7 @@ struct Program {
     std::function<void(int)> onCommand;
     int helpCommand = 0;
     std::vector<HWND> modeless;
+    std::vector<HWND> modal;  // innermost last
     int startupCommand = 0;
 };
 
@@ -73,6 +74,11 @@ LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             }
             return 0;
         case WM_CLOSE:
+            // A modal dialog answers first: the program never ends behind its back.
+            if (HWND front = frontModal()) {
+                SetForegroundWindow(front);
+                return 0;
+            }
             // The close box ends the program like the exit command: no question asked.
             DestroyWindow(window);
             return 0;
@@ -113,6 +119,38 @@ void addModeless(HWND dialog) {
 void removeModeless(HWND dialog) {
     auto& list = program().modeless;
     std::erase(list, dialog);
+}
+
+std::vector<HWND> beginModal(HWND dialog) {
+    Program& p = program();
+    HWND owner = GetWindow(dialog, GW_OWNER);  // the dialog manager's own business
+    std::vector<HWND> others = p.modeless;
+    others.push_back(p.main);
+    std::vector<HWND> disabled;
+    for (HWND window : others) {
+        if (window != nullptr && window != owner && window != dialog && IsWindow(window) &&
+            IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            disabled.push_back(window);
+        }
+    }
+    p.modal.push_back(dialog);
+    return disabled;
+}
+
+void endModal(HWND dialog, std::vector<HWND>& disabled) {
+    std::erase(program().modal, dialog);
+    for (HWND window : disabled) {
+        if (IsWindow(window)) {
+            EnableWindow(window, TRUE);
+        }
+    }
+    disabled.clear();
+}
+
+HWND frontModal() {
+    const auto& modal = program().modal;
+    return modal.empty() ? nullptr : modal.back();
 }
 
 bool takeDialogMessage(MSG& message) {
@@ -253,8 +291,14 @@ MessageAnswer messageBox(WindowHandle owner, std::string_view text, std::string_
     const std::wstring body = widen(text);
     const std::wstring title = widen(caption.empty() ? defaultMessageCaption() : caption);
     const UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
-    const int answer = MessageBoxW(win32::ownerWindow(owner), body.c_str(), title.c_str(),
-                                   type | MB_SETFOREGROUND);
+    // Asked for by a window a modal dialog keeps out of reach (often the main window, on behalf
+    // of the dialog): the box is the dialog's, so that closing it returns there.
+    HWND window = win32::ownerWindow(owner);
+    if (HWND front = win32::frontModal();
+        front != nullptr && (window == nullptr || !IsWindowEnabled(window))) {
+        window = front;
+    }
+    const int answer = MessageBoxW(window, body.c_str(), title.c_str(), type | MB_SETFOREGROUND);
     if (buttons == MessageButtons::YesNo) {
         return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
     }

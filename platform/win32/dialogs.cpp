@@ -297,6 +297,9 @@ class Win32Dialog final : public DialogHandle {
             ShowWindow(window_, SW_HIDE);
             PostMessageW(window_, kDestroyLater, 0, 0);
         } else {
+            // The other windows come back before this one goes, so that the activation returns
+            // to the owner and not to another program.
+            win32::endModal(window_, disabled_);
             EndDialog(window_, result);
         }
     }
@@ -307,6 +310,7 @@ class Win32Dialog final : public DialogHandle {
             return;
         }
         ListView_DeleteAllItems(table);
+        rowsOf(id).clear();
         while (ListView_DeleteColumn(table, 0)) {
         }
         sortColumn_ = -1;  // new rows, unsorted
@@ -330,6 +334,7 @@ class Win32Dialog final : public DialogHandle {
     void clearTableRows(int id) override {
         if (HWND table = tableOf(id)) {
             ListView_DeleteAllItems(table);
+            rowsOf(id).clear();
         }
     }
 
@@ -339,20 +344,27 @@ class Win32Dialog final : public DialogHandle {
             return;
         }
         const int columns = Header_GetItemCount(ListView_GetHeader(table));
-        const int row = ListView_GetItemCount(table);
+        auto& rows = rowsOf(id);
+        const int added = static_cast<int>(rows.size());
+        auto& kept = rows.emplace_back();
+        int row = 0;  // where it shows: a sorted table puts it last until sorted again
         for (int column = 0; column < columns; ++column) {
             std::wstring text = column < static_cast<int>(cells.size())
                                     ? widen(cells[static_cast<std::size_t>(column)])
                                     : std::wstring();
+            kept.push_back(text);
             LVITEMW item{};
             item.mask = column == 0 ? LVIF_TEXT | LVIF_PARAM : LVIF_TEXT;
-            item.iItem = row;
+            item.iItem = column == 0 ? ListView_GetItemCount(table) : row;
             item.iSubItem = column;
             item.pszText = text.data();
-            item.lParam = row;  // the order it was added in, whatever the order shown
-            SendMessageW(table, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
-                         column == 0 ? 0 : static_cast<WPARAM>(row),
-                         reinterpret_cast<LPARAM>(&item));
+            item.lParam = added;  // the order it was added in, whatever the order shown
+            const auto answer = SendMessageW(
+                table, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
+                column == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            if (column == 0) {
+                row = static_cast<int>(answer);
+            }
             // No cell is cut to an ellipsis: its column widens to it.
             const int needed = stringWidth(table, text) + kCellPadding;
             if (needed > ListView_GetColumnWidth(table, column)) {
@@ -458,37 +470,43 @@ class Win32Dialog final : public DialogHandle {
     HWND tableOf(int id) const { return controlOfKind(id, ControlKind::Table); }
     HWND dropDownOf(int id) const { return controlOfKind(id, ControlKind::DropDown); }
 
-    struct SortBy {
-        HWND table;
-        int column;
-        bool descending;
-    };
-
-    static void cellText(HWND table, int row, int column, wchar_t (&text)[256]) {
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = 256;
-        SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                     reinterpret_cast<LPARAM>(&item));
-    }
-
     // Numbers and dates compare by their numbers, other texts as the system orders them.
-    static int CALLBACK compareShownRows(LPARAM a, LPARAM b, LPARAM how) {
-        const auto* by = reinterpret_cast<const SortBy*>(how);
-        wchar_t left[256] = {};
-        wchar_t right[256] = {};
-        cellText(by->table, static_cast<int>(a), by->column, left);
-        cellText(by->table, static_cast<int>(b), by->column, right);
+    static int compareCells(const std::wstring& left, const std::wstring& right) {
         const std::optional<NumberGroups> leftNumbers = numberGroups(std::wstring_view(left));
         const std::optional<NumberGroups> rightNumbers = numberGroups(std::wstring_view(right));
-        int order = 0;
         if (leftNumbers && rightNumbers) {
-            order = compareNumberGroups(*leftNumbers, *rightNumbers);
-        } else {
-            order = CompareStringW(LOCALE_USER_DEFAULT, 0, left, -1, right, -1) - CSTR_EQUAL;
+            return compareNumberGroups(*leftNumbers, *rightNumbers);
         }
-        return by->descending ? -order : order;
+        return CompareStringW(LOCALE_USER_DEFAULT, 0, left.c_str(), -1, right.c_str(), -1) -
+               CSTR_EQUAL;
+    }
+
+    // The list view is told only each row's place in an order worked out beforehand: its
+    // comparison must not ask the control for texts, and a stable sort of the rows shown, as
+    // the Qt table makes, leaves equal cells in the order they stood.
+    static int CALLBACK comparePlaces(LPARAM a, LPARAM b, LPARAM places) {
+        const auto& place = *reinterpret_cast<const std::vector<int>*>(places);
+        const auto at = [&place](LPARAM row) {
+            return row >= 0 && static_cast<std::size_t>(row) < place.size()
+                       ? place[static_cast<std::size_t>(row)]
+                       : static_cast<int>(place.size());
+        };
+        return at(a) - at(b);
+    }
+
+    struct TableRows {
+        int id;
+        std::vector<std::vector<std::wstring>> rows;  // by the order they were added in
+    };
+
+    std::vector<std::vector<std::wstring>>& rowsOf(int id) {
+        for (TableRows& table : tableRows_) {
+            if (table.id == (id & 0xFFFF)) {
+                return table.rows;
+            }
+        }
+        tableRows_.push_back({id & 0xFFFF, {}});
+        return tableRows_.back().rows;
     }
 
     // A click on a heading of a sortable table sorts by it; a second click turns the order.
@@ -503,8 +521,35 @@ class Win32Dialog final : public DialogHandle {
         }
         sortDescending_ = column == sortColumn_ ? !sortDescending_ : false;
         sortColumn_ = column;
-        SortBy by{table, column, sortDescending_};
-        ListView_SortItemsEx(table, &Win32Dialog::compareShownRows, reinterpret_cast<LPARAM>(&by));
+        const auto& rows = rowsOf(id);
+        std::vector<int> shown;
+        const int count = ListView_GetItemCount(table);
+        for (int i = 0; i < count; ++i) {
+            LVITEMW item{};
+            item.mask = LVIF_PARAM;
+            item.iItem = i;
+            SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            if (item.lParam >= 0 && static_cast<std::size_t>(item.lParam) < rows.size()) {
+                shown.push_back(static_cast<int>(item.lParam));
+            }
+        }
+        const auto cell = [&rows, column](int row) -> const std::wstring& {
+            static const std::wstring kNone;
+            const auto& cells = rows[static_cast<std::size_t>(row)];
+            return static_cast<std::size_t>(column) < cells.size()
+                       ? cells[static_cast<std::size_t>(column)]
+                       : kNone;
+        };
+        const bool descending = sortDescending_;
+        std::stable_sort(shown.begin(), shown.end(), [&](int a, int b) {
+            return descending ? compareCells(cell(b), cell(a)) < 0
+                              : compareCells(cell(a), cell(b)) < 0;
+        });
+        std::vector<int> places(rows.size(), static_cast<int>(rows.size()));
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            places[static_cast<std::size_t>(shown[i])] = static_cast<int>(i);
+        }
+        ListView_SortItems(table, &Win32Dialog::comparePlaces, reinterpret_cast<LPARAM>(&places));
     }
 
     // The table that has the keyboard, if any: Enter there chooses its row.
@@ -723,6 +768,8 @@ class Win32Dialog final : public DialogHandle {
                 placeWindow();
                 if (modeless_) {
                     win32::addModeless(window);
+                } else {
+                    disabled_ = win32::beginModal(window);
                 }
                 handler_.init(*this);
                 PostMessageW(window, kAfterOpening, 0, 0);
@@ -804,6 +851,8 @@ class Win32Dialog final : public DialogHandle {
                     win32::removeModeless(window);
                     SetWindowLongPtrW(window, DWLP_USER, 0);
                     delete this;
+                } else {
+                    win32::endModal(window, disabled_);  // ended by its owner's end
                 }
                 return FALSE;
             default:
@@ -819,6 +868,7 @@ class Win32Dialog final : public DialogHandle {
     HWND window_ = nullptr;
     std::vector<Picture> pictures_;
     std::vector<Limit> limits_;
+    std::vector<HWND> disabled_;  // by this modal dialog, given back as it ends
     struct Place {
         HWND control;
         PlacedRect placed;
@@ -828,6 +878,7 @@ class Win32Dialog final : public DialogHandle {
     SIZE smallest_{};            // its frame then
     bool focusSet_ = false;
     bool opened_ = false;  // past the opening, its first focus included
+    std::vector<TableRows> tableRows_;
     int sortColumn_ = -1;
     bool sortDescending_ = false;
     bool ended_ = false;

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/ui.h"
 
@@ -42,6 +43,13 @@ HWND ownerWindow(WindowHandle owner);
 // Modeless dialogs take their keys through IsDialogMessageW in the message loop.
 void addModeless(HWND dialog);
 void removeModeless(HWND dialog);
+// A modal dialog keeps every other window of the program, the main window's menu included, out
+// of reach until it ends, not only its owner as the dialog manager does. beginModal answers the
+// windows it disabled; endModal gives them back.
+std::vector<HWND> beginModal(HWND dialog);
+void endModal(HWND dialog, std::vector<HWND>& disabled);
+// The modal dialog in front, or nullptr: a box asked for by a window it disabled belongs to it.
+HWND frontModal();
 // F1 in the main window or one of its buttons: the window's help command; true when it was.
 bool takeMainWindowHelp(const MSG& message);
 // Offers a message to the modeless dialogs and the help viewer; true when one took it.

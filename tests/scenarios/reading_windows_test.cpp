@@ -1,4 +1,5 @@
 // The 命式表 and 運勢暦 windows, reached from a chart panel's context menu and from the menu.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,25 @@ TEST_F(ReadingWindows, MonthsAndDaysOfTheChosenPeriod) {
     EXPECT_TRUE(eventsOf(EventKind::DialogOpened).back().name != "HANDAN");
     calendar.pressEscape();
     EXPECT_TRUE(calendar.ended());
+}
+
+// The calendar opens at this year; its months open at this month (◆), so that 日の一覧 shows the
+// days of this month with today marked. (Before a month's term day, today belongs to the month
+// before: its days hold no ◆ then, and the list opens at its first day.)
+TEST_F(ReadingWindows, TheMonthsOfThisYearOpenAtThisMonth) {
+    ScriptedDialog& panel = openPanel();
+    ASSERT_TRUE(panel.chooseFromContextMenu(kCommandFortuneCalendar));
+    ScriptedDialog& calendar = newest("UNSEIREKI");
+    for (const int view : {kMonths, kDays}) {
+        calendar.click(view);
+        const auto& rows = calendar.tableRows(kTable);
+        const auto marked = std::find_if(rows.begin(), rows.end(),
+                                         [](const auto& row) { return row[0] == sjis("◆"); });
+        EXPECT_EQ(calendar.selectedTableRow(kTable),
+                  marked != rows.end() ? static_cast<int>(marked - rows.begin()) : 0)
+            << "view " << view;
+    }
+    EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(ReadingWindows, MonthsBeyondTheTablesAreRefused) {

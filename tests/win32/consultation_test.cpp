@@ -109,5 +109,88 @@ TEST(Win32Consultation, FromTheBirthDialogToTheResultFile) {
     fs::remove_all(folder);
 }
 
+// A question a modal dialog raises is that dialog's, and while the dialog is open nothing else of
+// the program, the main window's menu and its close box included, can be reached.
+TEST(Win32Consultation, AModalDialogKeepsTheProgramOutOfReach) {
+    const fs::path previous = fs::current_path();
+    const fs::path folder = fs::temp_directory_path() / "quorvel-win32-modal";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::current_path(folder);
+
+    const std::wstring resultTitle = widen(resultDialogTemplate().title);
+    const std::wstring panelTitle = widen(panelDialogTemplate().title);
+    Driver d;
+    HWND panel = nullptr;
+    HWND result = nullptr;
+    d.steps = {
+        {widen(sjis("Quorvel")),
+         [&d](HWND main) {
+             d.main = main;
+             PostMessageW(main, WM_COMMAND, kCommandBirthData, 0);
+         }},
+        {widen(birthDialogTemplate().title),
+         [](HWND birth) {
+             SetDlgItemTextW(birth, 108, widen(sjis("花子")).c_str());
+             SendDlgItemMessageW(birth, 106, BM_CLICK, 0, 0);  // 女
+             SetDlgItemTextW(birth, 109, L"1980");
+             SetDlgItemTextW(birth, 1052, L"7");
+             SetDlgItemTextW(birth, 1053, L"1");
+             SetDlgItemTextW(birth, 1054, L"5");
+             press(birth, IDOK);
+         }},
+        {panelTitle,
+         [&panel](HWND shown) {
+             panel = shown;
+             press(shown, 1023);
+             press(shown, 1028);
+             press(shown, IDOK);
+         }},
+        {resultTitle,
+         [&](HWND shown) {
+             result = shown;
+             EXPECT_FALSE(IsWindowEnabled(d.main)) << "the main menu is within reach";
+             EXPECT_FALSE(IsWindowEnabled(panel));
+             // The close box of the main window waits for the dialog.
+             SendMessageW(d.main, WM_CLOSE, 0, 0);
+             EXPECT_TRUE(IsWindow(d.main));
+             press(shown, 1067);
+         }},
+        {widen(sjis("TXTファイルに出力")),
+         [&](HWND question) {
+             EXPECT_EQ(GetWindow(question, GW_OWNER), result);
+             press(question, IDNO);
+         }},
+        {resultTitle,
+         [&](HWND shown) {
+             EXPECT_EQ(shown, result);
+             EXPECT_EQ(GetActiveWindow(), result);
+             EXPECT_FALSE(IsWindowEnabled(d.main));
+             press(shown, IDOK);
+         }},
+        {panelTitle,
+         [&](HWND shown) {
+             EXPECT_TRUE(IsWindowEnabled(d.main));
+             press(shown, IDCANCEL);
+             PostMessageW(d.main, WM_CLOSE, 0, 0);
+         }},
+    };
+    driver = &d;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &tick);
+    auto state = std::make_unique<ConsultationState>();
+    char name[] = "quorvel";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(runApplication(*state, 1, argv), 0);
+    KillTimer(nullptr, timer);
+    driver = nullptr;
+
+    EXPECT_EQ(d.next, d.steps.size());
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        EXPECT_NE(entry.path().extension(), ".TXT") << "いいえ wrote the judgement";
+    }
+    fs::current_path(previous);
+    fs::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace quorvel::test

@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/win32/win32.h"
 #include "resources/dialog_templates.h"
@@ -107,6 +110,92 @@ TEST(Win32Table, SortedRowsKeepTheOrderTheyWereAddedIn) {
     for (const DialogTemplate& dialog : allDialogTemplates()) {
         if (const platform::ControlTemplate* table = sortableTable(dialog)) {
             Sorter sorter(table->id);
+            EXPECT_EQ(platform::runModalDialog(dialog, nullptr, sorter), platform::kIdCancel);
+            return;
+        }
+    }
+    FAIL() << "no template has a sortable table";
+}
+
+// 200 persons, many of one age or one birthday: each heading click orders them as the Qt table
+// does, a stable sort of the rows as they stood, ages and dates by their numbers.
+class PersonSorter final : public platform::DialogHandler {
+  public:
+    explicit PersonSorter(int id) : id_(id) {}
+
+    void init(platform::DialogHandle& d) override {
+        HWND window = platform::win32::hwndOf(d.window());
+        HWND table = GetDlgItem(window, id_);
+        static constexpr platform::TableColumn kColumns[] = {
+            {"name", 40}, {"age", 20}, {"born", 40}};
+        d.setTableColumns(id_, kColumns);
+        struct Person {
+            std::string name, age, born;
+            int years;
+            std::array<int, 3> date;
+        };
+        std::vector<Person> people;
+        for (int i = 0; i < 200; ++i) {
+            const int year = 1930 + (i * 37) % 80;
+            const int month = 1 + (i * 7) % 12;
+            const int day = 1 + (i * 13) % 28 % (i % 3 == 0 ? 2 : 28);
+            people.push_back(
+                {"p" + std::to_string(i),
+                 std::to_string(2026 - year),
+                 std::to_string(year) + "/" + std::to_string(month) + "/" + std::to_string(day),
+                 2026 - year,
+                 {year, month, day}});
+            const std::array<std::string_view, 3> row{people.back().name, people.back().age,
+                                                      people.back().born};
+            d.addTableRow(id_, row);
+        }
+        std::vector<int> expected(people.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            expected[i] = static_cast<int>(i);
+        }
+        const auto of = [&people](int i) -> const Person& {
+            return people[static_cast<std::size_t>(i)];
+        };
+        const auto byAge = [&](int a, int b) { return of(a).years < of(b).years; };
+        const auto byDate = [&](int a, int b) { return of(a).date < of(b).date; };
+        const std::function<bool(int, int)> clicks[] = {
+            byAge, [&](int a, int b) { return byAge(b, a); }, byDate,
+            [&](int a, int b) { return byDate(b, a); }};
+        const int columns[] = {1, 1, 2, 2};
+        for (int click = 0; click < 4; ++click) {
+            clickHeading(window, table, id_, columns[click]);
+            std::stable_sort(expected.begin(), expected.end(), clicks[click]);
+            for (int shown = 0; shown < static_cast<int>(expected.size()); ++shown) {
+                LVITEMW item{};
+                item.mask = LVIF_PARAM;
+                item.iItem = shown;
+                SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+                ASSERT_EQ(item.lParam, expected[static_cast<std::size_t>(shown)])
+                    << "click " << click << ", row " << shown;
+                wchar_t text[16] = {};
+                LVITEMW cell{};
+                cell.pszText = text;
+                cell.cchTextMax = 16;
+                SendMessageW(table, LVM_GETITEMTEXTW, static_cast<WPARAM>(shown),
+                             reinterpret_cast<LPARAM>(&cell));
+                ASSERT_EQ(platform::win32::narrow(text),
+                          of(expected[static_cast<std::size_t>(shown)]).name);
+            }
+        }
+        d.end(platform::kIdCancel);
+    }
+
+    void command(platform::DialogHandle&, int) override {}
+
+  private:
+    int id_;
+};
+
+TEST(Win32Table, TwoHundredPersonsSortByAgeAndBirthAsTheQtTable) {
+    ASSERT_TRUE(platform::initialize(*new int(0), nullptr, {moduleImages(), "Quorvel.HLP"}));
+    for (const DialogTemplate& dialog : allDialogTemplates()) {
+        if (const platform::ControlTemplate* table = sortableTable(dialog)) {
+            PersonSorter sorter(table->id);
             EXPECT_EQ(platform::runModalDialog(dialog, nullptr, sorter), platform::kIdCancel);
             return;
         }
