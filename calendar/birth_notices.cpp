@@ -46,11 +46,23 @@ std::string_view ruleName(TermRule rule) {
     return text::termRuleNames[static_cast<int>(rule)];
 }
 
+std::string_view ruleName(HiddenTable rule) {
+    return text::hiddenTableNames[static_cast<int>(rule)];
+}
+std::string_view countTermDayName(bool countTermDay) {
+    return text::countTermDayNames[countTermDay ? 1 : 0];
+}
+
 std::string_view presetName(const ChartRules& rules) {
-    if (rules == kClassicRules) {
-        return text::classicRulesName;
+    switch (presetOf(rules)) {
+        case RulesPreset::Classic:
+            return text::classicRulesName;
+        case RulesPreset::Precise:
+            return text::preciseRulesName;
+        case RulesPreset::Custom:
+            break;
     }
-    return rules == preciseRules(rules.dayChange) ? text::preciseRulesName : text::customRulesName;
+    return text::customRulesName;
 }
 
 std::string rulesLine(const ChartRules& rules) {

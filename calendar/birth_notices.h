@@ -15,8 +15,11 @@ std::string_view ruleName(SummerTimeRule rule);
 std::string_view ruleName(SolarTimeRule rule);
 std::string_view ruleName(DayChangeRule rule);
 std::string_view ruleName(TermRule rule);
+std::string_view ruleName(HiddenTable rule);
+std::string_view countTermDayName(bool countTermDay);
 
-// 古典, 精密 or 個別設定, and the line that names every rule.
+// 古典, 精密 or 個別設定 by the rules that read the birth (the hidden table and the term-day count
+// belong to every preset), and the line that names those rules.
 std::string_view presetName(const ChartRules& rules);
 std::string rulesLine(const ChartRules& rules);
 

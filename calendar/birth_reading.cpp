@@ -148,6 +148,16 @@ Reading shifted(const Reading& r, double seconds) {
     return readingOf(minutesOf(r) + static_cast<Minutes>(std::floor(seconds / 60.0)));
 }
 
+// The start of the month a standard instant falls in, as the rule places its term.
+Minutes monthStart(const Reading& s, bool beforeTerm, TermRule rule) {
+    int year = s.year;
+    int month = s.month;
+    if (beforeTerm) {
+        stepMonth(year, month, -1);
+    }
+    return minutesOf(termReading(year, month, rule));
+}
+
 // Days from the birth to the term the luck counts to, in minutes: forward to the next term,
 // backward to the one before.
 Minutes minutesToLuckTerm(const Reading& s, bool forward, bool beforeTerm) {
@@ -242,6 +252,9 @@ BirthCheck readBirth(Chart& chart, BirthReading& reading, Sex sex, const BirthTi
 
     const YearMonth ym = yearAndMonth(r.standard, rules.terms);
     const bool forward = luckRunsForward(sex, ym.year);
+    const Minutes sinceTerm =
+        minutesOf(r.standard) - monthStart(r.standard, ym.beforeTerm, rules.terms);
+    r.minutesSinceTerm = static_cast<std::int32_t>(sinceTerm > 0 ? sinceTerm : 0);
 
     // The day and hour from local time, stepping from the clock date's own day pillar.
     const CycleIndex clockDay =

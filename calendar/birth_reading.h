@@ -62,6 +62,8 @@ struct BirthReading {
     Reading solar;     // the local time the day and hour pillars come from, where corrected
     bool summerTimeApplied = false;
     bool solarApplied = false;  // mean or true solar time in force (a birthplace is known)
+    // From the start of the birth's month, as the term rule places it, to the standard instant.
+    std::int32_t minutesSinceTerm = 0;
     BirthNotices notices;
 };
 

@@ -11,6 +11,8 @@ constexpr std::array<std::string_view, 2> kSummerTimeWords = {"ignore", "apply"}
 constexpr std::array<std::string_view, 3> kSolarTimeWords = {"clock", "mean", "true"};
 constexpr std::array<std::string_view, 3> kDayChangeWords = {"split", "23", "0"};
 constexpr std::array<std::string_view, 2> kTermWords = {"table", "exact"};
+constexpr std::array<std::string_view, 3> kHiddenTableWords = {"classical", "simplified", "sanmei"};
+constexpr std::array<std::string_view, 2> kCountTermDayWords = {"false", "true"};
 
 template <typename Rule, std::size_t N>
 std::optional<Rule> ruleOf(const std::array<std::string_view, N>& words, std::string_view word) {
@@ -37,6 +39,13 @@ std::string_view ruleWord(TermRule rule) {
     return kTermWords.at(static_cast<std::size_t>(rule));
 }
 
+std::string_view ruleWord(HiddenTable rule) {
+    return kHiddenTableWords.at(static_cast<std::size_t>(rule));
+}
+std::string_view countTermDayWord(bool countTermDay) {
+    return kCountTermDayWords.at(countTermDay ? 1 : 0);
+}
+
 std::optional<SummerTimeRule> summerTimeRuleOf(std::string_view word) {
     return ruleOf<SummerTimeRule>(kSummerTimeWords, word);
 }
@@ -48,6 +57,12 @@ std::optional<DayChangeRule> dayChangeRuleOf(std::string_view word) {
 }
 std::optional<TermRule> termRuleOf(std::string_view word) {
     return ruleOf<TermRule>(kTermWords, word);
+}
+std::optional<HiddenTable> hiddenTableOf(std::string_view word) {
+    return ruleOf<HiddenTable>(kHiddenTableWords, word);
+}
+std::optional<bool> countTermDayOf(std::string_view word) {
+    return ruleOf<bool>(kCountTermDayWords, word);
 }
 
 }  // namespace quorvel

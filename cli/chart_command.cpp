@@ -45,8 +45,8 @@ std::string formatChartText(const Chart& chart, const ChartTexts& t) {
            t.pillars[chart.dayPillar.index] + "  " + t.pillars[chart.hourPillar.index] + "\n\n";
     out += t.luckLabel + "  " + (chart.luckForward ? t.forwardLabel : t.backwardLabel) + "  " +
            t.startAgeLabel + " " + std::to_string(chart.startAge) + t.ageSuffix;
-    // To the month where the terms are exact: 3歳4ヶ月.
-    if (t.rules.terms == TermRule::Exact && chart.startAgeMonths % 12 != 0) {
+    // To the month where the terms are exact, and in the full chart: 3歳4ヶ月.
+    if ((t.full || t.rules.terms == TermRule::Exact) && chart.startAgeMonths % 12 != 0) {
         out += std::to_string(chart.startAgeMonths % 12) + t.monthSuffix;
     }
     out += "\n";

@@ -50,22 +50,30 @@ constexpr std::string_view kDetails =
     "      is.\n"
     "  quorvel-cli chart --full [--json] [--sjis] (--sex male|female YYYY-MM-DD HH | --record N)\n"
     "  quorvel-cli chart --full --json --batch [--sjis]\n"
-    "      The full chart (命式) under the chart: each pillar's stem with its relation to the day\n"
-    "      stem (the program's label and the common name, 忍耐 正官), the branch, the stage of\n"
-    "      the day stem there (十二運) and the stems hidden in it (蔵干, main, middle, residual)\n"
-    "      with theirs; the void branches (空亡) of the day pillar; the five elements of the "
-    "eight\n"
-    "      characters, and again counting the hidden stems for the branches; the sectional\n"
-    "      terms before and after the birth to the minute, Japan time; a notice when the birth\n"
-    "      hour lies within two hours of its month's term. The pillars themselves stay those of\n"
-    "      the chart, which follows the calendar's tables. With --json the chart's object gains\n"
-    "      one member, every other key kept:\n"
+    "      The full chart (命式表) under the chart, the pillars right to left (three without an\n"
+    "      hour): each pillar's stem with its relation to the day stem (the program's label and\n"
+    "      the common name, 忍耐(正官)), the branch, the hidden stem in command on the birth date\n"
+    "      (司令, by the days since the month's term: 余気, 中気, 本気) with its relation, the\n"
+    "      stage of the day stem there (十二運), the special stars (天乙貴人 羊刃 駅馬 魁罡) and\n"
+    "      every hidden stem with its days; the void branches (空亡) of the day pillar; the five\n"
+    "      elements of the eight characters, and again counting the hidden stems; the sectional\n"
+    "      terms before and after the birth to the minute, Japan time; the days since the term\n"
+    "      and the table of the hidden stems; a notice when the birth hour lies within two hours\n"
+    "      of its month's term. --hidden-table classical|simplified|sanmei chooses the table,\n"
+    "      --count-term-day counts the term's day as day 1. The luck start is given to the\n"
+    "      month. With --json the chart's object gains one member, every other key kept:\n"
     "        "
     "\"full\":{\"year\":{\"stem\":\"庚\",\"branch\":\"午\",\"relation\":\"忍耐\",\"common\":"
     "\"正官\",\n"
     "                "
     "\"stage\":\"長生\",\"hidden\":[{\"stem\":\"丁\",\"relation\":\"表現\",\"common\":\"食神\"},..]"
-    "},\n"
+    ","
+    "\n"
+    "                "
+    "\"hiddenByDays\":[{\"stem\":\"丙\",\"kind\":\"余気\",\"days\":10},..],\n"
+    "                "
+    "\"commanding\":{\"stem\":\"己\",\"kind\":\"中気\",\"relation\":\"投資\",\"common\":"
+    "\"偏財\"},\"stars\":[]},\n"
     "                "
     "\"month\":{..},\"day\":{..,\"relation\":null,\"common\":null,..},\"hour\":{..},\n"
     "                "
@@ -73,7 +81,9 @@ constexpr std::string_view kDetails =
     "                \"elementsWithHidden\":{..},\n"
     "                \"terms\":[{\"name\":\"立夏\",\"jst\":\"1990-05-06 "
     "03:35\"},{\"name\":\"芒種\",..}],\n"
-    "                \"termNotice\":null}\n"
+    "                \"termNotice\":null,\"daysSinceTerm\":14.25,\"hiddenTable\":\"classical\","
+    "\n"
+    "                \"countTermDay\":false}\n"
     "      The day stem is the person: its relation and common name are null.\n"
     "  quorvel-cli calendar [--json] [--sjis] (--sex male|female YYYY-MM-DD HH | --record N)\n"
     "                       [--years A-B | --year Y | --month Y-M]\n"
@@ -385,6 +395,13 @@ void addRuleOptions(CLI::App& command, RuleOptions& rules) {
         .add_option("--terms", rules.terms,
                     "table (the printed tables' even hour) or exact (to the minute)")
         ->check(CLI::IsMember({"table", "exact"}));
+    command
+        .add_option("--hidden-table", rules.hiddenTable,
+                    "the table of the days each hidden stem commands: classical (the default), "
+                    "simplified or sanmei")
+        ->check(CLI::IsMember({"classical", "simplified", "sanmei"}));
+    command.add_flag("--count-term-day", rules.countTermDay,
+                     "count the term's own day as day 1 when choosing the commanding hidden stem");
 }
 
 int run(int argc, char** argv, OutputStream& out) {
@@ -397,8 +414,8 @@ int run(int argc, char** argv, OutputStream& out) {
         "chart", "The chart of a birth, of a stored record, or of each line of standard input");
     CLI::Option* json = chart.add_flag("--json", o.chart.json, "one line of JSON");
     chart.add_flag("--full", o.chart.full,
-                   "the full chart (命式) too: relations, hidden stems, stages, void branches, "
-                   "elements, terms");
+                   "the full chart (命式表) too: relations, the commanding hidden stems, stages, "
+                   "special stars, void branches, elements, terms");
     CLI::Option* batch =
         chart.add_flag("--batch", o.chart.batch,
                        "answer each line \"YYYY-MM-DD HH male|female\" of standard input");
@@ -591,6 +608,8 @@ int run(int argc, char** argv, OutputStream& out) {
          "                         [--place PREFECTURE | --longitude DEG]\n"
          "                         [--solar-time clock|mean|true] [--day-change split|23|0]\n"
          "                         [--terms table|exact]\n"
+         "                         [--hidden-table classical|simplified|sanmei] "
+         "[--count-term-day]\n"
          "       quorvel-cli chart --json --batch [--sjis] < lines of \"YYYY-MM-DD HH "
          "male|female\"\n"
          "       quorvel-cli chart --record N [--file FILE] [--json] [--sjis]\n"

@@ -3,6 +3,7 @@
 #include "calendar/birth_notices.h"
 
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 
 #include "calendar/calendar_tables.h"
@@ -26,6 +27,18 @@ std::string twoDigits(int n) {
 std::string momentText(const TermMoment& t) {
     return std::to_string(t.year) + "-" + twoDigits(t.month) + "-" + twoDigits(t.day) + " " +
            twoDigits(t.hour) + ":" + twoDigits(t.minute);
+}
+
+// Days to the minute as a plain decimal: at most six places, no trailing zeros.
+std::string daysText(double days) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", days);
+    std::string out = text;
+    out.erase(out.find_last_not_of('0') + 1);
+    if (out.back() == '.') {
+        out.pop_back();
+    }
+    return out;
 }
 
 constexpr Element kElements[5] = {Element::Wood, Element::Fire, Element::Earth, Element::Metal,
@@ -117,16 +130,6 @@ std::string padded(std::string text, std::size_t columns, bool sjis) {
 
 namespace {
 
-std::string stemText(const StemReading& r, const Say& say) {
-    std::string out = say.stem(r.stem) + " ";
-    if (r.relation) {
-        out += say(stemRelationLabel(*r.relation)) + " " + say(commonRelationName(*r.relation));
-    } else {
-        out += say(text::personLabel);
-    }
-    return out;
-}
-
 std::string elementsText(const ElementCounts& counts, const Say& say) {
     std::string out;
     for (std::size_t e = 0; e < 5; ++e) {
@@ -180,6 +183,23 @@ void appendFullChartJson(std::string& out, const FullChart& full, bool sjisOutpu
             appendStemJson(out, r.hidden[i], say);
             out += '}';
         }
+        out += "],\"hiddenByDays\":[";
+        for (int i = 0; i < r.byDays.count; ++i) {
+            const HiddenSpan& span = r.byDays.spans[i];
+            out += std::string(i > 0 ? "," : "") + "{\"stem\":" + quoted(say.stem(span.stem)) +
+                   ",\"kind\":" + quoted(say(hiddenKindName(span.kind))) +
+                   ",\"days\":" + std::to_string(span.days) + "}";
+        }
+        out += "],\"commanding\":{\"stem\":" + quoted(say.stem(r.commanding.stem)) +
+               ",\"kind\":" + quoted(say(hiddenKindName(r.commandingKind)));
+        if (r.commanding.relation) {
+            out += ",\"relation\":" + quoted(say(stemRelationLabel(*r.commanding.relation))) +
+                   ",\"common\":" + quoted(say(commonRelationName(*r.commanding.relation)));
+        }
+        out += "},\"stars\":[";
+        for (int i = 0; i < r.stars.count; ++i) {
+            out += std::string(i > 0 ? "," : "") + quoted(say(specialStarName(r.stars.stars[i])));
+        }
         out += "]}";
     }
     out += ",\"void\":[" + quoted(say.branch(full.voids[0])) + "," +
@@ -195,28 +215,50 @@ void appendFullChartJson(std::string& out, const FullChart& full, bool sjisOutpu
     }
     out += "],\"termNotice\":";
     out += full.notice == TermNotice::None ? "null" : quoted(say(termNoticeText(full.notice)));
+    out += ",\"daysSinceTerm\":" + daysText(full.daysSinceTerm) +
+           ",\"hiddenTable\":" + quoted(ruleWord(full.birth.rules.hiddenTable)) +
+           ",\"countTermDay\":" + std::string(countTermDayWord(full.birth.rules.countTermDay));
     out += '}';
 }
 
 std::string formatFullChartText(const FullChart& full, bool sjisOutput) {
     const Say say{sjisOutput};
+    // Right to left as a chart is drawn; an unknown hour has no column.
+    const int columns[kChartPillarCount] = {kHourPosition, kDayPosition, kMonthPosition,
+                                            kYearPosition};
+    const int first = full.chart.hourKnown ? 0 : 1;
+    constexpr std::size_t kLabelWidth = 12;
+    constexpr std::size_t kCellWidth = 16;
     std::string out;
-    for (int p = 0; p < kChartPillarCount; ++p) {
-        const PillarReading& r = full.pillars[p];
-        if (p == kHourPosition && !full.chart.hourKnown) {
-            out += say(pillarPositionName(p)) + " " + say(unknownHourText()) + "\n";
-            continue;
+    const auto row = [&](std::string label, auto cellOf) {
+        std::string line = padded(std::move(label), kLabelWidth, sjisOutput);
+        for (int c = first; c < kChartPillarCount; ++c) {
+            line += padded(cellOf(columns[c]), kCellWidth, sjisOutput);
         }
-        out += say(pillarPositionName(p)) + " " + say.pillar(r.pillar) + "  " +
-               padded(say(text::stemHeading) + " " + stemText(r.stem, say), 24, sjisOutput) +
-               say.branch(r.branch) + " " + padded(say(growthStageLabel(r.stage)), 5, sjisOutput) +
-               (r.isVoid ? say(text::voidLabel) : std::string(4, ' ')) + "  " +
-               say(text::hiddenHeading);
-        for (int i = 0; i < r.hiddenCount; ++i) {
-            out += (i > 0 ? " / " : " ") + stemText(r.hidden[i], say);
-        }
-        out += '\n';
-    }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out += line + "\n";
+    };
+    const auto pillarRow = [&](int chartRow, auto cellOf) {
+        row(say(chartRowName(chartRow)), [&](int p) { return cellOf(full.pillars[p]); });
+    };
+    const auto relation = [&](const StemReading& r) {
+        return r.relation ? say(relationWithCommonName(*r.relation)) : say(text::personLabel);
+    };
+    row("", [&](int p) { return say(pillarPositionName(p)); });
+    pillarRow(kStemRow, [&](const PillarReading& r) { return say.stem(r.stem.stem); });
+    pillarRow(kRelationRow, [&](const PillarReading& r) { return relation(r.stem); });
+    pillarRow(kBranchRow, [&](const PillarReading& r) {
+        return say.branch(r.branch) + (r.isVoid ? "(" + say(text::voidLabel) + ")" : "");
+    });
+    pillarRow(kCommandingRow, [&](const PillarReading& r) {
+        return say.stem(r.commanding.stem) + "(" + say(hiddenKindName(r.commandingKind)) + ")";
+    });
+    pillarRow(kCommandingRelationRow,
+              [&](const PillarReading& r) { return relation(r.commanding); });
+    pillarRow(kStageRow, [&](const PillarReading& r) { return say(growthStageLabel(r.stage)); });
+    pillarRow(kStarsRow, [&](const PillarReading& r) { return say(starsText(r.stars)); });
+    pillarRow(kHiddenDetailRow,
+              [&](const PillarReading& r) { return say(hiddenSpansText(r.byDays)); });
     out +=
         say(text::voidLabel) + " " + say.branch(full.voids[0]) + say.branch(full.voids[1]) + "\n";
     out += say(text::elementsLabel) + " " + elementsText(full.elements, say) + "\n";
@@ -225,6 +267,8 @@ std::string formatFullChartText(const FullChart& full, bool sjisOutput) {
     out += say(text::termsLabel) + " " + say(sectionalTermName(full.terms.before.month)) + " " +
            momentText(full.terms.before) + " / " + say(sectionalTermName(full.terms.after.month)) +
            " " + momentText(full.terms.after) + "\n";
+    out += say(daysSinceTermText(full.reading.minutesSinceTerm)) + "\n";
+    out += say(hiddenTableLine(full.birth.rules)) + "\n";
     if (full.notice != TermNotice::None) {
         out += say(termNoticeText(full.notice)) + "\n";
     }

@@ -65,6 +65,10 @@ bool applyRuleOptions(const RuleOptions& o, BirthInput& birth, std::string& prob
     if (!o.terms.empty()) {
         rules.terms = termRuleOf(o.terms).value_or(rules.terms);
     }
+    if (!o.hiddenTable.empty()) {
+        rules.hiddenTable = hiddenTableOf(o.hiddenTable).value_or(rules.hiddenTable);
+    }
+    rules.countTermDay = o.countTermDay;
     birth.rules = rules;
     birth.place = {};
     if (!o.place.empty()) {
@@ -107,7 +111,8 @@ void appendReadingJson(std::string& out, const Chart& chart, const BirthReading&
 }
 
 std::string readingText(const BirthReading& r, bool sjisOutput) {
-    if (r.rules == kClassicRules && !r.place.known() && r.notices.count == 0 && r.hourKnown) {
+    if (sameBirthReading(r.rules, kClassicRules) && !r.place.known() && r.notices.count == 0 &&
+        r.hourKnown) {
         return {};
     }
     std::string out = forOutput(rulesLine(r.rules), sjisOutput) + "\n" +

@@ -11,8 +11,10 @@ namespace quorvel::cli {
 struct RuleOptions {
     std::string rules;  // classic | precise
     std::string summerTime, solarTime, dayChange, terms;
-    std::string place;      // 福岡県 or 福岡 (UTF-8, as typed)
-    std::string longitude;  // degrees east, 120-155
+    std::string place;        // 福岡県 or 福岡 (UTF-8, as typed)
+    std::string longitude;    // degrees east, 120-155
+    std::string hiddenTable;  // classical | simplified | sanmei
+    bool countTermDay = false;
 };
 
 // Puts the rules and the birthplace into the birth: the preset first, then each rule given

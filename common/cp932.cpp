@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "common/cp932_tables.h"
+#include "common/gaiji.h"
 
 namespace quorvel::cp932 {
 
@@ -75,7 +76,7 @@ std::string toUtf8(std::string_view sjis) {
                 width = cp == kNone ? 1 : 2;
             }
         }
-        appendUtf8(out, cp == kNone ? 0xFFFD : cp);
+        appendUtf8(out, cp == kNone ? 0xFFFD : gaiji::characterOf(cp));
         i += width;
     }
     return out;
@@ -88,7 +89,8 @@ std::string fromUtf8(std::string_view utf8, bool& ok) {
     for (std::size_t i = 0; i < utf8.size();) {
         const std::string_view rest = utf8.substr(i);
         const std::size_t length = sequenceLength(rest);
-        const std::uint32_t cp = decodeSequence(rest, length);
+        const std::uint32_t decoded = decodeSequence(rest, length);
+        const std::uint32_t cp = decoded == kInvalid ? kInvalid : gaiji::privateUseOf(decoded);
         const auto* found = std::lower_bound(
             std::begin(kEncoded), std::end(kEncoded), cp,
             [](const Encoded& entry, std::uint32_t value) { return entry.codePoint < value; });

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "common/gaiji.h"
+
 namespace quorvel {
 
 namespace {
@@ -81,13 +83,13 @@ std::size_t utf8SequenceLength(std::string_view s) {
 std::string sjisToUtf8(std::string_view sjis) {
     static Converter decoder("UTF-8", "CP932");
     bool ok = true;
-    return decoder.convert(
-        sjis, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; }, ok);
+    return gaiji::toCharacters(decoder.convert(
+        sjis, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; }, ok));
 }
 
 std::string utf8ToSjis(std::string_view utf8, bool& ok) {
     static Converter encoder("CP932", "UTF-8");
-    return encoder.convert(utf8, "?", utf8SequenceLength, ok);
+    return encoder.convert(gaiji::toPrivateUse(std::string(utf8)), "?", utf8SequenceLength, ok);
 }
 
 }  // namespace quorvel

@@ -1,9 +1,9 @@
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "calendar/birth_notices.h"
 #include "consultation/consultation.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/reading_window_text.h"
@@ -25,9 +25,11 @@ constexpr int kNoticeLabel = 125;
 constexpr int kLuckTable = 126;
 constexpr int kReadingBox = 127;
 constexpr int kLuckStartLabel = 128;
+constexpr int kSinceTermLabel = 129;
+constexpr int kHiddenTableLabel = 130;
 constexpr int kCalendarButton = 1211;
 
-constexpr int kRowLabelWidth = 44;
+constexpr int kRowLabelWidth = 48;
 constexpr int kPillarWidth = 58;
 constexpr int kLuckLabelWidth = 28;
 constexpr int kLuckWidth = 24;
@@ -69,23 +71,18 @@ std::string termText(const TermMoment& t) {
            std::string(text::hourUnit) + number(t.minute) + std::string(text::minuteUnit);
 }
 
-// 「立運　3歳4ヶ月　順行」: the luck start, to the month where the terms are known to the minute.
-std::string luckStartText(const Chart& c, const ChartRules& rules) {
-    std::string out =
-        std::string(text::luckStartLine) + number(c.startAge) + std::string(text::ageUnit);
-    if (rules.terms == TermRule::Exact && c.startAgeMonths % 12 != 0) {
-        out += number(c.startAgeMonths % 12) + std::string(text::monthsUnit);
-    }
-    out += std::string(text::luckStartSeparator) +
+// 「立運　3歳4ヶ月　順行」: the luck start to the month (whole days by the tables).
+std::string luckStartText(const Chart& c) {
+    return std::string(text::luckStartLine) + startAgeText(c.startAgeMonths) +
+           std::string(text::luckStartSeparator) +
            std::string(c.luckForward ? text::luckForwardText : text::luckBackwardText);
-    return out;
 }
 
 void addRow(platform::DialogHandle& dialog, int table, std::string_view label,
-            const std::array<std::string, kChartPillarCount>& cells) {
+            const std::array<std::string, kChartPillarCount>& cells, int columns) {
     const std::string_view row[1 + kChartPillarCount] = {label, cells[0], cells[1], cells[2],
                                                          cells[3]};
-    dialog.addTableRow(table, row);
+    dialog.addTableRow(table, std::span(row, static_cast<std::size_t>(1 + columns)));
 }
 
 class FullChartWindow final : public platform::DialogHandler {
@@ -114,48 +111,45 @@ class FullChartWindow final : public platform::DialogHandler {
     }
 
   private:
-    void showPillars(platform::DialogHandle& dialog) {
-        platform::TableColumn columns[1 + kChartPillarCount] = {{{}, kRowLabelWidth}};
-        for (int c = 0; c < kChartPillarCount; ++c) {
-            columns[1 + c] = {pillarPositionName(kDrawnOrder[c]), kPillarWidth};
-        }
-        dialog.setTableColumns(kPillarTable, columns);
+    // Without an hour the chart has three pillars and the table three columns.
+    int pillarColumns() const { return chart_.chart.hourKnown ? kChartPillarCount : 3; }
+    int drawnPillar(int column) const {
+        return kDrawnOrder[column + kChartPillarCount - pillarColumns()];
+    }
 
-        // Each row: one cell per drawn pillar. An unknown hour has no pillar: its column says
-        // 不明 in the first row and nothing below.
-        int row = 0;
-        const auto cells = [&](auto cellOf) {
-            std::array<std::string, kChartPillarCount> out;
-            for (int c = 0; c < kChartPillarCount; ++c) {
-                if (kDrawnOrder[c] == kHourPosition && !chart_.chart.hourKnown) {
-                    out[static_cast<std::size_t>(c)] =
-                        row == 0 ? std::string(unknownHourText()) : std::string();
-                } else {
-                    out[static_cast<std::size_t>(c)] = cellOf(chart_.pillars[kDrawnOrder[c]]);
-                }
-            }
-            ++row;
-            return out;
-        };
-        addRow(dialog, kPillarTable, text::chartRowLabels[0],
-               cells([](const PillarReading& p) { return std::string(stemText(p.stem.stem)); }));
-        addRow(dialog, kPillarTable, text::chartRowLabels[1],
-               cells([](const PillarReading& p) { return relationCell(p.stem); }));
-        addRow(dialog, kPillarTable, text::chartRowLabels[2], cells([](const PillarReading& p) {
-                   return std::string(branchText(p.branch)) +
-                          (p.isVoid ? std::string(text::voidCellSuffix) : std::string());
-               }));
-        for (int i = 0; i < 3; ++i) {
-            addRow(dialog, kPillarTable, text::chartRowLabels[3 + i],
-                   cells([i](const PillarReading& p) {
-                       return i < p.hiddenCount ? std::string(stemText(p.hidden[i].stem)) + " " +
-                                                      relationCell(p.hidden[i])
-                                                : std::string();
-                   }));
+    void showPillars(platform::DialogHandle& dialog) {
+        const int count = pillarColumns();
+        platform::TableColumn columns[1 + kChartPillarCount] = {{{}, kRowLabelWidth}};
+        for (int c = 0; c < count; ++c) {
+            columns[1 + c] = {pillarPositionName(drawnPillar(c)), kPillarWidth};
         }
-        addRow(dialog, kPillarTable, text::chartRowLabels[6], cells([](const PillarReading& p) {
-                   return std::string(growthStageLabel(p.stage));
-               }));
+        dialog.setTableColumns(kPillarTable,
+                               std::span(columns, static_cast<std::size_t>(1 + count)));
+
+        // Each row: one cell per drawn pillar.
+        const auto row = [&](int chartRow, auto cellOf) {
+            std::array<std::string, kChartPillarCount> cells;
+            for (int c = 0; c < count; ++c) {
+                cells[static_cast<std::size_t>(c)] = cellOf(chart_.pillars[drawnPillar(c)]);
+            }
+            addRow(dialog, kPillarTable, chartRowName(chartRow), cells, count);
+        };
+        row(kStemRow, [](const PillarReading& p) { return std::string(stemText(p.stem.stem)); });
+        row(kRelationRow, [](const PillarReading& p) { return relationCell(p.stem); });
+        row(kBranchRow, [](const PillarReading& p) {
+            return std::string(branchText(p.branch)) +
+                   (p.isVoid ? std::string(text::voidCellSuffix) : std::string());
+        });
+        row(kCommandingRow, [](const PillarReading& p) {
+            return std::string(stemText(p.commanding.stem)) + "(" +
+                   std::string(hiddenKindName(p.commandingKind)) + ")";
+        });
+        row(kCommandingRelationRow,
+            [](const PillarReading& p) { return relationCell(p.commanding); });
+        row(kStageRow,
+            [](const PillarReading& p) { return std::string(growthStageLabel(p.stage)); });
+        row(kStarsRow, [](const PillarReading& p) { return starsText(p.stars); });
+        row(kHiddenDetailRow, [](const PillarReading& p) { return hiddenSpansText(p.byDays); });
     }
 
     void showLines(platform::DialogHandle& dialog) {
@@ -180,8 +174,10 @@ class FullChartWindow final : public platform::DialogHandler {
         dialog.setText(kTermsLabel, std::string(text::termsLine) + termText(chart_.terms.before) +
                                         std::string(text::termsBetween) +
                                         termText(chart_.terms.after));
+        dialog.setText(kSinceTermLabel, daysSinceTermText(chart_.reading.minutesSinceTerm));
+        dialog.setText(kLuckStartLabel, luckStartText(chart_.chart));
+        dialog.setText(kHiddenTableLabel, hiddenTableLine(chart_.birth.rules));
         dialog.setText(kNoticeLabel, termNoticeText(chart_.notice));
-        dialog.setText(kLuckStartLabel, luckStartText(chart_.chart, chart_.reading.rules));
     }
 
     // Ten columns, the last luck pillar at the left and the first at the right.

@@ -59,12 +59,12 @@ class RulesDialog final : public platform::DialogHandler {
     void command(platform::DialogHandle& dialog, int id) override {
         switch (id) {
             case kClassicButton:
-                rules_ = kClassicRules;
+                rules_ = classicRules(rules_);
                 show(dialog);
                 break;
             case kPreciseButton:
                 // The day change is the school's own: 精密 leaves it as chosen.
-                rules_ = preciseRules(rules_.dayChange);
+                rules_ = preciseRules(rules_);
                 show(dialog);
                 break;
             case kCustomButton:
@@ -74,10 +74,14 @@ class RulesDialog final : public platform::DialogHandler {
             case kSolarTimeList:
             case kDayChangeList:
             case kTermsList:
-                rules_ = {chosenValue(dialog, kSummerTimeList, kSummerTimeRules, rules_.summerTime),
-                          chosenValue(dialog, kSolarTimeList, kSolarTimeRules, rules_.solarTime),
-                          chosenValue(dialog, kDayChangeList, kDayChangeRules, rules_.dayChange),
-                          chosenValue(dialog, kTermsList, kTermRules, rules_.terms)};
+                // Each rule on its own: the hidden-stem table and the term-day count stay.
+                rules_.summerTime =
+                    chosenValue(dialog, kSummerTimeList, kSummerTimeRules, rules_.summerTime);
+                rules_.solarTime =
+                    chosenValue(dialog, kSolarTimeList, kSolarTimeRules, rules_.solarTime);
+                rules_.dayChange =
+                    chosenValue(dialog, kDayChangeList, kDayChangeRules, rules_.dayChange);
+                rules_.terms = chosenValue(dialog, kTermsList, kTermRules, rules_.terms);
                 showPreset(dialog);
                 break;
             case platform::kIdOk:
@@ -104,9 +108,10 @@ class RulesDialog final : public platform::DialogHandler {
 
     // The preset the rules make, or 個別設定 when they make none.
     void showPreset(platform::DialogHandle& dialog) {
-        const int preset = rules_ == kClassicRules                    ? kClassicButton
-                           : rules_ == preciseRules(rules_.dayChange) ? kPreciseButton
-                                                                      : kCustomButton;
+        const RulesPreset p = presetOf(rules_);
+        const int preset = p == RulesPreset::Classic   ? kClassicButton
+                           : p == RulesPreset::Precise ? kPreciseButton
+                                                       : kCustomButton;
         dialog.checkRadioButton(kClassicButton, kCustomButton, preset);
     }
 

@@ -40,7 +40,11 @@ table { border-collapse: collapse; width: 100%; }
 th, td { border: 1px solid #b9a48f; padding: 1mm 2mm; text-align: center; vertical-align: middle; }
 th { background: #f6efe6; font-weight: bold; white-space: nowrap; }
 table.chart td { font-size: 11.5pt; }
-table.chart td.pillar { font-size: 16pt; letter-spacing: 0.1em; }
+table.chart td.stem, table.chart td.branch { font-size: 16pt; }
+table.chart td.stars { font-size: 9.5pt; }
+table.chart td.hidden { font-size: 8.5pt; padding: 1mm 1mm; }
+td.hidden .line { display: block; white-space: nowrap; }
+.kind { color: #7a4b2a; font-size: 8.5pt; margin: 0 0.3em; }
 table.years { font-size: 9.5pt; }
 table.years td, table.years th { padding: 0.3mm 1.5mm; }
 tr.warned td { background: #fbeaea; }
@@ -134,10 +138,6 @@ std::string relationCell(const StemReading& r) {
     return r.relation ? t(relationWithCommonName(*r.relation)) : t(text::reportPersonLabel);
 }
 
-std::string stemWithRelation(const StemReading& r) {
-    return t(stemText(r.stem)) + " " + relationCell(r);
-}
-
 // Every printed page names the person at its head and carries its number at its foot.
 std::string pageMarginRules(std::string_view sjisName) {
     return "@page {\n  @top-left { content: " +
@@ -212,39 +212,54 @@ constexpr int kDrawnOrder[kChartPillarCount] = {kHourPosition, kDayPosition, kMo
                                                 kYearPosition};
 
 void appendChart(std::string& out, const FullChart& full) {
+    // Without an hour the chart has three pillars and the table three columns.
+    const int first = full.chart.hourKnown ? 0 : 1;
     out += "<section id=\"chart\">\n<h2>" + t(text::reportChartHeading) +
            "</h2>\n<table class=\"chart\">\n<tr><th></th>";
-    for (const int p : kDrawnOrder) {
-        out += "<th>" + t(pillarPositionName(p)) + "</th>";
+    for (int c = first; c < kChartPillarCount; ++c) {
+        out += "<th>" + t(pillarPositionName(kDrawnOrder[c])) + "</th>";
     }
-    const auto row = [&](std::string_view label, const char* cls, auto cell) {
-        out += "</tr>\n<tr class=\"" + std::string(cls) + "\"><th>" + t(label) + "</th>";
-        for (const int p : kDrawnOrder) {
-            // An unknown hour has no pillar: 不明 where its pillar would stand, nothing below.
-            const bool none = p == kHourPosition && !full.chart.hourKnown;
-            const std::string shown = !none                               ? cell(full.pillars[p])
-                                      : std::string_view(cls) == "pillar" ? t(unknownHourText())
-                                                                          : std::string();
-            out += "<td class=\"" + std::string(cls) + "\">" + shown + "</td>";
+    const auto row = [&](int chartRow, const char* cls, auto cell) {
+        out += "</tr>\n<tr class=\"" + std::string(cls) + "\"><th>" + t(chartRowName(chartRow)) +
+               "</th>";
+        for (int c = first; c < kChartPillarCount; ++c) {
+            out += "<td class=\"" + std::string(cls) + "\">" + cell(full.pillars[kDrawnOrder[c]]) +
+                   "</td>";
         }
     };
-    row(text::reportPillarRow, "pillar",
-        [](const PillarReading& r) { return t(pillarTextView(r.pillar)); });
-    row(text::reportRelationRow, "relation",
-        [](const PillarReading& r) { return relationCell(r.stem); });
-    row(text::reportBranchRow, "branch", [](const PillarReading& r) {
+    row(kStemRow, "stem", [](const PillarReading& r) { return t(stemText(r.stem.stem)); });
+    row(kRelationRow, "relation", [](const PillarReading& r) { return relationCell(r.stem); });
+    row(kBranchRow, "branch", [](const PillarReading& r) {
         return t(branchText(r.branch)) +
                (r.isVoid ? "<span class=\"void\">" + t(text::reportVoidLabel) + "</span>" : "");
     });
-    row(text::reportHiddenRow, "hidden", [](const PillarReading& r) {
+    row(kCommandingRow, "commanding", [](const PillarReading& r) {
+        return t(stemText(r.commanding.stem)) + "<span class=\"kind\">" +
+               t(hiddenKindName(r.commandingKind)) + "</span>";
+    });
+    row(kCommandingRelationRow, "commanding-relation",
+        [](const PillarReading& r) { return relationCell(r.commanding); });
+    row(kStageRow, "stage", [](const PillarReading& r) { return t(growthStageLabel(r.stage)); });
+    row(kStarsRow, "stars", [](const PillarReading& r) {
         std::string cell;
-        for (int i = 0; i < r.hiddenCount; ++i) {
-            cell += (i > 0 ? "<br>" : "") + stemWithRelation(r.hidden[i]);
+        for (int i = 0; i < r.stars.count; ++i) {
+            cell += (i > 0 ? "<br>" : "") + t(specialStarName(r.stars.stars[i]));
         }
         return cell;
     });
-    row(text::reportStageRow, "stage",
-        [](const PillarReading& r) { return t(growthStageLabel(r.stage)); });
+    // Every hidden stem in the order it governs the month, its days and its relation.
+    const Stem dayStem = stemOf(full.chart.dayPillar.index);
+    row(kHiddenDetailRow, "hidden", [dayStem](const PillarReading& r) {
+        std::string cell;
+        for (int i = 0; i < r.byDays.count; ++i) {
+            const HiddenSpan& span = r.byDays.spans[i];
+            cell += "<span class=\"line\"><span class=\"kind\">" + t(hiddenKindName(span.kind)) +
+                    "</span>" + t(stemText(span.stem)) + " " + n(span.days) +
+                    t(text::reportDaysUnit) + " " +
+                    relationCell(readStem(dayStem, span.stem, false)) + "</span>";
+        }
+        return cell;
+    });
     out += "</tr>\n</table>\n";
 
     const Chart& c = full.chart;
@@ -255,14 +270,12 @@ void appendChart(std::string& out, const FullChart& full) {
            elementsLine(full.elementsWithHidden) + "</p>\n";
     out += "<p class=\"facts\" id=\"terms\">" + t(text::reportTermsLabel) + " " +
            momentLine(full.terms.before) + " / " + momentLine(full.terms.after) + "</p>\n";
+    out += "<p class=\"facts\" id=\"since-term\">" +
+           t(daysSinceTermText(full.reading.minutesSinceTerm)) + " / " +
+           t(hiddenTableLine(full.birth.rules)) + "</p>\n";
     out += "<p class=\"facts\" id=\"direction\">" + t(text::reportLuckLabel) + " " +
            t(c.luckForward ? text::reportForward : text::reportBackward) + " " +
-           t(text::reportStartAgeLabel) + n(c.startAge) + t(text::reportAgeUnit) +
-           // The months of the luck start, where the terms are known to the minute.
-           (full.reading.rules.terms == TermRule::Exact && c.startAgeMonths % 12 != 0
-                ? n(c.startAgeMonths % 12) + t(text::reportMonthsUnit)
-                : std::string()) +
-           "</p>\n";
+           t(text::reportStartAgeLabel) + t(startAgeText(c.startAgeMonths)) + "</p>\n";
     if (full.notice != TermNotice::None) {
         out += "<p class=\"notice\">" + t(termNoticeText(full.notice)) + "</p>\n";
     }

@@ -164,21 +164,24 @@ constexpr ControlTemplate kAboutControls[] = {
 };
 
 // The full chart: the person, the rules and corrected times with their notices, the pillars in
-// a table, right to left as charts are drawn, then the lines of the void branches, the elements
-// and the terms, the luck start, and the luck pillars in a second table.
+// a table, right to left as charts are drawn, then the lines of the void branches, the elements,
+// the terms, the days since the term beside the luck start, the hidden stems' table, and the luck
+// pillars in a second table.
 constexpr ControlTemplate kFullChartControls[] = {
-    {110, Label, "", 7, 6, 280, 8, kStyleNone},
-    {127, Edit, "", 7, 17, 280, 36, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
-    {120, Table, "", 7, 57, 280, 88, kStyleNone},
-    {121, Label, "", 7, 149, 280, 8, kStyleNone},
-    {122, Label, "", 7, 160, 280, 8, kStyleNone},
-    {123, Label, "", 7, 171, 280, 8, kStyleNone},
-    {124, Label, "", 7, 182, 280, 8, kStyleNone},
-    {125, Label, "", 7, 193, 280, 8, kStyleNone},
-    {128, Label, "", 7, 205, 280, 8, kStyleNone},
-    {126, Table, "", 7, 216, 280, 50, kStyleNone},
-    {1211, Button, text::captionFortuneCalendar, 180, 272, 50, 14, kStyleNone},
-    {kIdCancel, DefaultButton, text::captionClose, 237, 272, 50, 14, kStyleNone},
+    {110, Label, "", 7, 6, 286, 8, kStyleNone},
+    {127, Edit, "", 7, 17, 286, 36, kMultiLine | kReadOnly | kBorder | kVerticalScroll},
+    {120, Table, "", 7, 57, 286, 104, kStyleNone},
+    {121, Label, "", 7, 165, 286, 8, kStyleNone},
+    {122, Label, "", 7, 176, 286, 8, kStyleNone},
+    {123, Label, "", 7, 187, 286, 8, kStyleNone},
+    {124, Label, "", 7, 198, 286, 8, kStyleNone},
+    {129, Label, "", 7, 209, 100, 8, kStyleNone},
+    {128, Label, "", 110, 209, 183, 8, kStyleNone},
+    {130, Label, "", 7, 220, 286, 8, kStyleNone},
+    {125, Label, "", 7, 231, 286, 8, kStyleNone},
+    {126, Table, "", 7, 245, 286, 50, kStyleNone},
+    {1211, Button, text::captionFortuneCalendar, 186, 301, 50, 14, kStyleNone},
+    {kIdCancel, DefaultButton, text::captionClose, 243, 301, 50, 14, kStyleNone},
 };
 
 // The fortune calendar: what is listed, the table, and the buttons that judge a row or list the
@@ -294,7 +297,7 @@ constexpr DialogTemplate kDialogs[] = {
      false, kAvoidanceControls},
     {"ABOUTBOX", text::aboutBoxTitle, text::dialogFontGothic, kPointSize, 22, 17, 171, 52, true,
      kAboutControls},
-    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 294, 292, false,
+    {"MEISHIKI", text::fullChartTitle, text::dialogFontGothic, kPointSize, 0, 0, 300, 321, false,
      kFullChartControls},
     {"UNSEIREKI", text::fortuneCalendarTitle, text::dialogFontGothic, kPointSize, 0, 0, 320, 244,
      false, kFortuneCalendarControls, true},

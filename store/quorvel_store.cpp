@@ -22,6 +22,8 @@ constexpr std::string_view kSummerTimeKey = "rules.summer_time";
 constexpr std::string_view kSolarTimeKey = "rules.solar_time";
 constexpr std::string_view kDayChangeKey = "rules.day_change";
 constexpr std::string_view kTermsKey = "rules.terms";
+constexpr std::string_view kHiddenTableKey = "rules.hidden_table";
+constexpr std::string_view kCountTermDayKey = "rules.count_term_day";
 
 // The errors of a file that is not a database, or one SQLite found broken; not those of a file
 // another program holds or this one may not read, which are left as they are.
@@ -262,7 +264,9 @@ std::optional<ChartRules> QuorvelStore::rules() const {
     const std::optional<std::string> solarTime = setting(kSolarTimeKey);
     const std::optional<std::string> dayChange = setting(kDayChangeKey);
     const std::optional<std::string> terms = setting(kTermsKey);
-    if (!summerTime && !solarTime && !dayChange && !terms) {
+    const std::optional<std::string> hiddenTable = setting(kHiddenTableKey);
+    const std::optional<std::string> countTermDay = setting(kCountTermDayKey);
+    if (!summerTime && !solarTime && !dayChange && !terms && !hiddenTable && !countTermDay) {
         return std::nullopt;
     }
     ChartRules rules;
@@ -270,15 +274,20 @@ std::optional<ChartRules> QuorvelStore::rules() const {
     rules.solarTime = ruleOr(solarTime, solarTimeRuleOf, rules.solarTime);
     rules.dayChange = ruleOr(dayChange, dayChangeRuleOf, rules.dayChange);
     rules.terms = ruleOr(terms, termRuleOf, rules.terms);
+    rules.hiddenTable = ruleOr(hiddenTable, hiddenTableOf, rules.hiddenTable);
+    rules.countTermDay = ruleOr(countTermDay, countTermDayOf, rules.countTermDay);
     return rules;
 }
 
 bool QuorvelStore::saveRules(const ChartRules& rules) {
     return write([&](sqlite3* db) {
-               return store::done(saveSettingIn(db, kSummerTimeKey, ruleWord(rules.summerTime)) &&
-                                  saveSettingIn(db, kSolarTimeKey, ruleWord(rules.solarTime)) &&
-                                  saveSettingIn(db, kDayChangeKey, ruleWord(rules.dayChange)) &&
-                                  saveSettingIn(db, kTermsKey, ruleWord(rules.terms)));
+               return store::done(
+                   saveSettingIn(db, kSummerTimeKey, ruleWord(rules.summerTime)) &&
+                   saveSettingIn(db, kSolarTimeKey, ruleWord(rules.solarTime)) &&
+                   saveSettingIn(db, kDayChangeKey, ruleWord(rules.dayChange)) &&
+                   saveSettingIn(db, kTermsKey, ruleWord(rules.terms)) &&
+                   saveSettingIn(db, kHiddenTableKey, ruleWord(rules.hiddenTable)) &&
+                   saveSettingIn(db, kCountTermDayKey, countTermDayWord(rules.countTermDay)));
            }) == StoreWrite::Done;
 }
 

@@ -102,7 +102,7 @@ xdotool click 3
 sleep 0.3
 key m
 chart=$(window 命式表)
-expectSize "$chart" 294 292
+expectSize "$chart" 300 321
 shotWindow "$chart" full-chart-precise.png
 xdotool windowfocus --sync "$chart"
 key Escape

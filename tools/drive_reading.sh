@@ -58,7 +58,7 @@ panel=$(window 命造/大運パネル)
 
 panelMenu m   # 命式表(&M)
 chart=$(window 命式表)
-expectSize "$chart" 294 292
+expectSize "$chart" 300 321
 shotWindow "$chart" full-chart.png
 xdotool windowfocus --sync "$chart"
 key Escape

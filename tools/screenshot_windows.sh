@@ -9,6 +9,7 @@
 #   windows-chart-panel.png   the chart panel with the chart of that birth
 #   windows-judgement-result.png   幸運の判断 for the day pillar and the fourth luck pillar
 #   windows-fortune-calendar.png   運勢暦 of that person, its years in a list view
+#   windows-full-chart-precise.png   命式の流儀 set to 精密, a birth at 10:20 in 福岡県: its 命式表
 #
 # Needs the Windows build (tools/windows.sh) and xdotool; the program runs in an empty temporary
 # working folder.
@@ -76,4 +77,44 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     key r
     sleep 1
     shot windows-fortune-calendar.png
+    "$WINESERVER" -k 2>/dev/null || true
+    sleep 2
+
+    # Another start in a folder of its own: 精密 from 命式の流儀, a birth at 10:20 in 福岡県, and
+    # its 命式表 from the panel'"'"'s context menu.
+    mkdir "$WORKDIR/precise"
+    cd "$WORKDIR/precise"
+    "$WINE" "$BUILD/quorvel.exe" &
+    sleep 8
+    desktop=$(xdotool search --name "Wine" | head -1)
+    xdotool windowfocus "$desktop" || true
+    key alt+f
+    key r       # 命式の流儀
+    sleep 1
+    key Right   # 精密
+    key Return
+    sleep 1
+    xdotool windowfocus "$desktop" || true
+    key alt+i
+    key b
+    sleep 1
+    typeText "Yamada"
+    key Tab
+    key space
+    for number in 1990 5 20 10:20; do
+        key Tab
+        typeText "$number"
+    done
+    key Tab Tab
+    # 福岡県 is the fortieth prefecture after 指定なし.
+    for _ in $(seq 40); do
+        xdotool key --clearmodifiers Down
+        sleep 0.05
+    done
+    key Return
+    sleep 1
+    key shift+F10
+    key m       # 命式表
+    sleep 1
+    shot windows-full-chart-precise.png
 '

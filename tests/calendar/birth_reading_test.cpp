@@ -320,8 +320,28 @@ TEST(ChartRules, WordsRoundTrip) {
     }
     EXPECT_FALSE(dayChangeRuleOf("24"));
     EXPECT_FALSE(solarTimeRuleOf("Mean"));
+    for (const char* w : {"classical", "simplified", "sanmei"}) {
+        EXPECT_EQ(ruleWord(*hiddenTableOf(w)), w);
+    }
+    for (const char* w : {"false", "true"}) {
+        EXPECT_EQ(countTermDayWord(*countTermDayOf(w)), w);
+    }
+    EXPECT_FALSE(hiddenTableOf("Classical"));
     EXPECT_EQ(presetName(kClassicRules), sjis("古典"));
     EXPECT_EQ(presetName(preciseRules(DayChangeRule::At23)), sjis("精密"));
+    // The hidden table and the term-day count belong to every preset and survive choosing one.
+    ChartRules chosen;
+    chosen.dayChange = DayChangeRule::At0;
+    chosen.hiddenTable = HiddenTable::Sanmei;
+    chosen.countTermDay = true;
+    EXPECT_EQ(presetName(chosen), sjis("個別設定"));
+    for (const ChartRules& rules : {classicRules(chosen), preciseRules(chosen)}) {
+        EXPECT_EQ(rules.hiddenTable, HiddenTable::Sanmei);
+        EXPECT_TRUE(rules.countTermDay);
+    }
+    EXPECT_EQ(presetName(classicRules(chosen)), sjis("古典"));
+    EXPECT_EQ(presetName(preciseRules(chosen)), sjis("精密"));
+    EXPECT_EQ(preciseRules(chosen).dayChange, DayChangeRule::At0);
 }
 
 }  // namespace

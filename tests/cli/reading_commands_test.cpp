@@ -21,27 +21,48 @@ constexpr const char* kExampleChartJson =
     "\"solarTime\":\"clock\",\"dayChange\":\"split\",\"terms\":\"table\",\"longitude\":null},"
     "\"birth\":{\"clock\":\"1990-05-20T10:00\",\"standard\":\"1990-05-20T10:00\"},\"notices\":[]";
 
+// 14 days 6 hours after 立夏 (the table's 4 o'clock): the 中気 commands 午, the 本気 巳 and 酉.
 constexpr const char* kExampleFullJson =
     ",\"full\":{"
     "\"year\":{\"stem\":\"庚\",\"branch\":\"午\",\"relation\":\"忍耐\",\"common\":\"正官\","
     "\"stage\":\"長生\",\"hidden\":[{\"stem\":\"丁\",\"relation\":\"表現\",\"common\":\"食神\"},"
-    "{\"stem\":\"己\",\"relation\":\"投資\",\"common\":\"偏財\"}]},"
+    "{\"stem\":\"己\",\"relation\":\"投資\",\"common\":\"偏財\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"丙\",\"kind\":\"余気\",\"days\":10},"
+    "{\"stem\":\"己\",\"kind\":\"中気\",\"days\":9},{\"stem\":\"丁\",\"kind\":\"本気\",\"days\":11}"
+    "],"
+    "\"commanding\":{\"stem\":\"己\",\"kind\":\"中気\",\"relation\":\"投資\",\"common\":\"偏財\"},"
+    "\"stars\":[]},"
     "\"month\":{\"stem\":\"辛\",\"branch\":\"巳\",\"relation\":\"革新\",\"common\":\"偏官\","
     "\"stage\":\"沐浴\",\"hidden\":[{\"stem\":\"丙\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
     "{\"stem\":\"庚\",\"relation\":\"忍耐\",\"common\":\"正官\"},"
-    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}]},"
+    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"戊\",\"kind\":\"余気\",\"days\":5},"
+    "{\"stem\":\"庚\",\"kind\":\"中気\",\"days\":9},{\"stem\":\"丙\",\"kind\":\"本気\",\"days\":16}"
+    "],"
+    "\"commanding\":{\"stem\":\"丙\",\"kind\":\"本気\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
+    "\"stars\":[]},"
     "\"day\":{\"stem\":\"乙\",\"branch\":\"酉\",\"relation\":null,\"common\":null,"
-    "\"stage\":\"絶\",\"hidden\":[{\"stem\":\"辛\",\"relation\":\"革新\",\"common\":\"偏官\"}]},"
+    "\"stage\":\"絶\",\"hidden\":[{\"stem\":\"辛\",\"relation\":\"革新\",\"common\":\"偏官\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"庚\",\"kind\":\"余気\",\"days\":10},"
+    "{\"stem\":\"辛\",\"kind\":\"本気\",\"days\":20}],"
+    "\"commanding\":{\"stem\":\"辛\",\"kind\":\"本気\",\"relation\":\"革新\",\"common\":\"偏官\"},"
+    "\"stars\":[]},"
     "\"hour\":{\"stem\":\"辛\",\"branch\":\"巳\",\"relation\":\"革新\",\"common\":\"偏官\","
     "\"stage\":\"沐浴\",\"hidden\":[{\"stem\":\"丙\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
     "{\"stem\":\"庚\",\"relation\":\"忍耐\",\"common\":\"正官\"},"
-    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}]},"
+    "{\"stem\":\"戊\",\"relation\":\"蓄財\",\"common\":\"正財\"}],"
+    "\"hiddenByDays\":[{\"stem\":\"戊\",\"kind\":\"余気\",\"days\":5},"
+    "{\"stem\":\"庚\",\"kind\":\"中気\",\"days\":9},{\"stem\":\"丙\",\"kind\":\"本気\",\"days\":16}"
+    "],"
+    "\"commanding\":{\"stem\":\"丙\",\"kind\":\"本気\",\"relation\":\"鋭敏\",\"common\":\"傷官\"},"
+    "\"stars\":[]},"
     "\"void\":[\"午\",\"未\"],"
     "\"elements\":{\"木\":1,\"火\":3,\"土\":0,\"金\":4,\"水\":0},"
     "\"elementsWithHidden\":{\"木\":1,\"火\":3,\"土\":3,\"金\":6,\"水\":0},"
     "\"terms\":[{\"name\":\"立夏\",\"jst\":\"1990-05-06 03:35\"},"
     "{\"name\":\"芒種\",\"jst\":\"1990-06-06 07:46\"}],"
-    "\"termNotice\":null}}\n";
+    "\"termNotice\":null,\"daysSinceTerm\":14.25,\"hiddenTable\":\"classical\","
+    "\"countTermDay\":false}}\n";
 
 int lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -68,6 +89,64 @@ TEST(ReadingCommands, FullChartJsonKeepsTheChartAndAddsOneMember) {
     const auto text = runCli("chart --full --sex male 1990-05-20 10");
     EXPECT_NE(text.out.find("\n空亡 午未\n五行 木1 火3 土0 金4 水0\n"), std::string::npos);
     EXPECT_EQ(runCli("chart --sjis --full --sex male 1990-05-20 10").out, sjis(text.out));
+}
+
+// 1984-02-14 04:00 (甲子 丙寅 戊寅 甲寅), 9 days 4 hours after 立春: 子 still in its 壬 by the
+// classical table, in 癸 once the term's day counts as day 1 or under 算命学, which gives 子
+// one stem. The year's keys come first.
+TEST(ReadingCommands, TheHiddenTableAndTheTermDayChooseTheCommandingStem) {
+    const struct {
+        std::string options;
+        std::string yearByDays;
+        std::string yearCommanding;
+        std::string rules;
+    } cases[] = {
+        {"", R"([{"stem":"壬","kind":"余気","days":10},{"stem":"癸","kind":"本気","days":20}])",
+         R"({"stem":"壬","kind":"余気","relation":"投資","common":"偏財"})",
+         R"("daysSinceTerm":9.166667,"hiddenTable":"classical","countTermDay":false})"},
+        {" --count-term-day",
+         R"([{"stem":"壬","kind":"余気","days":10},{"stem":"癸","kind":"本気","days":20}])",
+         R"({"stem":"癸","kind":"本気","relation":"蓄財","common":"正財"})",
+         R"("daysSinceTerm":9.166667,"hiddenTable":"classical","countTermDay":true})"},
+        {" --hidden-table sanmei", R"([{"stem":"癸","kind":"本気","days":30}])",
+         R"({"stem":"癸","kind":"本気","relation":"蓄財","common":"正財"})",
+         R"("daysSinceTerm":9.166667,"hiddenTable":"sanmei","countTermDay":false})"},
+        {" --hidden-table simplified --rules precise",
+         R"([{"stem":"壬","kind":"余気","days":10},{"stem":"癸","kind":"本気","days":20}])",
+         R"({"stem":"壬","kind":"余気","relation":"投資","common":"偏財"})",
+         // 立春 1984 at 00:19 exactly, 19 minutes after the table's midnight.
+         R"("daysSinceTerm":9.153472,"hiddenTable":"simplified","countTermDay":false})"},
+    };
+    for (const auto& c : cases) {
+        const auto run = runCli("chart --full --json --sex male 1984-02-14 4" + c.options);
+        EXPECT_EQ(run.status, 0) << c.options;
+        const std::string& out = run.out;
+        EXPECT_NE(out.find("\"hiddenByDays\":" + c.yearByDays), std::string::npos) << c.options;
+        EXPECT_EQ(out.find("\"commanding\":"), out.find("\"commanding\":" + c.yearCommanding))
+            << c.options;
+        EXPECT_TRUE(out.ends_with(c.rules + "}\n")) << c.options << ": " << out;
+    }
+    EXPECT_EQ(runCli("chart --full --sex male 1984-02-14 4 --hidden-table chinese").status, 2);
+
+    // The table: the rows under the chart, the luck start to the month; without an hour, three
+    // columns.
+    const auto text = runCli("chart --full --sex male 1984-02-15 4");
+    for (const char* line : {
+             "大運  順行  立運 6歳4ヶ月\n",
+             "\n            時柱            日柱            月柱            年柱\n",
+             "\n蔵干        丙(中気)        乙(本気)        丙(中気)        癸(本気)\n",
+             "\n蔵干通変星  学問(印綬)      革新(偏官)      学問(印綬)      投資(偏財)\n",
+             "\n特殊星                                                      天乙貴人\n",
+             "\n蔵干の内訳  戊7 丙7 甲16    甲10 乙20       戊7 丙7 甲16    壬10 癸20\n",
+             "\n節入りから10日4時間\n蔵干の表　標準の月律分野表\n",
+         }) {
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << text.out;
+    }
+    const auto noHour = runCli("chart --full --sex male 1984-02-15 unknown");
+    EXPECT_NE(noHour.out.find("\n            日柱            月柱            年柱\n"
+                              "天干        己              丙              甲\n"),
+              std::string::npos)
+        << noHour.out;
 }
 
 TEST(ReadingCommands, CalendarRowsAndRefusals) {

@@ -85,3 +85,23 @@ TEST(Cp932Tables, EncodeAsIconvDoes) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// 罡 (of the star 魁罡) has no CP932 form: the program keeps it as the user-defined F040, and
+// both conversions turn it back into 罡; the rest of the user-defined area stays private use.
+TEST(Cp932Tables, TheProgramsOwnCharacterLivesInTheUserDefinedArea) {
+    const std::string sjis = "\x8A\x40\xF0\x40";
+    bool ok = false;
+    EXPECT_EQ(utf8ToSjis("魁罡", ok), sjis);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(cp932::fromUtf8("魁罡", ok), sjis);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(sjisToUtf8(sjis), "魁罡");
+    EXPECT_EQ(cp932::toUtf8(sjis), "魁罡");
+    EXPECT_EQ(sjisToUtf8("\xF0\x41"), "\xEE\x80\x81");
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -186,3 +186,126 @@ TEST(FullChart, TermMomentsAgreeWithTheComputedTablesAndKnownMoments) {
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// The stems in command, year month day hour, as "stem kind" pairs; "-" for no hour.
+std::string commandingOf(const FullChart& full) {
+    std::string out;
+    for (const PillarReading& r : full.pillars) {
+        if (&r == &full.pillars[kHourPosition] && !full.chart.hourKnown) {
+            out += "-";
+            continue;
+        }
+        out += std::string(stemText(r.commanding.stem)) +
+               std::string(hiddenKindName(r.commandingKind)) + " ";
+    }
+    return out;
+}
+
+BirthData born(int y, int mo, int d, int h, HiddenTable table = HiddenTable::Classical,
+               bool countTermDay = false) {
+    BirthData b{y, mo, d, h, Sex::Male};
+    b.rules.hiddenTable = table;
+    b.rules.countTermDay = countTermDay;
+    return b;
+}
+
+TEST(FullChart, TheStemInCommandByTheDaysSinceTheTerm) {
+    const struct {
+        BirthData birth;
+        const char* commanding;  // year month day hour
+    } cases[] = {
+        // 甲子 丙寅 己卯 丙寅, ten days after 立春: 子 past its 壬, 寅 in its 丙, 卯 past its 甲.
+        {born(1984, 2, 15, 4), "癸本気 丙中気 乙本気 丙中気 "},
+        // A day earlier (day 戊寅) 子 is still in its 10 days of 壬; not so where the term's
+        // day is day 1, nor in the 算命学 table, which keeps only 癸 in 子.
+        {born(1984, 2, 14, 4), "壬余気 丙中気 丙中気 丙中気 "},
+        {born(1984, 2, 14, 4, HiddenTable::Classical, true), "癸本気 丙中気 丙中気 丙中気 "},
+        {born(1984, 2, 14, 4, HiddenTable::Sanmei), "癸本気 丙中気 丙中気 丙中気 "},
+        // 庚午 辛巳 丙子 癸巳, 5 days after 立夏: the simplified table gives 巳's 戊 7 days.
+        {born(1990, 5, 11, 10), "丙余気 庚中気 壬余気 庚中気 "},
+        {born(1990, 5, 11, 10, HiddenTable::Simplified), "丙余気 戊余気 壬余気 戊余気 "},
+        // 庚午 辛巳 庚寅 辛巳, 19 days after: 午's 己 lasts to day 19, to day 20 in the
+        // simplified table; 算命学 gives it days 0-19.
+        {born(1990, 5, 25, 10), "丁本気 丙本気 甲本気 丙本気 "},
+        {born(1990, 5, 25, 10, HiddenTable::Simplified), "己中気 丙本気 甲本気 丙本気 "},
+        {born(1990, 5, 25, 10, HiddenTable::Sanmei), "丁本気 丙本気 甲本気 丙本気 "},
+        {born(1990, 5, 24, 10, HiddenTable::Sanmei), "己中気 丙本気 己本気 丙本気 "},
+    };
+    for (const auto& c : cases) {
+        const auto full = readFullChart(c.birth);
+        ASSERT_TRUE(full.has_value());
+        EXPECT_EQ(commandingOf(*full), sjis(c.commanding))
+            << c.birth.year << "-" << c.birth.month << "-" << c.birth.day << " "
+            << ruleWord(c.birth.rules.hiddenTable);
+    }
+}
+
+// 1945-11-02 (month 丙戌, 24 days after 寒露): every branch under every table is in its 本気,
+// whatever the hour.
+TEST(FullChart, LateInTheMonthEveryBranchIsInItsMainStem) {
+    for (const HiddenTable table :
+         {HiddenTable::Classical, HiddenTable::Simplified, HiddenTable::Sanmei}) {
+        for (int hour = 0; hour < 24; hour += 5) {
+            const auto full = readFullChart(born(1945, 11, 2, hour, table));
+            ASSERT_TRUE(full.has_value());
+            EXPECT_EQ(full->pillars[kMonthPosition].pillar, *findPillar(sjis("丙戌")));
+            for (const PillarReading& r : full->pillars) {
+                EXPECT_EQ(r.commandingKind, HiddenKind::Main) << hour;
+                EXPECT_EQ(r.commanding.stem, hiddenStems(r.branch).stems[0]) << hour;
+            }
+        }
+    }
+}
+
+// Charts checked by hand against the rules of each star.
+TEST(FullChart, SpecialStarsOfHandCheckedCharts) {
+    const struct {
+        BirthData birth;
+        const char* stars[kChartPillarCount];  // year month day hour
+    } cases[] = {
+        // 庚午 丙戌 辛未 癸巳: 辛's 貴人 午 and 刃 戌, 未's horse 巳.
+        {born(1990, 11, 2, 10), {"天乙貴人", "羊刃", "", "駅馬"}},
+        // 庚午 丁亥 丁酉 乙巳: 丁's 貴人 亥 and 酉 (the day branch too), 酉's horse 亥.
+        {born(1990, 11, 28, 10), {"", "天乙貴人 駅馬", "天乙貴人", ""}},
+        // 庚午 丁亥 戊戌 丁巳: 戊戌 is 魁罡; 戊's 刃 午.
+        {born(1990, 11, 29, 10), {"羊刃", "", "魁罡", ""}},
+        // 庚午 己丑 癸巳 癸丑: 癸's 貴人 巳 on the day itself, its 刃 丑 by the Japanese rule.
+        {born(1991, 1, 23, 2), {"", "羊刃", "天乙貴人", "羊刃"}},
+        // 辛未 壬辰 乙卯 丁丑: 乙's 刃 辰.
+        {born(1991, 4, 15, 2), {"", "羊刃", "", ""}},
+    };
+    for (const auto& c : cases) {
+        const auto full = readFullChart(c.birth);
+        ASSERT_TRUE(full.has_value());
+        for (int p = 0; p < kChartPillarCount; ++p) {
+            EXPECT_EQ(starsText(full->pillars[p].stars), sjis(c.stars[p]))
+                << c.birth.month << "-" << c.birth.day << " " << p;
+        }
+    }
+    // Without an hour: three pillars, the day still 魁罡.
+    BirthData noHour = born(1990, 11, 29, kHourUnknown);
+    const auto full = readFullChart(noHour);
+    ASSERT_TRUE(full.has_value());
+    EXPECT_EQ(starsText(full->pillars[kDayPosition].stars), sjis("魁罡"));
+    EXPECT_EQ(full->pillars[kHourPosition].stars.count, 0);
+    EXPECT_EQ(commandingOf(*full).back(), '-');
+}
+
+TEST(FullChart, TheLinesOfTheDaysAndTheLuckStart) {
+    EXPECT_EQ(daysSinceTermText(14 * 1440 + 6 * 60 + 59), sjis("節入りから14日6時間"));
+    EXPECT_EQ(daysSinceTermText(0), sjis("節入りから0日0時間"));
+    EXPECT_EQ(startAgeText(40), sjis("3歳4ヶ月"));
+    EXPECT_EQ(startAgeText(36), sjis("3歳"));
+    EXPECT_EQ(startAgeText(0), sjis("0歳"));
+    ChartRules rules;
+    rules.countTermDay = true;
+    rules.hiddenTable = HiddenTable::Sanmei;
+    EXPECT_EQ(hiddenTableLine(rules),
+              sjis("蔵干の表　算命学の二十八元表、節入り日を1日目と数える"));
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -189,23 +189,36 @@ TEST(Report, EveryItemIsThereAndItsMarksAreTheJudgements) {
 
         // The full chart, right to left as the 命式表 window draws it: the four pillars, each
         // relation with its common name, the day stem as the person, the stages, the voids.
-        std::vector<std::string> pillars, stages, relations;
+        std::vector<std::string> pillars, stages, relations, commanding;
         for (const int p : {kHourPosition, kDayPosition, kMonthPosition, kYearPosition}) {
             const PillarReading& r = full.pillars[p];
-            pillars.push_back(utf8(pillarTextView(r.pillar)));
+            commanding.push_back(utf8(stemText(r.commanding.stem)) +
+                                 utf8(hiddenKindName(r.commandingKind)));
+            pillars.push_back(utf8(stemText(r.stem.stem)) + utf8(branchText(r.branch)));
             stages.push_back(utf8(growthStageLabel(r.stage)));
             relations.push_back(r.stem.relation
                                     ? utf8(stemRelationLabel(*r.stem.relation)) + "(" +
                                           utf8(commonRelationName(*r.stem.relation)) + ")"
                                     : "本人");
         }
-        EXPECT_EQ(page.texts("//section[@id='chart']//th[text()]"),
-                  (std::vector<std::string>{"時柱", "日柱", "月柱", "年柱", "干支", "通変星",
-                                            "地支", "蔵干", "十二運"}));
-        EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='pillar']"), pillars);
+        EXPECT_EQ(
+            page.texts("//section[@id='chart']//th[text()]"),
+            (std::vector<std::string>{"時柱", "日柱", "月柱", "年柱", "天干", "通変星", "地支",
+                                      "蔵干", "蔵干通変星", "十二運", "特殊星", "蔵干の内訳"}));
+        const std::vector<std::string> stems =
+            page.texts("//section[@id='chart']//td[@class='stem']");
+        const std::vector<xmlNodePtr> branches =
+            page.all("//section[@id='chart']//td[@class='branch']");
+        ASSERT_EQ(stems.size(), 4u);
+        ASSERT_EQ(branches.size(), 4u);
+        for (std::size_t i = 0; i < 4; ++i) {
+            // A void branch carries its mark after the branch.
+            EXPECT_EQ(stems[i] + Page::text(branches[i]).substr(0, 3), pillars[i]) << i;
+        }
         EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='stage']"), stages);
         EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='relation']"), relations);
         EXPECT_EQ(page.all("//section[@id='chart']//td[@class='hidden']").size(), 4u);
+        EXPECT_EQ(page.texts("//section[@id='chart']//td[@class='commanding']"), commanding);
         EXPECT_EQ(page.text("//*[@id='void']"),
                   "空亡 " + utf8(branchText(full.voids[0])) + utf8(branchText(full.voids[1])));
         for (const char* id : {"elements", "terms", "direction"}) {
@@ -327,7 +340,7 @@ TEST(Report, TheBirthAsReadItsRulesTimesAndNotices) {
         const char* birthLine;
         const char* rules;
         const char* times;
-        const char* hourPillar;
+        const char* leftStem;  // of the leftmost pillar
         const char* direction;
         std::vector<std::string> notices;
     } cases[] = {
@@ -336,15 +349,15 @@ TEST(Report, TheBirthAsReadItsRulesTimesAndNotices) {
          "1990年5月20日10時生まれ",
          "命式の流儀：古典(夏時刻は考慮しない、日本標準時、23時は翌日の子の刻、節入りは暦表の時刻)",
          "標準時 10時",
-         "辛巳",
-         "大運 順行 立運5歳",
+         "辛",
+         "大運 順行 立運5歳8ヶ月",
          {}},
         {"精密 in Fukuoka",
          fukuoka,
          "1990年5月20日10時20分生まれ 福岡県",
          "命式の流儀：精密(夏時刻を標準時に直す、地方平均時、23時は翌日の子の刻、節入りは分単位)",
          "標準時 10時20分 / 地方平均時 10時1分",
-         "辛巳",
+         "辛",
          "大運 順行 立運5歳7ヶ月",
          {}},
         {"a typed longitude, 22 minutes behind 135°E",
@@ -352,7 +365,7 @@ TEST(Report, TheBirthAsReadItsRulesTimesAndNotices) {
          "1990年5月20日11時10分生まれ 東経129.50度",
          "命式の流儀：精密(夏時刻を標準時に直す、地方平均時、23時は翌日の子の刻、節入りは分単位)",
          "標準時 11時10分 / 地方平均時 10時48分",
-         "辛巳",
+         "辛",
          "大運 順行 立運5歳7ヶ月",
          {"地方時に直したため、時計の時刻で読んだ時柱(壬午)とは異なります"}},
         {"an unknown hour",
@@ -360,8 +373,8 @@ TEST(Report, TheBirthAsReadItsRulesTimesAndNotices) {
          "1990年5月20日時刻不明",
          "命式の流儀：古典(夏時刻は考慮しない、日本標準時、23時は翌日の子の刻、節入りは暦表の時刻)",
          "生まれた時刻は不明です",
-         "不明",
-         "大運 順行 立運5歳",
+         "乙",
+         "大運 順行 立運5歳8ヶ月",
          {}},
     };
     for (const auto& c : cases) {
@@ -373,13 +386,12 @@ TEST(Report, TheBirthAsReadItsRulesTimesAndNotices) {
         EXPECT_EQ(page.text("//*[@id='rules']"), c.rules);
         EXPECT_EQ(page.text("//*[@id='times']"), c.times);
         EXPECT_EQ(page.text("//*[@id='direction']"), c.direction);
-        // The hour pillar stands at the left; an unknown one is 不明 with nothing under it.
-        const std::vector<std::string> hourColumn = page.texts("//table[@class='chart']//tr/td[1]");
-        ASSERT_EQ(hourColumn.size(), 5u);
-        EXPECT_EQ(hourColumn[0], c.hourPillar);
-        if (c.birth.hour == kHourUnknown) {
-            EXPECT_EQ(hourColumn[1] + hourColumn[2] + hourColumn[3] + hourColumn[4], "");
-        }
+        // The hour pillar stands at the left; without an hour the day pillar does.
+        const std::vector<std::string> leftColumn = page.texts("//table[@class='chart']//tr/td[1]");
+        ASSERT_EQ(leftColumn.size(), 8u);
+        EXPECT_EQ(leftColumn[0], c.leftStem);
+        EXPECT_EQ(page.texts("//table[@class='chart']//tr[1]/th[text()]").size(),
+                  c.birth.hour == kHourUnknown ? 3u : 4u);
         EXPECT_EQ(page.texts("//section[@id='chart']/p[@class='notice']"), c.notices);
     }
 }

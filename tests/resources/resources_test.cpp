@@ -56,7 +56,7 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {avoidanceDialogTemplate(), "ZOUMEIDLG", "避凶造命法の入力", "ＭＳ ゴシック", 0, 0, 191, 86,
          false, 7},
         {aboutBoxTemplate(), "ABOUTBOX", "Quorvel", "ＭＳ ゴシック", 22, 17, 171, 52, true, 3},
-        {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 294, 292, false, 12},
+        {fullChartTemplate(), "MEISHIKI", "命式表", "ＭＳ ゴシック", 0, 0, 300, 321, false, 14},
         {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 320, 244, false,
          9},
         {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 360, 246, false, 12},
@@ -149,10 +149,11 @@ TEST(ResourcesDialogs, ControlsHaveTheirIdKindTextPlaceAndStyle) {
          platform::kMultiLine | platform::kReadOnly | platform::kBorder |
              platform::kVerticalScroll},
 
-        {"MEISHIKI", 1, 127, ControlKind::Edit, "", 7, 17, 280, 36,
+        {"MEISHIKI", 1, 127, ControlKind::Edit, "", 7, 17, 286, 36,
          platform::kMultiLine | platform::kReadOnly | platform::kBorder |
              platform::kVerticalScroll},
-        {"MEISHIKI", 8, 128, ControlKind::Label, "", 7, 205, 280, 8, none},
+        {"MEISHIKI", 7, 129, ControlKind::Label, "", 7, 209, 100, 8, none},
+        {"MEISHIKI", 8, 128, ControlKind::Label, "", 110, 209, 183, 8, none},
 
         {"RYUGI", 1, 1101, ControlKind::RadioButton, "古典", 40, 8, 34, 10, none},
         {"RYUGI", 3, 1103, ControlKind::RadioButton, "個別設定", 120, 8, 52, 10, none},

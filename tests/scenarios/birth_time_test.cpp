@@ -183,14 +183,15 @@ TEST_F(BirthTime, AnUnknownHourHasThreePillarsEverywhere) {
     ASSERT_TRUE(panel.chooseFromContextMenu(kCommandFullChart));
     const ScriptedDialog& chart = *openDialogs().back();
     EXPECT_EQ(chart.text(110), sjis("時不明  男  1990年5月20日時刻不明"));
+    // No hour, no hour column: the day pillar stands at the left.
+    EXPECT_EQ(chart.tableHeadings(120),
+              (std::vector<std::string>{"", sjis("日柱"), sjis("月柱"), sjis("年柱")}));
     const auto& rows = chart.tableRows(120);
-    ASSERT_EQ(rows.size(), 7u);
-    std::string hourColumn;
+    ASSERT_EQ(rows.size(), 8u);
     for (const auto& row : rows) {
-        hourColumn += row[1] + "|";
+        EXPECT_EQ(row.size(), 4u);
     }
-    EXPECT_EQ(hourColumn, sjis("不明|||||||"));
-    EXPECT_EQ(rows[0][2], sjis("乙"));
+    EXPECT_EQ(rows[0][1], sjis("乙"));
 
     // Chosen again from the file, the person keeps the unknown hour.
     whenDialogOpens("DATADLG", [](ScriptedDialog& d) {

@@ -206,15 +206,20 @@ TEST_F(ReadingWindows, TheFullChartOfThePanelsOwnPerson) {
     EXPECT_EQ(table, sjis("天干|辛|乙|辛|庚|\n"
                           "通変星|革新(偏官)|本人|革新(偏官)|忍耐(正官)|\n"
                           "地支|巳|酉|巳|午(空亡)|\n"
-                          "蔵干(本気)|丙 鋭敏(傷官)|辛 革新(偏官)|丙 鋭敏(傷官)|丁 表現(食神)|\n"
-                          "蔵干(中気)|庚 忍耐(正官)||庚 忍耐(正官)|己 投資(偏財)|\n"
-                          "蔵干(余気)|戊 蓄財(正財)||戊 蓄財(正財)||\n"
-                          "十二運|沐浴|絶|沐浴|長生|\n"));
+                          // 14 days after 立夏: 巳 and 酉 past their 余気 and 中気, 午 in its 中気.
+                          "蔵干|丙(本気)|辛(本気)|丙(本気)|己(中気)|\n"
+                          "蔵干通変星|鋭敏(傷官)|革新(偏官)|鋭敏(傷官)|投資(偏財)|\n"
+                          "十二運|沐浴|絶|沐浴|長生|\n"
+                          "特殊星|||||\n"
+                          "蔵干の内訳|戊5 庚9 丙16|庚10 辛20|戊5 庚9 丙16|丙10 己9 丁11|\n"));
     EXPECT_EQ(chart.text(121), sjis("空亡　午未　かかる柱：年柱"));
     EXPECT_EQ(chart.text(122), sjis("五行　木1 火3 土0 金4 水0"));
     EXPECT_EQ(chart.text(123), sjis("五行(蔵干を含む)　木1 火3 土3 金6 水0"));
     EXPECT_EQ(chart.text(124),
               sjis("節入り　立夏 1990年5月6日3時35分　／　芒種 1990年6月6日7時46分"));
+    EXPECT_EQ(chart.text(129), sjis("節入りから14日6時間"));
+    EXPECT_EQ(chart.text(128), sjis("立運　5歳8ヶ月　順行"));
+    EXPECT_EQ(chart.text(130), sjis("蔵干の表　標準の月律分野表"));
     EXPECT_EQ(chart.text(125), "");
     // The luck pillars right to left: the first, from 5, at the right.
     const auto& luck = chart.tableRows(126);
@@ -227,6 +232,23 @@ TEST_F(ReadingWindows, TheFullChartOfThePanelsOwnPerson) {
     EXPECT_EQ(newest("UNSEIREKI").text(110), sjis("山田  男  1990年5月20日10時生まれ"));
     chart.pressF1();
     EXPECT_EQ(eventsOf(EventKind::HelpRequested).size(), 1u);
+}
+
+TEST_F(ReadingWindows, AChartWithoutAnHourHasThreeColumns) {
+    openPanel();
+    state().person.hour = kHourUnknown;
+    command(kCommandFullChart);
+    ScriptedDialog& chart = newest("MEISHIKI");
+    EXPECT_EQ(chart.tableHeadings(kTable),
+              (std::vector<std::string>{"", sjis("日柱"), sjis("月柱"), sjis("年柱")}));
+    const auto& rows = chart.tableRows(kTable);
+    ASSERT_EQ(rows.size(), 8u);
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.size(), 4u) << row[0];
+    }
+    // Read at noon: 14 days 8 hours after 立夏.
+    EXPECT_EQ(chart.text(129), sjis("節入りから14日8時間"));
+    EXPECT_EQ(chart.text(128), sjis("立運　5歳8ヶ月　順行"));
 }
 
 TEST_F(ReadingWindows, TheMenuOpensThemForTheCurrentPersonOrSaysThereIsNone) {

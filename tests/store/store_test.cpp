@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <regex>
 
 #include "store/schema.h"
@@ -97,6 +98,10 @@ TEST_F(Store, RulesAndSettingsComeBackAsSaved) {
         preciseRules(DayChangeRule::At23),
         preciseRules(DayChangeRule::At0),
         {SummerTimeRule::Ignore, SolarTimeRule::True, DayChangeRule::At23, TermRule::Table},
+        {SummerTimeRule::Apply, SolarTimeRule::Clock, DayChangeRule::Split, TermRule::Exact,
+         HiddenTable::Sanmei, true},
+        {SummerTimeRule::Ignore, SolarTimeRule::Clock, DayChangeRule::Split, TermRule::Table,
+         HiddenTable::Simplified, false},
     };
     for (const ChartRules& rules : cases) {
         {
@@ -113,7 +118,7 @@ TEST_F(Store, RulesAndSettingsComeBackAsSaved) {
     EXPECT_EQ(store.setting("window.size"), "");
     // A word a later Quorvel may write reads as the default of its rule alone.
     ASSERT_TRUE(store.saveSetting("rules.solar_time", "sidereal"));
-    ChartRules expected = cases[4];
+    ChartRules expected = cases[std::size(cases) - 1];  // the last saved
     expected.solarTime = SolarTimeRule::Clock;
     EXPECT_EQ(store.rules(), expected);
 }

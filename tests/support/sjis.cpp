@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "common/gaiji.h"
+
 namespace quorvel::test {
 
 namespace {
@@ -30,10 +32,10 @@ std::string convert(const char* to, const char* from, std::string_view input) {
 }  // namespace
 
 std::string sjis(std::string_view utf8Text) {
-    return convert("CP932", "UTF-8", utf8Text);
+    return convert("CP932", "UTF-8", gaiji::toPrivateUse(std::string(utf8Text)));
 }
 std::string utf8(std::string_view sjisText) {
-    return convert("UTF-8", "CP932", sjisText);
+    return gaiji::toCharacters(convert("UTF-8", "CP932", sjisText));
 }
 
 }  // namespace quorvel::test

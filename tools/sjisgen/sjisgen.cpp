@@ -1,6 +1,7 @@
 // sjisgen: turns UTF-8 string-table files into a C++ header of Shift-JIS (CP932) constants.
 //
 //   sjisgen OUTPUT.h INPUT.txt...
+//   sjisgen --document INPUT.txt OUTPUT      a whole document (the help), converted as it is
 //
 // Input lines:
 //   # comment                      (blank lines are ignored too)
@@ -23,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "common/gaiji.h"
+
 namespace {
 
 struct Entry {
@@ -36,7 +39,9 @@ struct Entry {
     std::exit(1);
 }
 
-std::string toCp932(const std::string& utf8, const std::string& where) {
+std::string toCp932(const std::string& text, const std::string& where) {
+    // The program's own characters go into CP932's user-defined area.
+    const std::string utf8 = quorvel::gaiji::toPrivateUse(text);
     iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         fail(where, "iconv has no CP932 converter");
@@ -188,9 +193,29 @@ std::string literal(const std::string& bytes) {
 
 }  // namespace
 
+// A whole UTF-8 document as Shift-JIS, the program's own characters included.
+int convertDocument(const std::string& input, const std::string& output) {
+    std::ifstream in(input, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        fail(input, "cannot read");
+    }
+    std::ofstream out(output, std::ios::binary);
+    out << toCp932(text.str(), input);
+    if (!out) {
+        fail(output, "cannot write");
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--document") {
+        return convertDocument(argv[2], argv[3]);
+    }
     if (argc < 3) {
-        std::cerr << "usage: sjisgen OUTPUT.h INPUT.txt...\n";
+        std::cerr << "usage: sjisgen OUTPUT.h INPUT.txt...\n"
+                     "       sjisgen --document INPUT.txt OUTPUT\n";
         return 2;
     }
     std::vector<Entry> entries;
