@@ -130,7 +130,7 @@ class CompatibilityWindow final : public platform::DialogHandler {
         dialog.setTableColumns(kYearTable, columns);
         for (const CompatibilityYear& y : compatibility_.years) {
             const auto marks = [](const std::optional<CalendarRow>& row) {
-                return row ? yearMarksText(row->marks) : std::string();
+                return row ? periodMarksText(row->marks) : std::string();
             };
             addRow(dialog, kYearTable,
                    {std::to_string(y.year), std::string(pillarTextView(y.pillar)), marks(y.a),

@@ -115,4 +115,18 @@ bool isWarning(const PeriodMarks& marks) {
     return warns(marks.heaven) || warns(marks.earth) || warns(marks.human);
 }
 
+std::string periodMarksText(const PeriodMarks& m) {
+    std::string out;
+    for (const MarkList* list : {&m.heaven, &m.earth, &m.human}) {
+        out += out.empty() ? "" : "/";
+        if (list->count == 0) {
+            out += '-';
+        }
+        for (int i = 0; i < list->count; ++i) {
+            out += gradeMarkText(list->marks[i]);
+        }
+    }
+    return out;
+}
+
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 // relation the 人運 marks. Whoever shows a period's marks takes them from here, never from the
 // composed text; a test holds every entry to the stored texts.
 #include <optional>
+#include <string>
 
 #include "calendar/sex.h"
 #include "judgement/judgement.h"
@@ -51,5 +52,8 @@ PeriodMarks judgementMarks(CycleIndex base, CycleIndex running, PeriodFlags peri
 // True when a judgement's marks hold a ● or two ★ in a row: a period that threatens the person,
 // as the 年運一覧 and 相性 warn of it.
 bool isWarning(const PeriodMarks& marks);
+
+// Shift-JIS: a period's marks as the tables print them, 天運/地運/人運, "-" for a part without.
+std::string periodMarksText(const PeriodMarks& marks);
 
 }  // namespace quorvel

@@ -24,7 +24,7 @@ std::string pillarOrUnknown(const FullChart& chart, int position) {
 }
 
 std::string marksOf(const std::optional<CalendarRow>& row) {
-    return row ? yearMarksText(row->marks) : std::string(text::compatNotJudged);
+    return row ? periodMarksText(row->marks) : std::string(text::compatNotJudged);
 }
 
 struct Writer {
@@ -82,20 +82,6 @@ std::string birthText(const BirthData& b) {
         out += std::to_string(b.minute) + std::string(text::compatMinuteUnit);
     }
     return out + std::string(text::compatBornSuffix);
-}
-
-std::string yearMarksText(const PeriodMarks& m) {
-    std::string out;
-    for (const MarkList* list : {&m.heaven, &m.earth, &m.human}) {
-        out += out.empty() ? "" : "/";
-        if (list->count == 0) {
-            out += '-';
-        }
-        for (int i = 0; i < list->count; ++i) {
-            out += gradeMarkText(list->marks[i]);
-        }
-    }
-    return out;
 }
 
 std::string threatText(Threat threat, const CompatibilityPair& pair) {

@@ -22,9 +22,6 @@ std::string compatibilityFindingsText(const Compatibility& c, const Compatibilit
 // hour.
 std::string birthText(const BirthData& birth);
 
-// A year's marks as the 運勢暦 prints a period's: 天運/地運/人運, "-" for a part without.
-std::string yearMarksText(const PeriodMarks& marks);
-
 // Whom a year threatens, as the years' last column names it: a name, 二人とも, or ― for nobody.
 std::string threatText(Threat threat, const CompatibilityPair& pair);
 

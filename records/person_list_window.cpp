@@ -96,20 +96,6 @@ BirthRecord personOf(const RecordSlot& slot) {
     return person;
 }
 
-std::string marksCell(const PeriodMarks& m) {
-    std::string out;
-    for (const MarkList* list : {&m.heaven, &m.earth, &m.human}) {
-        out += out.empty() ? "" : "/";
-        if (list->count == 0) {
-            out += '-';
-        }
-        for (int i = 0; i < list->count; ++i) {
-            out += gradeMarkText(list->marks[i]);
-        }
-    }
-    return out;
-}
-
 // Each opening reads the file afresh and keeps its own list; several may be open at once. Given
 // the first person of a 相性, it is the choice of the other (AITE) and ends with the chosen one.
 class PersonListWindow final : public platform::DialogHandler {
@@ -343,9 +329,9 @@ class PersonListWindow final : public platform::DialogHandler {
                 judged ? std::string(pillarTextView(r.year.pillar))
                        : std::string(r.state == ReviewState::OutsideLife ? text::reviewOutsideCell
                                                                          : text::reviewRefusedCell),
-                judged ? marksCell(r.year.marks) : std::string(),
+                judged ? periodMarksText(r.year.marks) : std::string(),
                 luck ? std::string(pillarTextView(r.year.luckPillar)) : std::string(),
-                luck ? marksCell(r.year.luckMarks) : std::string(),
+                luck ? periodMarksText(r.year.luckMarks) : std::string(),
             };
             const std::string_view row[] = {cells[0], cells[1], cells[2], cells[3],
                                             cells[4], cells[5], cells[6], cells[7]};

@@ -63,7 +63,7 @@ void appendYears(std::string& out, const CompatibilityPair& pair, const Compatib
         // Only the threatened person's marks take the warning's colour.
         const auto marks = [](const std::optional<CalendarRow>& row, bool threatened) {
             return std::string(threatened ? "<td class=\"marks\">" : "<td>") +
-                   (row ? t(yearMarksText(row->marks)) : std::string()) + "</td>";
+                   (row ? t(periodMarksText(row->marks)) : std::string()) + "</td>";
         };
         const bool a = y.threat == Threat::A || y.threat == Threat::Both;
         const bool b = y.threat == Threat::B || y.threat == Threat::Both;
