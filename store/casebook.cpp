@@ -49,7 +49,8 @@ NoteCheck checkNote(std::string_view utf8) {
             utf8.size() - i < static_cast<std::size_t>(form.length)) {
             return NoteCheck::NotUtf8;
         }
-        char32_t value = form.length == 1 ? lead : lead & (0x7F >> form.length);
+        char32_t value =
+            form.length == 1 ? char32_t{lead} : static_cast<char32_t>(lead & (0x7F >> form.length));
         for (int k = 1; k < form.length; ++k) {
             const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
             if ((next & 0xC0) != 0x80) {
