@@ -45,8 +45,8 @@ inline constexpr ChartRules kClassicRules{};
 constexpr ChartRules preciseRules(DayChangeRule dayChange) {
     return {SummerTimeRule::Apply, SolarTimeRule::Mean, dayChange, TermRule::Exact};
 }
-// The presets over rules already chosen: the day change, the hidden table and the term-day count
-// are the school's own and stay as they are.
+// The presets over rules already chosen: the hidden table and the term-day count are the
+// school's own and stay as they are (精密 keeps the day change too).
 constexpr ChartRules classicRules(const ChartRules& chosen) {
     ChartRules rules = kClassicRules;
     rules.hiddenTable = chosen.hiddenTable;

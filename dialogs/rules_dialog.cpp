@@ -20,6 +20,8 @@ constexpr int kSummerTimeList = 1111;
 constexpr int kSolarTimeList = 1112;
 constexpr int kDayChangeList = 1113;
 constexpr int kTermsList = 1114;
+constexpr int kHiddenTableList = 1115;
+constexpr int kCountTermDayBox = 1116;
 
 // Each list holds a rule's values in the order of its enumeration, by their names.
 template <typename Rule, std::size_t N>
@@ -47,6 +49,8 @@ constexpr std::array kSolarTimeRules{SolarTimeRule::Clock, SolarTimeRule::Mean,
                                      SolarTimeRule::True};
 constexpr std::array kDayChangeRules{DayChangeRule::Split, DayChangeRule::At23, DayChangeRule::At0};
 constexpr std::array kTermRules{TermRule::Table, TermRule::Exact};
+constexpr std::array kHiddenTables{HiddenTable::Classical, HiddenTable::Simplified,
+                                   HiddenTable::Sanmei};
 
 class RulesDialog final : public platform::DialogHandler {
   public:
@@ -84,6 +88,13 @@ class RulesDialog final : public platform::DialogHandler {
                 rules_.terms = chosenValue(dialog, kTermsList, kTermRules, rules_.terms);
                 showPreset(dialog);
                 break;
+            case kHiddenTableList:
+            case kCountTermDayBox:
+                // How the hidden stems are read, apart from the birth: no preset changes.
+                rules_.hiddenTable =
+                    chosenValue(dialog, kHiddenTableList, kHiddenTables, rules_.hiddenTable);
+                rules_.countTermDay = dialog.isChecked(kCountTermDayBox);
+                break;
             case platform::kIdOk:
             case platform::kIdCancel:
                 dialog.end(id);
@@ -103,6 +114,8 @@ class RulesDialog final : public platform::DialogHandler {
         fillList(dialog, kSolarTimeList, kSolarTimeRules, rules_.solarTime);
         fillList(dialog, kDayChangeList, kDayChangeRules, rules_.dayChange);
         fillList(dialog, kTermsList, kTermRules, rules_.terms);
+        fillList(dialog, kHiddenTableList, kHiddenTables, rules_.hiddenTable);
+        dialog.setChecked(kCountTermDayBox, rules_.countTermDay);
         showPreset(dialog);
     }
 

@@ -250,9 +250,12 @@ constexpr ControlTemplate kRulesControls[] = {
     {1113, DropDown, "", 66, 64, 114, 14, kStyleNone},
     {kStaticId, Label, text::captionTerms, 10, 84, 56, 8, kStyleNone},
     {1114, DropDown, "", 66, 82, 114, 14, kStyleNone},
-    {1120, Label, text::captionRulesNote, 10, 104, 170, 8, kStyleNone},
-    {kIdOk, DefaultButton, text::captionOkFullWidth, 40, 124, 50, 14, kStyleNone},
-    {kIdCancel, Button, text::captionCancelFullWidth, 100, 124, 50, 14, kStyleNone},
+    {kStaticId, Label, text::captionHiddenTable, 10, 102, 56, 8, kStyleNone},
+    {1115, DropDown, "", 66, 100, 114, 14, kStyleNone},
+    {1116, CheckBox, text::captionCountTermDay, 66, 118, 114, 10, kStyleNone},
+    {1120, Label, text::captionRulesNote, 10, 136, 170, 8, kStyleNone},
+    {kIdOk, DefaultButton, text::captionOkFullWidth, 40, 156, 50, 14, kStyleNone},
+    {kIdCancel, Button, text::captionCancelFullWidth, 100, 156, 50, 14, kStyleNone},
 };
 
 // 相性: the two persons, their charts side by side and the years ahead for both, the findings
@@ -303,7 +306,7 @@ constexpr DialogTemplate kDialogs[] = {
      false, kFortuneCalendarControls, true},
     {"JINBUTSU", text::personListTitle, text::dialogFontGothic, kPointSize, 0, 0, 360, 246, false,
      kPersonListControls, true},
-    {"RYUGI", text::rulesDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 190, 146, false,
+    {"RYUGI", text::rulesDialogTitle, text::dialogFontGothic, kPointSize, 0, 0, 190, 178, false,
      kRulesControls},
     {"AISHOU", text::compatibilityWindowTitle, text::dialogFontGothic, kPointSize, 0, 0, 392, 312,
      false, kCompatibilityControls},

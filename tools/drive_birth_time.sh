@@ -63,10 +63,10 @@ mkdir "$folder"
 start "$folder"
 
 rules=$(openRules)
-expectSize "$rules" 190 146
+expectSize "$rules" 190 178
 click "$rules" 80 8 34 10   # 精密
 shotWindow "$rules" chart-rules.png
-click "$rules" 40 124 50 14   # ＯＫ
+click "$rules" 40 156 50 14   # ＯＫ
 gone "$rules" 命式の流儀
 
 xdotool windowfocus --sync "$main"

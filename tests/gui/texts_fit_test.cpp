@@ -88,6 +88,9 @@ TEST_F(GuiTest, TheLongestTextsFitTheirControls) {
         {birthDialogTemplate(), 1057, "130.4181"},
         {rulesDialogTemplate(), 1111, "夏時刻を標準時に直す"},
         {rulesDialogTemplate(), 1113, "23時は翌日の子の刻"},
+        {rulesDialogTemplate(), 1115, "簡易版の月律分野表"},
+        {rulesDialogTemplate(), 1115, "算命学の二十八元表"},
+        {rulesDialogTemplate(), 1116, "節入り日を1日目と数える"},
         {rulesDialogTemplate(), 1120, "地方時は出生地を入れた人にだけ使われます"},
     };
     for (const auto& c : cases) {

@@ -60,7 +60,7 @@ TEST(ResourcesDialogs, EveryTemplateHasItsTitleFontAndSize) {
         {fortuneCalendarTemplate(), "UNSEIREKI", "運勢暦", "ＭＳ ゴシック", 0, 0, 320, 244, false,
          9},
         {personListTemplate(), "JINBUTSU", "人物一覧", "ＭＳ ゴシック", 0, 0, 360, 246, false, 12},
-        {rulesDialogTemplate(), "RYUGI", "命式の流儀", "ＭＳ ゴシック", 0, 0, 190, 146, false, 15},
+        {rulesDialogTemplate(), "RYUGI", "命式の流儀", "ＭＳ ゴシック", 0, 0, 190, 178, false, 18},
         {compatibilityTemplate(), "AISHOU", "相性", "ＭＳ ゴシック", 0, 0, 392, 312, false, 7},
         {personChoiceTemplate(), "AITE", "相性の相手を選ぶ", "ＭＳ ゴシック", 0, 0, 321, 246, false,
          8},
@@ -159,8 +159,11 @@ TEST(ResourcesDialogs, ControlsHaveTheirIdKindTextPlaceAndStyle) {
         {"RYUGI", 3, 1103, ControlKind::RadioButton, "個別設定", 120, 8, 52, 10, none},
         {"RYUGI", 5, 1111, ControlKind::DropDown, "", 66, 28, 114, 14, none},
         {"RYUGI", 10, kStaticId, ControlKind::Label, "節入り", 10, 84, 56, 8, none},
-        {"RYUGI", 13, 1, ControlKind::DefaultButton, "ＯＫ", 40, 124, 50, 14, none},
-        {"RYUGI", 14, 2, ControlKind::Button, "キャンセル", 100, 124, 50, 14, none},
+        {"RYUGI", 13, 1115, ControlKind::DropDown, "", 66, 100, 114, 14, none},
+        {"RYUGI", 14, 1116, ControlKind::CheckBox, "節入り日を1日目と数える", 66, 118, 114, 10,
+         none},
+        {"RYUGI", 16, 1, ControlKind::DefaultButton, "ＯＫ", 40, 156, 50, 14, none},
+        {"RYUGI", 17, 2, ControlKind::Button, "キャンセル", 100, 156, 50, 14, none},
 
         {"HANDAN", 0, 101, ControlKind::Edit, "", 7, 7, 209, 152,
          platform::kMultiLine | platform::kReadOnly | platform::kBorder |

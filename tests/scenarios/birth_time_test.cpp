@@ -33,6 +33,7 @@ constexpr int kLongitude = 1057;
 constexpr int kPanelReading = 1070;
 constexpr int kClassic = 1101, kPrecise = 1102, kCustom = 1103;
 constexpr int kSummerTime = 1111, kSolarTime = 1112, kDayChange = 1113, kTerms = 1114;
+constexpr int kHiddenTable = 1115, kCountTermDay = 1116;
 
 using BirthTime = test::Scenario;
 
@@ -344,6 +345,26 @@ TEST_F(BirthTime, TheRulesDialogMovesBetweenPresetsAndSingleRules) {
              d.chooseListItem(kTerms, 1);
          },
          preciseRules(DayChangeRule::Split), kPrecise},
+        {"the hidden-stem table and the term day are no part of a preset",
+         [](ScriptedDialog& d) {
+             d.chooseListItem(kHiddenTable, 2);
+             d.click(kCountTermDay);
+             d.click(kPrecise);
+         },
+         {SummerTimeRule::Apply, SolarTimeRule::Mean, DayChangeRule::Split, TermRule::Exact,
+          HiddenTable::Sanmei, true},
+         kPrecise},
+        {"古典 keeps them",
+         [](ScriptedDialog&) {},
+         {SummerTimeRule::Ignore, SolarTimeRule::Clock, DayChangeRule::Split, TermRule::Table,
+          HiddenTable::Sanmei, true},
+         kClassic},
+        {"and they turn back one by one",
+         [](ScriptedDialog& d) {
+             d.chooseListItem(kHiddenTable, 0);
+             d.click(kCountTermDay);
+         },
+         kClassicRules, kClassic},
         {"地方真太陽時",
          [](ScriptedDialog& d) { d.chooseListItem(kSolarTime, 2); },
          {SummerTimeRule::Ignore, SolarTimeRule::True, DayChangeRule::Split, TermRule::Table},
