@@ -192,7 +192,8 @@ class PersonListWindow final : public platform::DialogHandler {
             person.place = keptBirthplace(state_, person);
             changed = correctPerson(state_, dialog.window(), person, entry->key);
             if (changed) {
-                tell(dialog.window(), text::correctedMessage);
+                platform::messageBox(dialog.window(), text::correctedMessage, text::correctCaption,
+                                     platform::MessageButtons::Ok);
             }
         } else if (id == kMenuHide || id == kMenuUnhide) {
             changed = hideKeptPerson(state_, dialog.window(), entry->key, id == kMenuHide);

@@ -62,6 +62,10 @@ class CasebookList : public test::Scenario {
             d.click(platform::kIdOk);
         });
         ASSERT_TRUE(list.chooseFromContextMenu(kMenuCorrect));
+        // Told as done, not as an error.
+        EXPECT_EQ(
+            platform::script::eventsOf(platform::script::EventKind::MessageBox).back().caption,
+            sjis("訂正"));
         EXPECT_EQ(column(list, 0), (std::vector<std::string>{"2", "3"}));
         EXPECT_NE(list.text(kStatus).find(sjis("訂正前の行1行")), std::string::npos);
 
