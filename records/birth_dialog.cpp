@@ -312,7 +312,8 @@ bool correctShownPerson(ConsultationState& state, platform::WindowHandle owner,
     char line[kRecordLineSize];
     formatRecordLine(person, line);
     if (correctPerson(state, owner, person, fieldText(line))) {
-        tell(owner, text::correctedMessage);
+        platform::messageBox(owner, text::correctedMessage, text::correctCaption,
+                             platform::MessageButtons::Ok);
         return true;
     }
     return false;

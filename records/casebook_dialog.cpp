@@ -34,7 +34,8 @@ class CasebookDialog final : public platform::DialogHandler {
             // A character Shift-JIS lacks would be lost by saving what the box shows.
             dialog.enableControl(kNoteField, false);
             dialog.enableControl(kSaveButton, false);
-            tell(dialog.window(), text::noteNotShownWholeMessage);
+            platform::messageBox(dialog.window(), text::noteNotShownWholeMessage, text::noteCaption,
+                                 platform::MessageButtons::Ok);
         }
         history_ = keptHistory(state_, line_);
         const platform::TableColumn columns[] = {
@@ -96,7 +97,8 @@ class CasebookDialog final : public platform::DialogHandler {
             return;
         }
         if (saveKeptNote(state_, dialog.window(), line_, utf8)) {
-            tell(dialog.window(), text::noteSavedMessage);
+            platform::messageBox(dialog.window(), text::noteSavedMessage, text::noteCaption,
+                                 platform::MessageButtons::Ok);
         }
     }
 

@@ -76,6 +76,8 @@ class CasebookList : public test::Scenario {
             d.click(platform::kIdCancel);
         });
         ASSERT_TRUE(list.chooseFromContextMenu(kMenuCasebook));
+        EXPECT_EQ(platform::script::eventsOf(platform::script::EventKind::MessageBox).back().caption,
+                  sjis("メモ"));
         EXPECT_EQ(column(list, 2), (std::vector<std::string>{sjis("花子"), sjis("＊山田太郎")}));
 
         list.selectRow(kTable, 1);
