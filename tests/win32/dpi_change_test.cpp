@@ -147,7 +147,7 @@ TEST(Win32Dpi, TheMainWindowsButtonsFollowAChangeOfScale) {
         EXPECT_EQ(r.bottom, c.place.bottom);
         EXPECT_EQ(fontHeight(button), c.font);
     }
-    platform::destroyWindow(main);
+    closeMainWindow(main);
 }
 
 }  // namespace

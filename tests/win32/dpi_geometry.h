@@ -11,6 +11,15 @@
 
 namespace quorvel::test {
 
+// Ends a main window made without a message loop, taking back the quit it posts, so that the
+// next test's loop runs.
+inline void closeMainWindow(platform::WindowHandle main) {
+    platform::destroyWindow(main);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
 inline std::vector<HWND> childrenOf(HWND window) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;

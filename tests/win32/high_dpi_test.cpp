@@ -76,7 +76,7 @@ TEST(Win32HighDpi, TheMainWindowAndItsMenuOnOneLine) {
     }
     // The menu font grew with the scale: the bar is taller than at 100 %.
     EXPECT_GT(first.bottom - first.top, 20);
-    platform::destroyWindow(main);
+    closeMainWindow(main);
 }
 
 TEST(Win32HighDpi, EveryDialogInItsScaledFont) {
