@@ -12,7 +12,9 @@
 #include "cli/casebook_commands.h"
 #include "cli/chart_command.h"
 #include "cli/compat_command.h"
+#include "cli/output_encoding.h"
 #include "cli/output_stream.h"
+#include "cli/output_text.h"
 #include "cli/person_commands.h"
 #include "cli/pillar_commands.h"
 #include "cli/reading_commands.h"
@@ -246,7 +248,10 @@ constexpr std::string_view kDetails =
     "      stem to use where the 天運 is bad, otherwise the sentence that none is needed.\n"
     "  quorvel-cli COMMAND --help, quorvel-cli --help, quorvel-cli --version\n"
     "\n"
-    "Output is UTF-8 unless --sjis asks for Shift-JIS (code page 932).\n"
+    "Text is UTF-8 unless --sjis asks for Shift-JIS (code page 932). On Windows, text for a\n"
+    "file or a pipe follows the console's code page (932 on Japanese Windows, so that more\n"
+    "and findstr show it) unless --utf8 or --sjis is given; JSON stays UTF-8 unless --sjis\n"
+    "is given; a console window shows every text whatever its code page.\n"
     "A refused birth or record prints the program's message on standard error and exits with 2:\n"
     "  データエラー                 malformed input or a date that does not exist\n"
     "  年データを確認して下さい     a year outside FIRST-LAST\n"
@@ -277,6 +282,7 @@ struct Options {
     PersonOptions person;
     std::string setNote, appendNote, name;
     CompatOptions compat;
+    EncodingFlags encoding;
 };
 
 // The usage line printed after an argument error.
@@ -285,16 +291,21 @@ struct Command {
     const char* usage;
 };
 
-void addSjisFlag(CLI::App& command, bool& sjisOutput) {
-    command.add_flag("--sjis", sjisOutput, "Shift-JIS (code page 932) output instead of UTF-8");
+void addEncodingFlags(CLI::App& command, EncodingFlags& encoding) {
+    CLI::Option* sjis = command.add_flag("--sjis", encoding.sjis,
+                                         "Shift-JIS (code page 932) output instead of UTF-8");
+    command
+        .add_flag("--utf8", encoding.utf8,
+                  "UTF-8 output to a file or a pipe, whatever the console's code page")
+        ->excludes(sjis);
 }
 
-void addPillars(CLI::App& command, PillarOptions& pillars) {
+void addPillars(CLI::App& command, PillarOptions& pillars, EncodingFlags& encoding) {
     command
         .add_option("BASE", pillars.base, "the base pillar, e.g. 甲子 (normally the day pillar)")
         ->required();
     command.add_option("RUNNING", pillars.running, "the running pillar")->required();
-    addSjisFlag(command, pillars.sjisOutput);
+    addEncodingFlags(command, encoding);
 }
 
 // A message quotes at most this much of an argument, however long the argument is.
@@ -419,7 +430,7 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::Option* batch =
         chart.add_flag("--batch", o.chart.batch,
                        "answer each line \"YYYY-MM-DD HH male|female\" of standard input");
-    addSjisFlag(chart, o.chart.sjisOutput);
+    addEncodingFlags(chart, o.encoding);
     CLI::Option* sex = chart.add_option("--sex", o.chart.sex, "male or female");
     CLI::Option* record =
         chart.add_option("--record", o.records.number, "the chart of record N of the data file")
@@ -438,7 +449,7 @@ int run(int argc, char** argv, OutputStream& out) {
     CLI::App& calendar = *app.add_subcommand(
         "calendar", "The fortune calendar (運勢暦) of a birth or of a stored record");
     calendar.add_flag("--json", o.calendar.json, "one line of JSON per row");
-    addSjisFlag(calendar, o.calendar.sjisOutput);
+    addEncodingFlags(calendar, o.encoding);
     CLI::Option* calendarSex = calendar.add_option("--sex", o.calendar.sex, "male or female");
     CLI::Option* calendarRecord = calendar
                                       .add_option("--record", o.calendar.record.number,
@@ -469,21 +480,21 @@ int run(int argc, char** argv, OutputStream& out) {
         .add_option("--period", o.pillars.choice,
                     "luck: a ten-year luck period; calendar (the default): a year, month or day")
         ->check(CLI::IsMember({"luck", "calendar"}));
-    addPillars(judge, o.pillars);
+    addPillars(judge, o.pillars, o.encoding);
 
     CLI::App& hexagram =
         *app.add_subcommand("hexagram", "The reading of human relations (人運の判断)");
     hexagram
         .add_option("--dun", o.pillars.choice, "陽遁 or 陰遁, for a base pillar whose number is 5")
         ->check(CLI::IsMember({"yang", "yin"}));
-    addPillars(hexagram, o.pillars);
+    addPillars(hexagram, o.pillars, o.encoding);
 
     CLI::App& avoid = *app.add_subcommand("avoid", "The avoidance method (避凶造命法)");
-    addPillars(avoid, o.pillars);
+    addPillars(avoid, o.pillars, o.encoding);
 
     CLI::App& records = *app.add_subcommand("records", "The records of the data file");
     records.add_option("FILE", o.records.file, "the data file (default DATA.CSV)");
-    addSjisFlag(records, o.records.sjisOutput);
+    addEncodingFlags(records, o.encoding);
     CLI::Option* all = records.add_flag(
         "--all", o.allRecords, "every record with its line number, not only the dialog's ten");
     records.add_flag("--json", o.records.json, "one line of JSON per record (with --all)")
@@ -494,7 +505,7 @@ int run(int argc, char** argv, OutputStream& out) {
     review.add_option("--year", o.review.year, "the year Y")->required();
     review.add_option("--file", o.review.records.file, "the data file (default DATA.CSV)");
     review.add_flag("--json", o.review.records.json, "one line of JSON per person");
-    addSjisFlag(review, o.review.records.sjisOutput);
+    addEncodingFlags(review, o.encoding);
 
     CLI::App& report = *app.add_subcommand(
         "report", "The report (鑑定書) of a stored or typed person, as one HTML file");
@@ -518,7 +529,7 @@ int run(int argc, char** argv, OutputStream& out) {
     report.add_option("--with", o.report.with,
                       "a second person, for a 相性 section: a record number or "
                       "SEX,DATE,TIME[,NAME[,PLACE]]");
-    addSjisFlag(report, o.report.sjisOutput);
+    addEncodingFlags(report, o.encoding);
     reportRecord->excludes(reportSex)->excludes(reportName)->excludes(reportDate);
     reportSex->needs(reportName);
     reportName->needs(reportSex);
@@ -537,7 +548,7 @@ int run(int argc, char** argv, OutputStream& out) {
             ->required()
             ->check(recordNumber());
         command.add_option("--file", personRecord.file, "the data file (default DATA.CSV)");
-        addSjisFlag(command, personRecord.sjisOutput);
+        addEncodingFlags(command, o.encoding);
     };
     CLI::App& personShow = *person.add_subcommand(
         "show", "The person's record, birthplace, note and history (鑑定履歴)");
@@ -593,7 +604,7 @@ int run(int argc, char** argv, OutputStream& out) {
     compat.add_option("--date", o.compat.today, "the day that counts as today (default today)");
     compat.add_flag("--json", o.compat.json, "one line of JSON");
     addRuleOptions(compat, o.compat.rules);
-    addSjisFlag(compat, o.compat.sjisOutput);
+    addEncodingFlags(compat, o.encoding);
 
     // After the subcommands, which would take it over otherwise.
     app.footer(details());
@@ -644,9 +655,10 @@ int run(int argc, char** argv, OutputStream& out) {
         {&help, ""},
     };
 
+    const unsigned console = quorvel::platform::consoleOutputCodePage();
+    setErrorCodePage(outputCodePage({}, false, console));
     if (argc <= 1) {
-        const std::string text = app.help();
-        std::fwrite(text.data(), 1, text.size(), stderr);
+        tellConverted(stderr, app.help(), false);
         return 2;
     }
     try {
@@ -672,19 +684,33 @@ int run(int argc, char** argv, OutputStream& out) {
         std::ostringstream text;
         std::ostringstream unused;
         app.exit(error, text, unused);
+        out.setCodePage(outputCodePage({.utf8 = o.encoding.utf8}, false, console));
         out.write(text.str());
         return 0;
     }
 
-    out.setSjis(o.chart.sjisOutput || o.pillars.sjisOutput || o.records.sjisOutput ||
-                personRecord.sjisOutput || o.compat.sjisOutput);
+    // Every command's texts are made in the one encoding its output takes.
+    const bool anyJson = o.chart.json || o.calendar.json || o.records.json ||
+                         o.review.records.json || personRecord.json || o.compat.json;
+    const unsigned codePage = outputCodePage(o.encoding, anyJson, console);
+    const bool sjis = codePage == quorvel::platform::kShiftJisCodePage;
+    for (bool* sjisOutput :
+         {&o.chart.sjisOutput, &o.calendar.sjisOutput, &o.pillars.sjisOutput, &o.records.sjisOutput,
+          &o.review.records.sjisOutput, &o.report.sjisOutput, &personRecord.sjisOutput,
+          &o.compat.sjisOutput}) {
+        *sjisOutput = sjis;
+    }
+    out.setSjis(sjis);
+    out.setCodePage(codePage);
+    setErrorCodePage(outputCodePage(o.encoding, false, console));
     if (help.parsed()) {
-        // Not app.help(), which would describe the selected subcommand: this one.
+        // Not app.help(), which would describe the selected subcommand: this one. It is UTF-8.
+        out.setSjis(false);
         out.write(app.get_formatter()->make_help(&app, "quorvel-cli", CLI::AppFormatMode::Normal));
         return 0;
     }
     if (calendar.parsed()) {
-        o.calendar.record.sjisOutput = o.calendar.sjisOutput;
+        o.calendar.record.sjisOutput = sjis;
         return runCalendarCommand(o.calendar, out, stderr);
     }
     if (chart.parsed() && o.records.number != 0) {
@@ -707,7 +733,7 @@ int run(int argc, char** argv, OutputStream& out) {
         return runAvoidCommand(o.pillars, out, stderr);
     }
     if (report.parsed()) {
-        o.report.record.sjisOutput = o.report.sjisOutput;
+        o.report.record.sjisOutput = sjis;
         return runReportCommand(o.report, out, stderr);
     }
     if (person.parsed() || history.parsed()) {

@@ -1,6 +1,7 @@
 #include "cli/output_stream.h"
 
 #include <cerrno>
+#include <string>
 
 #include "platform/console.h"
 
@@ -26,6 +27,12 @@ bool OutputStream::write(std::string_view text) {
     errno = 0;
     if (console_) {
         return platform::writeConsole(stream_, text, sjis_) || fail();
+    }
+    const unsigned madeIn = sjis_ ? platform::kShiftJisCodePage : platform::kUtf8CodePage;
+    std::string recoded;
+    if (codePage_ != 0 && codePage_ != madeIn) {
+        recoded = platform::recode(text, madeIn, codePage_);
+        text = recoded;
     }
     if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size() || std::ferror(stream_)) {
         return fail();

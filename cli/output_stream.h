@@ -12,6 +12,8 @@ class OutputStream {
 
     // A console window shows the text as characters; it needs to know their encoding.
     void setSjis(bool sjis) { sjis_ = sjis; }
+    // A file or a pipe is given the text in this code page; 0 leaves it as it was made.
+    void setCodePage(unsigned codePage) { codePage_ = codePage; }
 
     // False from the first failure on; nothing more is written after it.
     bool write(std::string_view text);
@@ -28,6 +30,7 @@ class OutputStream {
     std::FILE* stream_;
     bool console_;
     bool sjis_ = false;
+    unsigned codePage_ = 0;
     int error_ = 0;
 };
 

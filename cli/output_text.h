@@ -1,9 +1,11 @@
 #pragma once
-// The terminal edge: texts are Shift-JIS inside and UTF-8 outside unless --sjis asks otherwise.
+// The terminal edge: texts are Shift-JIS inside and leave as UTF-8, or as Shift-JIS when
+// `sjisOutput` says so (--sjis, or a console whose code page is 932).
 #include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "cli/output_encoding.h"
 #include "common/sjis_utf8.h"
 #include "platform/console.h"
 
@@ -14,7 +16,7 @@ inline std::string forOutput(std::string_view sjis, bool sjisOutput) {
 }
 
 // A message already in the output encoding on standard error, ended by a line feed as a
-// terminal wants it; a console window is given characters.
+// terminal wants it, in standard error's code page; a console window is given characters.
 inline void tellConverted(std::FILE* err, std::string text, bool sjisOutput) {
     if (!text.ends_with('\n')) {
         text += '\n';
@@ -22,6 +24,11 @@ inline void tellConverted(std::FILE* err, std::string text, bool sjisOutput) {
     if (platform::isConsole(err)) {
         platform::writeConsole(err, text, sjisOutput);
         return;
+    }
+    if (errorCodePage() != 0) {
+        text = platform::recode(text,
+                                sjisOutput ? platform::kShiftJisCodePage : platform::kUtf8CodePage,
+                                errorCodePage());
     }
     std::fwrite(text.data(), 1, text.size(), err);
 }

@@ -24,6 +24,18 @@ long readInput(int fd, char* buffer, std::size_t size);
 // True when `stream` is a console window rather than a file or a pipe.
 bool isConsole(std::FILE* stream);
 
+// Code pages as Windows numbers them.
+inline constexpr unsigned kShiftJisCodePage = 932;
+inline constexpr unsigned kUtf8CodePage = 65001;
+
+// The code page of the console the program was started from (932 on Japanese Windows), which
+// `more` and `findstr` read a pipe in; 0 where there is none, or where a terminal takes UTF-8.
+unsigned consoleOutputCodePage();
+
+// `text` from code page `from` into code page `to`; a character `to` lacks becomes "?". A code
+// page the system does not know gives UTF-8, which loses nothing.
+std::string recode(std::string_view text, unsigned from, unsigned to);
+
 // Shows `text` (UTF-8, or Shift-JIS when `sjis`) on the console `stream` as characters, correct
 // whatever its code page; false with errno set when it could not.
 bool writeConsole(std::FILE* stream, std::string_view text, bool sjis);

@@ -11,6 +11,9 @@
 #   windows-fortune-calendar.png   運勢暦 of that person, its years in a list view
 #   windows-full-chart-precise.png   命式の流儀 set to 精密, a birth at 10:20 in 福岡県: its 命式表
 #
+# QUORVEL_WINE_DPI=144 takes them at 150 % (a prefix whose LogPixels is 144, a larger screen),
+# as windows-main-menu-150.png and so on.
+#
 # Needs the Windows build (tools/windows.sh) and xdotool; the program runs in an empty temporary
 # working folder.
 set -euo pipefail
@@ -25,9 +28,15 @@ done
 
 workdir="$(mktemp -d)"
 trap 'rm -rf "$workdir"' EXIT
-export ROOT="$root" BUILD="$build" OUTDIR="$outdir" WORKDIR="$workdir"
-export QUORVEL_WINE_DESKTOP=1024x768
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+screen=1024x768
+SUFFIX=""
+if [ -n "${QUORVEL_WINE_DPI:-}" ]; then
+    screen=1920x1200
+    SUFFIX="-$((QUORVEL_WINE_DPI * 100 / 96))"
+fi
+export ROOT="$root" BUILD="$build" OUTDIR="$outdir" WORKDIR="$workdir" SUFFIX
+export QUORVEL_WINE_DESKTOP="$screen"
+xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
     set -euo pipefail
     source "$ROOT/tools/wine_env.sh" "$BUILD"
     trap "\"\$WINESERVER\" -k 2>/dev/null || true" EXIT
@@ -39,8 +48,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     shot() {
         sleep 1
         import -window root "$WORKDIR/full.png"
-        convert "$WORKDIR/full.png" -trim +repage "$OUTDIR/$1"
-        echo "$OUTDIR/$1"
+        convert "$WORKDIR/full.png" -trim +repage "$OUTDIR/${1%.png}$SUFFIX.png"
+        echo "$OUTDIR/${1%.png}$SUFFIX.png"
     }
 
     "$WINE" "$BUILD/quorvel.exe" &

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Windows installer silently under Wine, for this user (the default) and for every
-# user, checks the uninstall entry, starts both programs from where it put them, uninstalls
-# silently and checks that the user's folder stayed and that nothing was written outside the build.
+# user, checks the uninstall entry and the Start menu shortcut (no working folder fixed at install
+# time), starts both programs from where it put them, lets a second user (a prefix of its own)
+# start the program installed for every user, uninstalls silently and checks that the user's
+# folder stayed and that nothing was written outside the build.
 #
 #   tools/test_windows_installer.sh [BUILD_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+repo="$root"  # install_and_check names its registry root "root"
 build="$(realpath -m "${1:-$root/build-windows}")"
 # shellcheck source=tools/wine_env.sh
 source "$root/tools/wine_env.sh" "$build"
@@ -20,16 +23,48 @@ home_traces=("$HOME/Quorvel" "$HOME/Documents/Quorvel" "$HOME/.local/share/appli
 before="$(mktemp)"
 trap 'rm -f "$before"' EXIT
 
+# The setup starts as the user who runs it: the default install, for this user, asks for no
+# administrator (Wine's users are administrators anyway, so the manifest is what can be checked).
+levels="$(grep -ao 'requestedExecutionLevel level="[a-zA-Z]*"' "$setup" | sort -u)"
+[ "$levels" = 'requestedExecutionLevel level="asInvoker"' ] ||
+    fail "the setup asks to start as: ${levels:-nothing}"
+
+# A shell link's working folder (its StringData after the ID list and the link info, as the
+# shell link format lays them out); empty when it has none.
+shortcut_working_folder() {
+    python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+flags = struct.unpack_from("<I", data, 20)[0]
+at = 76
+if flags & 0x01:  # HasLinkTargetIDList
+    at += 2 + struct.unpack_from("<H", data, at)[0]
+if flags & 0x02:  # HasLinkInfo
+    at += struct.unpack_from("<I", data, at)[0]
+width = 2 if flags & 0x80 else 1  # IsUnicode
+for bit in (0x04, 0x08, 0x10):  # the name, the relative path, the working folder
+    if flags & bit:
+        count = struct.unpack_from("<H", data, at)[0]
+        text = data[at + 2:at + 2 + count * width]
+        at += 2 + count * width
+        if bit == 0x10:
+            print(text.decode("utf-16-le" if width == 2 else "mbcs", "replace").strip("\0"))
+PY
+}
+
 # install_and_check MODE_OPTION FOLDER ROOT_KEY: one install, used and removed again.
 install_and_check() {
-    local mode="$1" installed="$2" root="$3" key entry
+    local mode="$1" installed="$2" root="$3" key entry shortcut folder
     # Wine waits for the silent installer; no waiting on the server, which the caller may keep.
     # shellcheck disable=SC2086
     "$WINE" "$setup" /S $mode
     for file in quorvel.exe quorvel-cli.exe Quorvel.HLP uninstall.exe; do
         [ -f "$installed/$file" ] || fail "$file was not installed in $installed ($mode)"
     done
-    find "$drive" -path '*Start Menu/Programs/Quorvel.lnk' | grep -q . || fail "no Start menu entry"
+    shortcut="$(find "$drive" -path '*Start Menu/Programs/Quorvel.lnk' | head -1)"
+    [ -n "$shortcut" ] || fail "no Start menu entry"
+    folder="$(shortcut_working_folder "$shortcut")"
+    [ -z "$folder" ] || fail "the shortcut fixes the working folder $folder ($mode)"
     key="$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel"
     entry="$("$WINE" reg query "$key" 2>/dev/null | tr -d '\r')"
     for value in DisplayName DisplayVersion DisplayIcon InstallLocation EstimatedSize \
@@ -46,6 +81,8 @@ install_and_check() {
     chart="$(cd "$documents" && "$WINE" "$installed/quorvel-cli.exe" chart --json --sex male 1990-05-20 10)"
     [[ "$chart" == '{"year":"庚午",'* ]] || fail "the installed quorvel-cli answered '$chart'"
 
+    [ -z "$mode" ] || second_user_starts "$installed"
+
     printf 'kept\n' >"$documents/DATA.CSV"
     "$WINE" "$installed/uninstall.exe" /S $mode
     for _ in $(seq 50); do  # the uninstaller finishes from a copy of itself
@@ -57,9 +94,28 @@ install_and_check() {
     [ "$(cat "$documents/DATA.CSV")" = kept ] || fail "the uninstaller touched DATA.CSV"
 }
 
+# second_user_starts FOLDER: another user of the PC (a prefix of its own) starts the program
+# installed for every user, from its folder as the Start menu does: it makes that user's own
+# Documents\Quorvel, and leaves the first user's alone.
+second_user_starts() {
+    local theirs mine_before
+    mine_before="$(ls "$documents" 2>/dev/null | wc -l)"
+    (
+        export QUORVEL_WINE_PREFIX_NAME=wineprefix-second-user
+        # shellcheck source=tools/wine_env.sh
+        source "$repo/tools/wine_env.sh" "$build"
+        theirs="$WINEPREFIX/drive_c/users/$(id -un)/Documents/Quorvel"
+        rm -rf "$theirs"
+        (cd "$1" && timeout 10 "$WINE" "$1/quorvel.exe") && fail "quorvel.exe ended at once for the second user"
+        "$WINESERVER" -k 2>/dev/null || true
+        [ -d "$theirs" ] || fail "the second user got no Documents\\Quorvel of their own"
+    )
+    [ "$(ls "$documents" 2>/dev/null | wc -l)" = "$mine_before" ] || fail "the second user wrote in the first user's folder"
+}
+
 install_and_check "" "$drive/users/$(id -un)/AppData/Local/Programs/Quorvel" HKCU
 install_and_check /AllUsers "$drive/Program Files/Quorvel" HKLM
 
 changed="$(find "${home_traces[@]}" -newer "$before" 2>/dev/null || true)"
 [ -z "$changed" ] || fail "written outside the build: $changed"
-echo "installer: $(basename "$setup") installed for this user and for all, started and removed; DATA.CSV kept"
+echo "installer: $(basename "$setup") installed for this user (no administrator asked) and for all, its shortcut without a fixed working folder, started by a second user into their own Documents\\Quorvel, removed; DATA.CSV kept"

@@ -67,6 +67,8 @@ if [ -x "$linux_cli" ]; then
     rm -f "$input"
 fi
 
+bash tools/test_windows_console.sh build-windows
+
 # One QUORVEL.DB for both systems: each system's store test reads the file the other one wrote.
 linux_store_tests=build/tests/store_tests
 if [ -x "$linux_store_tests" ]; then

@@ -6,8 +6,18 @@
 wine_build="$(realpath -m "${1:-$(dirname "${BASH_SOURCE[0]}")/../build-windows}")"
 # QUORVEL_WINE_DESKTOP=WIDTHxHEIGHT: a prefix of its own that draws on the X display inside a
 # virtual desktop of that size, title bars included (for pictures); otherwise headless.
+# QUORVEL_WINE_PREFIX_NAME=NAME: a headless prefix of that name instead (another user of the PC).
+# QUORVEL_WINE_DPI=N: a prefix of its own at N pixels per inch (144 is 150 %), as Windows sets
+# the scale for the user (HKCU\Control Panel\Desktop LogPixels).
+wine_dpi="${QUORVEL_WINE_DPI:-}"
+wine_dpi_suffix="${wine_dpi:+-dpi$wine_dpi}"
+wine_dpi_entry=""
+if [ -n "$wine_dpi" ]; then
+    wine_dpi_entry="[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+\"LogPixels\"=dword:$(printf '%08x' "$wine_dpi")"
+fi
 if [ -n "${QUORVEL_WINE_DESKTOP:-}" ]; then
-    export WINEPREFIX="$wine_build/wineprefix-desktop"
+    export WINEPREFIX="$wine_build/wineprefix-desktop$wine_dpi_suffix"
     wine_graphics='"Graphics"="x11"'
     wine_desktop="[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 \"Desktop\"=\"Default\"
@@ -15,7 +25,7 @@ if [ -n "${QUORVEL_WINE_DESKTOP:-}" ]; then
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 \"Default\"=\"$QUORVEL_WINE_DESKTOP\""
 else
-    export WINEPREFIX="$wine_build/wineprefix"
+    export WINEPREFIX="$wine_build/${QUORVEL_WINE_PREFIX_NAME:-wineprefix}$wine_dpi_suffix"
     wine_graphics='"Graphics"="null"'
     wine_desktop=""
 fi
@@ -53,6 +63,8 @@ Windows Registry Editor Version 5.00
 $wine_graphics
 
 $wine_desktop
+
+$wine_dpi_entry
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
 "ＭＳ ゴシック"="IPAGothic"

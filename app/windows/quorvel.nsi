@@ -10,7 +10,12 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 
+; Highest makes MultiUser offer both installs; the setup itself starts as the user who runs it
+; (RequestExecutionLevel user below), so that the default, for this user only, asks for no
+; administrator. Only the install for every user asks Windows for one, by starting the setup
+; again with the runas verb.
 !define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_LEAVE elevateForAllUsers
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
@@ -21,6 +26,7 @@ ManifestDPIAware true
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "Software\Quorvel"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
 !include "MultiUser.nsh"
+RequestExecutionLevel user
 !include "MUI2.nsh"
 !include "x64.nsh"
 !include "FileFunc.nsh"
@@ -65,9 +71,12 @@ Section "Quorvel"
     File "${BUILD}\quorvel.ico"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
-    ; One shortcut needs no folder of its own. Its working folder is the program's: started
-    ; there, the program works in the user's Documents\Quorvel instead.
+    ; One shortcut needs no folder of its own, nor a working folder fixed now: CreateShortcut
+    ; takes $OUTDIR for it, so that is empty. Started from it, the program works in the
+    ; Documents\Quorvel of whoever starts it.
+    StrCpy $OUTDIR ""
     CreateShortcut "$SMPROGRAMS\Quorvel.lnk" "$INSTDIR\quorvel.exe" "" "$INSTDIR\quorvel.exe" 0
+    SetOutPath "$INSTDIR"
 
     ; SHCTX: HKCU for this user, HKLM for every user, as the install mode set.
     WriteRegStr SHCTX "Software\Quorvel" "InstallDir" "$INSTDIR"
@@ -86,13 +95,62 @@ Section "Quorvel"
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
+Var Account
+
+; The account the setup runs as now, as UserInfo names it: Admin only when elevated.
+!macro ACCOUNT_NOW
+    UserInfo::GetAccountType
+    Pop $Account
+!macroend
+
+; Starts this program again elevated with `options`; the error flag when Windows would not.
+!macro START_ELEVATED options
+    ClearErrors
+    ExecShell "runas" "$EXEPATH" "${options}"
+!macroend
+
+; /AllUsers without an administrator's rights yet: the elevated program goes on, this one ends.
+!macro ELEVATE_FOR_ALL_USERS_OPTION
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/AllUsers" $R1
+    ${IfNot} ${Errors}
+        !insertmacro ACCOUNT_NOW
+        ${If} $Account != "Admin"
+            !insertmacro START_ELEVATED "$R0"
+            Quit
+        ${EndIf}
+    ${EndIf}
+!macroend
+
 Function .onInit
     SetRegView 64
+    !insertmacro ELEVATE_FOR_ALL_USERS_OPTION
     !insertmacro MULTIUSER_INIT
+    ; Not elevated now, but both installs stay on offer: every user is one elevation away.
+    ${If} $MultiUser.Privileges != "Admin"
+        StrCpy $MultiUser.Privileges "Power"
+    ${EndIf}
+FunctionEnd
+
+; Every user chosen on the page without an administrator's rights yet: the elevated setup goes
+; on from the start; refused, the page stays.
+Function elevateForAllUsers
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        !insertmacro ACCOUNT_NOW
+        ${If} $Account != "Admin"
+            !insertmacro START_ELEVATED "/AllUsers"
+            ${If} ${Errors}
+                Abort
+            ${EndIf}
+            Quit
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 
 Function un.onInit
     SetRegView 64
+    !insertmacro ELEVATE_FOR_ALL_USERS_OPTION
     !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 

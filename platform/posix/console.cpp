@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "common/sjis_utf8.h"
+
 namespace quorvel::platform {
 
 void prepareStandardStreams() {
@@ -45,6 +47,25 @@ long readInput(int fd, char* buffer, std::size_t size) {
             return -1;
         }
     }
+}
+
+// A terminal here takes UTF-8.
+unsigned consoleOutputCodePage() {
+    return 0;
+}
+
+// Only the program's own two encodings are known here; any other code page reads as UTF-8.
+std::string recode(std::string_view text, unsigned from, unsigned to) {
+    const bool fromSjis = from == kShiftJisCodePage;
+    const bool toSjis = to == kShiftJisCodePage;
+    if (fromSjis == toSjis) {
+        return std::string(text);
+    }
+    if (fromSjis) {
+        return sjisToUtf8(text);
+    }
+    bool ok = true;
+    return utf8ToSjis(text, ok);
 }
 
 // A terminal here takes the bytes as they are.

@@ -16,9 +16,16 @@ namespace {
 
 constexpr wchar_t kMainClass[] = L"QuorvelMainWindow";
 constexpr UINT_PTR kCommandTimer = 1;
-// Client size at start-up: large enough for the output button at 490,355 (120 x 32).
+// Client size at start-up, at 100 %: large enough for the output button at 490,355 (120 x 32).
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
+constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW;
+
+// A button of the main window and its place at 100 %, laid out again when the DPI changes.
+struct ChildButton {
+    HWND window;
+    RECT place;
+};
 
 struct Program {
     ModuleResources resources{};
@@ -28,6 +35,7 @@ struct Program {
     std::vector<HWND> modeless;
     std::vector<HWND> modal;  // innermost last
     int startupCommand = 0;
+    std::vector<ChildButton> buttons;
 };
 
 Program& program() {
@@ -57,6 +65,18 @@ HMENU buildMenu(std::span<const MenuItem> items) {
     return bar;
 }
 
+void placeButtons(UINT dpi) {
+    auto& buttons = program().buttons;
+    std::erase_if(buttons, [](const ChildButton& button) { return !IsWindow(button.window); });
+    for (const ChildButton& button : buttons) {
+        const RECT& r = button.place;
+        SetWindowPos(button.window, nullptr, scaled(r.left, dpi), scaled(r.top, dpi),
+                     scaled(r.right - r.left, dpi), scaled(r.bottom - r.top, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(button.window, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont(dpi)), TRUE);
+    }
+}
+
 LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Program& p = program();
     switch (message) {
@@ -73,6 +93,16 @@ LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
                 PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(p.startupCommand), 0);
             }
             return 0;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another scale, or the scale changed: the system's suggestion
+            // keeps the window where the user sees it.
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            placeButtons(LOWORD(wParam));
+            return 0;
+        }
         case WM_CLOSE:
             // A modal dialog answers first: the program never ends behind its back.
             if (HWND front = frontModal()) {
@@ -95,6 +125,12 @@ LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 }  // namespace
+
+SIZE mainFrameSize(UINT dpi) {
+    RECT frame{0, 0, scaled(kClientWidth, dpi), scaled(kClientHeight, dpi)};
+    adjustFrameForDpi(frame, kMainStyle, 0, true, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
 
 const ModuleResources& moduleResources() {
     return program().resources;
@@ -177,16 +213,16 @@ bool takeMainWindowHelp(const MSG& message) {
     return true;
 }
 
-HFONT uiFont() {
-    static HFONT font = [] {
-        LOGFONTW face{};
-        face.lfHeight = -16;
-        face.lfWeight = FW_NORMAL;
-        face.lfCharSet = SHIFTJIS_CHARSET;
-        const std::wstring name = widen(text::qtFontPGothic);
-        name.copy(face.lfFaceName, LF_FACESIZE - 1);
-        return CreateFontIndirectW(&face);
-    }();
+HFONT uiFont(UINT dpi) {
+    static std::vector<std::pair<UINT, HFONT>> fonts;
+    for (const auto& [made, font] : fonts) {
+        if (made == dpi) {
+            return font;
+        }
+    }
+    // 12 points: 16 pixels at 100 %.
+    HFONT font = fontForDpi(text::qtFontPGothic, 12, dpi, SHIFTJIS_CHARSET);
+    fonts.emplace_back(dpi, font);
     return font;
 }
 
@@ -212,17 +248,21 @@ InstanceHandle moduleInstance() {
 }
 
 WindowHandle createMainWindow(const MainWindowSetup& setup) {
-    constexpr DWORD style = WS_OVERLAPPEDWINDOW;
     HMENU menu = win32::buildMenu(setup.menu);
-    RECT frame{0, 0, win32::kClientWidth, win32::kClientHeight};
-    AdjustWindowRectEx(&frame, style, TRUE, 0);
-    HWND window =
-        CreateWindowExW(0, win32::kMainClass, widen(setup.title).c_str(), style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                        menu, GetModuleHandleW(nullptr), nullptr);
+    const UINT dpi = win32::windowDpi(nullptr);
+    const SIZE size = win32::mainFrameSize(dpi);
+    HWND window = CreateWindowExW(0, win32::kMainClass, widen(setup.title).c_str(),
+                                  win32::kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
+                                  nullptr, menu, GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) {
         DestroyMenu(menu);
         return nullptr;
+    }
+    // Opened on a monitor of another scale than the system's.
+    if (const UINT shown = win32::windowDpi(window); shown != dpi) {
+        const SIZE there = win32::mainFrameSize(shown);
+        SetWindowPos(window, nullptr, 0, 0, there.cx, there.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     program().main = window;
     program().onCommand = setup.onCommand;
@@ -239,13 +279,14 @@ WindowHandle createMainWindow(const MainWindowSetup& setup) {
 
 void createChildButton(WindowHandle parent, std::string_view text, int commandId, int x, int y,
                        int width, int height) {
-    HWND button = CreateWindowExW(0, L"BUTTON", widen(text).c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, width,
-                                  height, win32::hwndOf(parent),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND window = win32::hwndOf(parent);
+    HWND button = CreateWindowExW(
+        0, L"BUTTON", widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y,
+        width, height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
+        GetModuleHandleW(nullptr), nullptr);
     if (button != nullptr) {
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(win32::uiFont()), TRUE);
+        program().buttons.push_back({button, {x, y, x + width, y + height}});
+        win32::placeButtons(win32::windowDpi(window));
     }
 }
 

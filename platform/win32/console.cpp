@@ -19,6 +19,24 @@ HANDLE handleOf(std::FILE* stream) {
     return fd < 0 ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
 
+std::wstring wideOf(std::string_view text, UINT codePage) {
+    const int length = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    std::wstring characters(static_cast<std::size_t>(std::max(wide, 0)), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, characters.data(), wide);
+    return characters;
+}
+
+// 0 when the system has no such code page.
+int narrowOf(const std::wstring& characters, UINT codePage, std::string& text) {
+    const int wide = static_cast<int>(characters.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, characters.data(), wide, nullptr, 0, nullptr, nullptr);
+    text.assign(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    return WideCharToMultiByte(codePage, 0, characters.data(), wide, text.data(), length, nullptr,
+                               nullptr);
+}
+
 }  // namespace
 
 void prepareStandardStreams() {
@@ -58,6 +76,22 @@ long readInput(int fd, char* buffer, std::size_t size) {
     return got;
 }
 
+unsigned consoleOutputCodePage() {
+    return GetConsoleOutputCP();
+}
+
+std::string recode(std::string_view text, unsigned from, unsigned to) {
+    if (from == to || text.empty()) {
+        return std::string(text);
+    }
+    const std::wstring characters = wideOf(text, from);
+    std::string converted;
+    if (narrowOf(characters, to, converted) == 0) {
+        narrowOf(characters, CP_UTF8, converted);
+    }
+    return converted;
+}
+
 bool isConsole(std::FILE* stream) {
     DWORD mode = 0;
     return GetConsoleMode(handleOf(stream), &mode) != 0;
@@ -68,11 +102,7 @@ bool writeConsole(std::FILE* stream, std::string_view text, bool sjis) {
         return true;
     }
     std::fflush(stream);
-    const UINT codePage = sjis ? 932 : CP_UTF8;
-    const int length = static_cast<int>(text.size());
-    const int wide = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    std::wstring characters(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), length, characters.data(), wide);
+    const std::wstring characters = wideOf(text, sjis ? kShiftJisCodePage : kUtf8CodePage);
     const HANDLE console = handleOf(stream);
     for (std::size_t done = 0; done < characters.size();) {
         DWORD written = 0;

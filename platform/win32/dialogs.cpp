@@ -282,7 +282,7 @@ class Win32Dialog final : public DialogHandle {
         } else {
             pictures_.push_back({x, y, icon, size});
         }
-        const RECT area{x, y, x + size.cx, y + size.cy};
+        const RECT area = pictureArea({x, y, icon, size});
         InvalidateRect(window_, &area, TRUE);
     }
 
@@ -738,20 +738,123 @@ class Win32Dialog final : public DialogHandle {
         InvalidateRect(window_, nullptr, TRUE);
     }
 
+    // A picture's place and size are given at 100 %.
+    RECT pictureArea(const Picture& picture) const {
+        const int left = win32::scaled(picture.x, dpi_);
+        const int top = win32::scaled(picture.y, dpi_);
+        return {left, top, left + win32::scaled(picture.size.cx, dpi_),
+                top + win32::scaled(picture.size.cy, dpi_)};
+    }
+
     void paintPictures() {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window_, &paint);
         for (const Picture& picture : pictures_) {
-            DrawIconEx(dc, picture.x, picture.y, picture.icon, picture.size.cx, picture.size.cy, 0,
-                       nullptr, DI_NORMAL);
+            const RECT area = pictureArea(picture);
+            DrawIconEx(dc, area.left, area.top, picture.icon, area.right - area.left,
+                       area.bottom - area.top, 0, nullptr, DI_NORMAL);
         }
         EndPaint(window_, &paint);
+    }
+
+    // The frame that holds the template's client area at `dpi`.
+    SIZE templateFrame(UINT dpi, SIZE units) const {
+        RECT frame{0, 0, MulDiv(template_.width, units.cx, 4),
+                   MulDiv(template_.height, units.cy, 8)};
+        win32::adjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                                 static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), false,
+                                 dpi);
+        return {frame.right - frame.left, frame.bottom - frame.top};
+    }
+
+    // The size the window asks for at another DPI: the template's there, or for a resizable
+    // dialog its present size in proportion, never smaller than the template.
+    SIZE sizeAtDpi(UINT dpi) {
+        HFONT font =
+            win32::fontForDpi(template_.fontName, template_.fontSize, dpi, DEFAULT_CHARSET);
+        const SIZE frame = templateFrame(dpi, win32::dialogBaseUnits(font));
+        DeleteObject(font);
+        if (!template_.resizable) {
+            return frame;
+        }
+        RECT now{};
+        GetWindowRect(window_, &now);
+        const int before = static_cast<int>(dpi_);
+        return {
+            std::max<LONG>(frame.cx, MulDiv(now.right - now.left, static_cast<int>(dpi), before)),
+            std::max<LONG>(frame.cy, MulDiv(now.bottom - now.top, static_cast<int>(dpi), before))};
+    }
+
+    // Moved to a monitor of another scale: the template's font made again for it, every control
+    // placed in the new dialog units, and the window where the system suggests.
+    void followDpi(UINT dpi, const RECT& suggested) {
+        const UINT before = dpi_;
+        HFONT font =
+            win32::fontForDpi(template_.fontName, template_.fontSize, dpi, DEFAULT_CHARSET);
+        if (font == nullptr || before == 0) {
+            return;
+        }
+        dpi_ = dpi;
+        const SIZE units = win32::dialogBaseUnits(font);
+        const auto across = [&units](int du) { return MulDiv(du, units.cx, 4); };
+        const auto down = [&units](int du) { return MulDiv(du, units.cy, 8); };
+        std::vector<Place> placed;
+        HWND child = GetWindow(window_, GW_CHILD);
+        for (const ControlTemplate& control : template_.controls) {
+            if (child == nullptr) {
+                break;
+            }
+            PlacedRect r{
+                across(control.x), down(control.y), across(control.width),
+                down(control.kind == ControlKind::DropDown ? control.height + kDropDownListHeight
+                                                           : control.height)};
+            if (control.kind == ControlKind::Icon) {  // its picture's size, in proportion
+                RECT now{};
+                GetWindowRect(child, &now);
+                r.width =
+                    MulDiv(now.right - now.left, static_cast<int>(dpi), static_cast<int>(before));
+                r.height =
+                    MulDiv(now.bottom - now.top, static_cast<int>(dpi), static_cast<int>(before));
+            }
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            SetWindowPos(child, nullptr, r.x, r.y, r.width, r.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            if (control.kind == ControlKind::Table) {
+                const int columns = Header_GetItemCount(ListView_GetHeader(child));
+                for (int column = 0; column < columns; ++column) {
+                    ListView_SetColumnWidth(
+                        child, column,
+                        MulDiv(ListView_GetColumnWidth(child, column), static_cast<int>(dpi),
+                               static_cast<int>(before)));
+                }
+            }
+            placed.push_back({child, r});
+            child = GetWindow(child, GW_HWNDNEXT);
+        }
+        if (font_ != nullptr) {
+            DeleteObject(font_);
+        }
+        font_ = font;
+        if (template_.resizable) {
+            places_ = std::move(placed);
+            client_ = {0, 0, across(template_.width), down(template_.height)};
+            smallest_ = templateFrame(dpi, units);
+        }
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client{};
+        GetClientRect(window_, &client);
+        followSize(client.right, client.bottom);
+        InvalidateRect(window_, nullptr, TRUE);
     }
 
     INT_PTR handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_INITDIALOG: {
                 window_ = window;
+                dpi_ = win32::windowDpi(window);
+                win32::takeOverDialogDpiChanges(window);
                 // By place, not by id: an icon usually shares the id of every static text.
                 HWND child = GetWindow(window, GW_CHILD);
                 for (const ControlTemplate& control : template_.controls) {
@@ -824,6 +927,14 @@ class Win32Dialog final : public DialogHandle {
                     return TRUE;
                 }
                 return FALSE;
+            case WM_GETDPISCALEDSIZE: {
+                *reinterpret_cast<SIZE*>(lParam) = sizeAtDpi(LOWORD(wParam));
+                SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            case WM_DPICHANGED:
+                followDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+                return TRUE;
             case WM_CLOSE:
                 // The close box only asks; the dialog ends when its handler calls end().
                 command(kIdCancel);
@@ -847,6 +958,10 @@ class Win32Dialog final : public DialogHandle {
                 showStartOfFocusedText();
                 return TRUE;
             case WM_NCDESTROY:
+                if (font_ != nullptr) {
+                    DeleteObject(font_);  // its controls are gone by now
+                    font_ = nullptr;
+                }
                 if (modeless_) {
                     win32::removeModeless(window);
                     SetWindowLongPtrW(window, DWLP_USER, 0);
@@ -876,6 +991,8 @@ class Win32Dialog final : public DialogHandle {
     std::vector<Place> places_;  // of a resizable dialog, in template order
     RECT client_{};              // its client area at the template's size
     SIZE smallest_{};            // its frame then
+    UINT dpi_ = win32::kBaseDpi;
+    HFONT font_ = nullptr;  // the template's font made again for a new DPI
     bool focusSet_ = false;
     bool opened_ = false;  // past the opening, its first focus included
     std::vector<TableRows> tableRows_;

@@ -108,22 +108,33 @@ void showSelected(Viewer& v) {
 }
 
 void layout(Viewer& v, int width, int height) {
-    constexpr int kMargin = 6;
-    constexpr int kListWidth = 240;
-    constexpr int kRow = 26;
-    constexpr int kButtonWidth = 90;
-    const int bottom = height - kMargin - kRow;
-    MoveWindow(v.search, kMargin, kMargin, kListWidth, kRow, TRUE);
-    MoveWindow(v.list, kMargin, kMargin + kRow + 4, kListWidth, bottom - kRow - 4 - 2 * kMargin,
-               TRUE);
-    MoveWindow(v.page, 2 * kMargin + kListWidth, kMargin, width - 3 * kMargin - kListWidth,
-               bottom - 2 * kMargin, TRUE);
-    MoveWindow(v.close, width - kMargin - kButtonWidth, bottom, kButtonWidth, kRow, TRUE);
+    const UINT dpi = windowDpi(v.window);
+    const int margin = scaled(6, dpi);
+    const int listWidth = scaled(240, dpi);
+    const int row = scaled(26, dpi);
+    const int buttonWidth = scaled(90, dpi);
+    const int bottom = height - margin - row;
+    MoveWindow(v.search, margin, margin, listWidth, row, TRUE);
+    MoveWindow(v.list, margin, margin + row + 4, listWidth, bottom - row - 4 - 2 * margin, TRUE);
+    MoveWindow(v.page, 2 * margin + listWidth, margin, width - 3 * margin - listWidth,
+               bottom - 2 * margin, TRUE);
+    MoveWindow(v.close, width - margin - buttonWidth, bottom, buttonWidth, row, TRUE);
 }
 
 LRESULT CALLBACK helpProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Viewer& v = viewer();
     switch (message) {
+        case WM_DPICHANGED: {
+            for (HWND control : {v.search, v.list, v.page, v.close}) {
+                SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont(LOWORD(wParam))),
+                             TRUE);
+            }
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_SIZE:
             if (v.window == window) {
                 layout(v, LOWORD(lParam), HIWORD(lParam));
@@ -158,7 +169,7 @@ HWND child(HWND parent, const wchar_t* windowClass, DWORD style, DWORD exStyle, 
     HWND control = CreateWindowExW(
         exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont()), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont(windowDpi(parent))), TRUE);
     return control;
 }
 
@@ -230,8 +241,9 @@ bool createViewer(Viewer& v, HelpDocument document) {
     v.document = std::move(document);
     // A window of its own, owned by nobody: it stays usable beside a modal dialog that asked.
     v.window = CreateWindowExW(0, kHelpClass, widen(text::qtHelpWindowTitle).c_str(),
-                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 780, 540, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                               scaled(780, windowDpi(nullptr)), scaled(540, windowDpi(nullptr)),
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (v.window == nullptr) {
         return false;
     }

@@ -17,6 +17,8 @@
 
 namespace quorvel::platform::win32 {
 
+inline constexpr UINT kBaseDpi = 96;
+
 // Texts are CP932 everywhere but at the API.
 std::wstring widen(std::string_view cp932);
 std::string narrow(std::wstring_view wide);
@@ -37,6 +39,8 @@ HICON moduleIcon(std::string_view name);
 SIZE moduleIconSize(std::string_view name);
 
 HWND mainWindow();
+// The main window's frame at `dpi`, its menu bar included.
+SIZE mainFrameSize(UINT dpi);
 // The window a new box or dialog belongs to: the owner while it lives, else the main window.
 HWND ownerWindow(WindowHandle owner);
 
@@ -59,7 +63,24 @@ bool takeDialogMessage(MSG& message);
 bool takeHelpMessage(MSG& message);
 void closeHelp();
 
-// The program's gothic for windows of our own (the main window's buttons, the help viewer).
-HFONT uiFont();
+// The program's gothic for windows of our own (the main window's buttons, the help viewer), at
+// a DPI; made once for each.
+HFONT uiFont(UINT dpi = kBaseDpi);
+
+// The DPI a window is shown at (96 is 100 %), the system's before there is a window.
+UINT windowDpi(HWND window);
+// A length of 100 % at `dpi`.
+inline int scaled(int length, UINT dpi) {
+    return MulDiv(length, static_cast<int>(dpi), static_cast<int>(kBaseDpi));
+}
+// AdjustWindowRectEx for the frame and menu bar at `dpi`.
+void adjustFrameForDpi(RECT& rect, DWORD style, DWORD exStyle, bool menu, UINT dpi);
+// The dialog answers WM_DPICHANGED itself rather than leaving it to the dialog manager.
+void takeOverDialogDpiChanges(HWND dialog);
+// A font of `points` at `dpi`, as the dialog manager makes a template's.
+HFONT fontForDpi(std::string_view cp932Name, int points, UINT dpi, BYTE charSet);
+// The horizontal and vertical dialog base units of a font, measured as the dialog manager does:
+// a horizontal dialog unit is a quarter of the first, a vertical one an eighth of the second.
+SIZE dialogBaseUnits(HFONT font);
 
 }  // namespace quorvel::platform::win32

@@ -33,7 +33,7 @@ TEST(Arguments, HelpAndVersion) {
         {"judge --help", {"--period", "BASE", "RUNNING"}, {"--dun", "--record"}},
         {"hexagram --help", {"--dun", "BASE"}, {"--period"}},
         {"avoid --help", {"RUNNING", "--sjis"}, {"--period", "--dun"}},
-        {"records --help", {"FILE", "--sjis"}, {"--record"}},
+        {"records --help", {"FILE", "--sjis", "--utf8"}, {"--record"}},
     };
     for (const auto& c : cases) {
         const auto run = runCli(c.args);
@@ -69,6 +69,7 @@ TEST(Arguments, UsageErrorsNameTheCommand) {
         {"chart --json --batch 1990-05-20", "quorvel-cli chart: "},
         {"chart --sex male 1990-05-20 10 11", "quorvel-cli chart: "},
         {"chart --record 0", "quorvel-cli chart: "},
+        {"judge --sjis --utf8 甲子 乙丑", "quorvel-cli judge: "},
         {"chart --record 1234567890", "quorvel-cli chart: "},  // more than any file holds
         {"chart --record x", "quorvel-cli chart: "},
         {"chart --record ' 1'", "quorvel-cli chart: "},  // only the digits of a slot number

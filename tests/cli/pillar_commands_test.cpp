@@ -23,6 +23,7 @@ TEST(JudgeCommand, ClashSentenceFollowsThePeriod) {
     } cases[] = {
         {"judge 甲子 甲午", "(人運)★★是非や争いが多い年(月/日)です。\n"},
         {"judge --period calendar 甲子 甲午", "(人運)★★是非や争いが多い年(月/日)です。\n"},
+        {"judge --utf8 甲子 甲午", "(人運)★★是非や争いが多い年(月/日)です。\n"},
         {"judge --period luck 甲子 甲午", "(人運)★★是非や争いが多い大運です。\n"},
         {"judge --period=luck 甲子 乙丑", "(人運)◎喜びが大きいものです。\n"},
         {"judge 甲子 甲子", "      \n"},
