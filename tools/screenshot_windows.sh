@@ -9,6 +9,7 @@
 #   windows-chart-panel.png   the chart panel with the chart of that birth
 #   windows-judgement-result.png   幸運の判断 for the day pillar and the fourth luck pillar
 #   windows-fortune-calendar.png   運勢暦 of that person, its years in a list view
+#   windows-chart-rules.png   命式の流儀 with 精密 chosen
 #   windows-full-chart-precise.png   命式の流儀 set to 精密, a birth at 10:20 in 福岡県: its 命式表
 #
 # QUORVEL_WINE_DPI=144 takes them at 150 % (a prefix whose LogPixels is 144, a larger screen),
@@ -101,6 +102,7 @@ xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
     key r       # 命式の流儀
     sleep 1
     key Right   # 精密
+    shot windows-chart-rules.png
     key Return
     sleep 1
     xdotool windowfocus "$desktop" || true
