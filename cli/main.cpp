@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calendar/calendar_tables.h"
+#include "cli/argument_errors.h"
 #include "cli/casebook_commands.h"
 #include "cli/chart_command.h"
 #include "cli/compat_command.h"
@@ -345,20 +346,21 @@ std::string withShortQuotes(std::string message, int argc, char** argv) {
 }
 
 int usageError(std::span<const Command> commands, int argc, char** argv, const CLI::Error& error) {
-    const std::string message = withShortQuotes(error.what(), argc, argv);
+    const std::string message = argumentErrorText(error, withShortQuotes(error.what(), argc, argv));
     for (const Command& command : commands) {
         if (command.app->parsed()) {
-            std::fprintf(stderr, "quorvel-cli %s: %s\n%s", command.app->get_name().c_str(),
-                         message.c_str(), command.usage);
+            tellConverted(
+                stderr,
+                "quorvel-cli " + command.app->get_name() + ": " + message + "\n" + command.usage,
+                false);
             return 2;
         }
     }
     if (argc > 1 && argv[1][0] != '-') {
-        std::fprintf(stderr, "quorvel-cli: unknown command '%s'\n", quoted(argv[1]).c_str());
+        tellConverted(stderr, "quorvel-cli: " + unknownCommandText(quoted(argv[1])), false);
     } else {
-        std::fprintf(stderr, "quorvel-cli: %s\n", message.c_str());
+        tellConverted(stderr, "quorvel-cli: " + message, false);
     }
-    std::fprintf(stderr, "Run 'quorvel-cli --help' for the commands.\n");
     return 2;
 }
 
@@ -664,18 +666,21 @@ int run(int argc, char** argv, OutputStream& out) {
     try {
         app.parse(argc, argv);
         if (chart.parsed() && o.records.number == 0 && !o.chart.batch && hour->count() == 0) {
-            throw CLI::ValidationError("a birth date and hour are needed");
+            throw CLI::RequiredError("a birth date and hour are needed",
+                                     CLI::ExitCodes::RequiredError);
         }
         if (calendar.parsed() && o.calendar.record.number == 0 && calendarHour->count() == 0) {
-            throw CLI::ValidationError("a birth date and hour are needed");
+            throw CLI::RequiredError("a birth date and hour are needed",
+                                     CLI::ExitCodes::RequiredError);
         }
         if (personNote.parsed() && setNote->count() + appendNote->count() != 1) {
-            throw CLI::ValidationError("--set TEXT or --append TEXT is needed");
+            throw CLI::RequiredError("--set TEXT or --append TEXT is needed",
+                                     CLI::ExitCodes::RequiredError);
         }
         if (report.parsed() && o.report.record.number == 0 &&
             (reportHour->count() == 0 || reportName->count() == 0)) {
-            throw CLI::ValidationError(
-                "--record N, or a birth date and hour with --name, is needed");
+            throw CLI::RequiredError("--record N, or a birth date and hour with --name, is needed",
+                                     CLI::ExitCodes::RequiredError);
         }
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() != 0) {

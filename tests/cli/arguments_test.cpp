@@ -63,7 +63,7 @@ TEST(Arguments, UsageErrorsNameTheCommand) {
         const char* args;
         const char* start;
     } cases[] = {
-        {"frobnicate", "quorvel-cli: unknown command 'frobnicate'\n"},
+        {"frobnicate", "quorvel-cli: そのようなコマンドはありません：frobnicate\n"},
         {"--bogus", "quorvel-cli: "},
         {"chart --batch", "quorvel-cli chart: "},
         {"chart --json --batch 1990-05-20", "quorvel-cli chart: "},
@@ -91,6 +91,30 @@ TEST(Arguments, UsageErrorsNameTheCommand) {
         EXPECT_EQ(run.status, 2) << c.args;
         EXPECT_EQ(run.out, "") << c.args;
         EXPECT_EQ(run.err.rfind(c.start, 0), 0u) << c.args << "\n" << run.err;
+    }
+}
+
+TEST(Arguments, ARefusalSaysInJapaneseWhatWasWrongAndKeepsTheParsersDetail) {
+    const struct {
+        const char* args;
+        const char* lead;
+        const char* detail;
+    } cases[] = {
+        {"judge 甲子", "必要な引数がありません", "RUNNING"},
+        {"chart --sex male 1990-05-20", "必要な引数がありません", "hour"},
+        {"person note 1", "必要な引数がありません", "--set"},
+        {"judge --sjis --utf8 甲子 乙丑", "一緒には指定できないオプションがあります", "--utf8"},
+        {"judge --bogus 甲子 乙丑", "余分な引数か、使えないオプションがあります", "--bogus"},
+        {"chart --record x", "引数の値が正しくありません", "--record"},
+        {"judge --period sometimes 甲子 甲子", "引数の値が正しくありません", "sometimes"},
+        {"frobnicate", "そのようなコマンドはありません", "quorvel-cli --help"},
+    };
+    for (const auto& c : cases) {
+        const auto run = runCli(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        const std::string firstLines = run.err.substr(0, run.err.find("usage:"));
+        EXPECT_TRUE(contains(firstLines, c.lead)) << c.args << "\n" << run.err;
+        EXPECT_TRUE(contains(firstLines, c.detail)) << c.args << "\n" << run.err;
     }
 }
 
