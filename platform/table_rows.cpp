@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <numeric>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/table_order.h"
 
@@ -127,23 +128,13 @@ void TableRows::unsort() {
 
 namespace {
 
-// Where a cell stands in a sort: its class (empty, numbers, text), then its numbers or the rank
-// of its text.
+// Where a cell stands in a sort: its class (empty, numbers, text), then the rank of its numbers
+// or its text.
 struct SortKey {
     int kind = 0;
     NumberGroups numbers;
     int textRank = 0;
 };
-
-int compareKeys(const SortKey& a, const SortKey& b) {
-    if (a.kind != b.kind) {
-        return a.kind - b.kind;
-    }
-    if (a.kind == 1) {
-        return compareNumberGroups(a.numbers, b.numbers);
-    }
-    return a.textRank - b.textRank;
-}
 
 }  // namespace
 
@@ -173,28 +164,61 @@ void TableRows::sort(int column, bool descending, const TextRanking& ranking) {
     }
     if (!texts.empty()) {
         // Each distinct text is ranked once: a column of a few texts (男, 女) costs little.
-        std::vector<std::string_view> distinct(texts);
-        std::sort(distinct.begin(), distinct.end());
-        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        std::unordered_map<std::string_view, int> index;
+        index.reserve(texts.size());
+        std::vector<std::string_view> distinct;
+        std::vector<int> textIndex(texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto [at, added] = index.try_emplace(texts[i], static_cast<int>(distinct.size()));
+            if (added) {
+                distinct.push_back(texts[i]);
+            }
+            textIndex[i] = at->second;
+        }
         std::vector<int> ranks(distinct.size());
         (ranking ? ranking : TextRanking(byteOrderRanks))(distinct, ranks);
         for (std::size_t i = 0; i < texts.size(); ++i) {
-            const auto at = std::lower_bound(distinct.begin(), distinct.end(), texts[i]);
             keys[static_cast<std::size_t>(textRow[i])].textRank =
-                ranks[static_cast<std::size_t>(at - distinct.begin())];
+                ranks[static_cast<std::size_t>(textIndex[i])];
         }
     }
-    // The rows as they stand now, so that a second sort keeps equal cells where the first put
-    // them, as the widgets' stable sorts did.
-    std::vector<int> order(cells.size());
-    for (int shown = 0; shown < count; ++shown) {
-        order[static_cast<std::size_t>(shown)] = handlerRow(shown);
+    // Numbers ranked among themselves once, so that the sort itself compares plain integers.
+    std::vector<int> numbered;
+    for (int row = 0; row < count; ++row) {
+        if (keys[static_cast<std::size_t>(row)].kind == 1) {
+            numbered.push_back(row);
+        }
     }
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const SortKey& x = keys[static_cast<std::size_t>(a)];
-        const SortKey& y = keys[static_cast<std::size_t>(b)];
-        return descending ? compareKeys(y, x) < 0 : compareKeys(x, y) < 0;
-    });
+    const auto byNumbers = [&keys](int a, int b) {
+        return compareNumberGroups(keys[static_cast<std::size_t>(a)].numbers,
+                                   keys[static_cast<std::size_t>(b)].numbers) < 0;
+    };
+    std::sort(numbered.begin(), numbered.end(), byNumbers);
+    for (std::size_t i = 0, rank = 0; i < numbered.size(); ++i) {
+        if (i > 0 && byNumbers(numbered[i - 1], numbered[i])) {
+            ++rank;
+        }
+        keys[static_cast<std::size_t>(numbered[i])].textRank = static_cast<int>(rank);
+    }
+    // Each row's place: its class, then its rank, turned round when descending; then where it
+    // stands now, so that equal cells keep the order the last sort left them in.
+    std::vector<std::pair<std::uint64_t, int>> places(cells.size());
+    for (int shown = 0; shown < count; ++shown) {
+        const int row = handlerRow(shown);
+        const SortKey& key = keys[static_cast<std::size_t>(row)];
+        std::uint64_t value =
+            (static_cast<std::uint64_t>(key.kind) << 32) | static_cast<std::uint32_t>(key.textRank);
+        if (descending) {
+            value = ~value;
+        }
+        places[static_cast<std::size_t>(shown)] = {value, row};
+    }
+    std::stable_sort(places.begin(), places.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<int> order(places.size());
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        order[i] = places[i].second;
+    }
     order_ = std::move(order);
     place_.assign(order_.size(), 0);
     for (std::size_t shown = 0; shown < order_.size(); ++shown) {

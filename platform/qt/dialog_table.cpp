@@ -23,7 +23,13 @@ void collatedRanks(std::span<const std::string_view> texts, std::span<int> ranks
     std::vector<QCollatorSortKey> keys;
     keys.reserve(texts.size());
     for (const std::string_view text : texts) {
-        keys.push_back(collator.sortKey(fromCp932(text)));
+        // Most names of a practice's list are typed in kana and kanji, but a text of ASCII needs
+        // no converter.
+        const bool ascii = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        keys.push_back(collator.sortKey(
+            ascii ? QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))
+                  : fromCp932(text)));
     }
     std::vector<int> order(texts.size());
     std::iota(order.begin(), order.end(), 0);
