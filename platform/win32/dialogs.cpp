@@ -512,7 +512,11 @@ class Win32Dialog final : public DialogHandle {
     }
 
     // The text of a cell the list view is about to draw, copied into the buffer it gives.
+    // Its parameter is the handler's number of the row, as an added item's was.
     void answerCellText(int id, NMLVDISPINFOW& info) {
+        if ((info.item.mask & LVIF_PARAM) != 0) {
+            info.item.lParam = rowsOf(id).handlerRow(info.item.iItem);
+        }
         if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr ||
             info.item.cchTextMax <= 0) {
             return;
