@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -78,6 +80,18 @@ struct DialogTemplate {
 struct TableColumn {
     std::string_view heading;
     int width;
+};
+
+// Rows a table shows without being handed them as text: the handler keeps them and gives a cell's
+// Shift-JIS text when the backend asks, which it does only for the rows in view and, once, for a
+// column a heading click sorts by. Fit for a hundred thousand rows.
+struct TableSource {
+    int rowCount = 0;
+    // Rows count from 0 in the handler's order, whatever order the table shows them in.
+    std::function<std::string(int row, int column)> cell;
+    // By column, a few texts at least as wide as any of its cells (the longest ones): the
+    // columns widen to them, as no cell may be cut, without every row being measured.
+    std::vector<std::vector<std::string>> widest;
 };
 
 struct MenuItem {
@@ -156,6 +170,9 @@ class DialogHandle {
     virtual int selectedTableRow(int id) = 0;
     // Selects a row and scrolls it into view.
     virtual void selectTableRow(int id, int row) = 0;
+    // Replaces the rows by the handler's (see TableSource); the columns stay. Row numbers read and
+    // given as above are the source's.
+    virtual void setTableSource(int id, TableSource source) = 0;
 
     // Drop-downs. Setting the items chooses none; items count from 0, -1 is none. The user's
     // choice of an item sends the drop-down's id as a command; selectListItem sends nothing.

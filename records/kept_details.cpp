@@ -1,5 +1,7 @@
 #include "records/kept_details.h"
 
+#include <algorithm>
+
 #include "common/fixed_text.h"
 #include "common/sjis_utf8.h"
 #include "consultation/consultation.h"
@@ -177,20 +179,32 @@ std::vector<Birthplace> keptBirthplaces(ConsultationState& state,
     if (persons.empty()) {
         return places;
     }
-    const QuorvelStore store = openStore(state);
+    // One read for the whole list: a query a person would keep 100,000 persons waiting.
+    const std::vector<std::pair<std::string, BirthDetails>> kept =
+        openStore(state).allBirthDetails();
+    if (kept.empty()) {
+        return places;
+    }
     for (std::size_t i = 0; i < persons.size(); ++i) {
         // The key is the line as this program writes it for the person.
         char line[kRecordLineSize];
         formatRecordLine(persons[i], line);
-        if (const std::optional<BirthDetails> details = store.birthDetails(fieldText(line))) {
-            places[i] = details->birthplace;
+        const std::string_view key = personKey(fieldText(line));
+        const auto found =
+            std::lower_bound(kept.begin(), kept.end(), key,
+                             [](const auto& entry, std::string_view k) { return entry.first < k; });
+        if (found != kept.end() && found->first == key) {
+            places[i] = found->second.birthplace;
         }
     }
     return places;
 }
 
 Birthplace keptBirthplace(ConsultationState& state, const BirthRecord& person) {
-    return keptBirthplaces(state, {&person, 1}).front();
+    char line[kRecordLineSize];
+    formatRecordLine(person, line);
+    const std::optional<BirthDetails> details = openStore(state).birthDetails(fieldText(line));
+    return details ? details->birthplace : Birthplace{};
 }
 
 AppendResult appendPerson(ConsultationState& state, const BirthRecord& person) {

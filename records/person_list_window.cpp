@@ -13,6 +13,7 @@
 #include "dialogs/chart_panel.h"
 #include "dialogs/compatibility_window.h"
 #include "dialogs/report_output.h"
+#include "platform/table_rows.h"
 #include "platform/ui.h"
 #include "records/casebook_dialog.h"
 #include "records/casebook_view.h"
@@ -44,6 +45,16 @@ constexpr int kMenuErase = 1214;
 constexpr int kMenuShowSuperseded = 1215;
 constexpr int kMenuShowHidden = 1216;
 constexpr std::size_t kSearchBytes = 60;
+// The person list's columns, in the order of its headings.
+constexpr int kNumberColumn = 0;
+constexpr int kLineColumn = 1;
+constexpr int kNameColumn = 2;
+constexpr int kSexColumn = 3;
+constexpr int kBirthColumn = 4;
+constexpr int kHourColumn = 5;
+constexpr int kAgeColumn = 6;
+constexpr int kPlaceColumn = 7;
+constexpr int kLastColumn = 8;
 
 constexpr platform::MenuItem kListMenu[] = {
     {text::menuCasebook, kMenuCasebook, {}},
@@ -228,32 +239,21 @@ class PersonListWindow final : public platform::DialogHandler {
             {text::personColumnLast, 36},
         };
         dialog.setTableColumns(kTable, columns);
-        for (const std::size_t i : shown_) {
-            const PersonEntry& p = list_.persons[i];
-            const BirthData birth = birthOf(p.slot);
-            const std::string birthText = std::string(fieldText(p.slot.yearText)) + "/" +
-                                          std::string(fieldText(p.slot.monthText)) + "/" +
-                                          std::string(fieldText(p.slot.dayText));
-            const int age = ageOnDay(birth, today_);
-            const PersonStanding& standing = view_.persons[i];
-            const std::string cells[] = {
-                std::to_string(i + 1),
-                std::to_string(p.line),
-                // A noted person's name carries the mark.
-                (standing.hasNote ? std::string(text::noteMark) : std::string()) +
-                    std::string(fieldText(p.slot.nameText)),
-                std::string(fieldText(p.slot.sexText)),
-                birthText,
-                birth.hour == kHourUnknown ? std::string(text::unknownHourLabel)
-                                           : std::string(fieldText(p.slot.hourText)),
-                age >= 0 && birth.year > 0 ? std::to_string(age) : std::string(),
-                placeCell(places_[i]),
-                standing.lastConsultation,
-            };
-            const std::string_view row[] = {cells[0], cells[1], cells[2], cells[3], cells[4],
-                                            cells[5], cells[6], cells[7], cells[8]};
-            dialog.addTableRow(kTable, row);
-        }
+        // The table asks for the rows it shows; a list of 100,000 is formatted a screen at a time.
+        const int count = static_cast<int>(shown_.size());
+        const auto cell = [this](int row, int column) {
+            return personCell(shown_[static_cast<std::size_t>(row)], column);
+        };
+        platform::TableSource source;
+        source.rowCount = count;
+        source.widest = platform::widestCells(
+            count, std::size(columns),
+            [this](int row, int column) {
+                return personCellBytes(shown_[static_cast<std::size_t>(row)], column);
+            },
+            cell);
+        source.cell = cell;
+        dialog.setTableSource(kTable, std::move(source));
         std::string status = std::to_string(shown_.size()) + std::string(text::personShownSuffix) +
                              " / " + std::to_string(list_.persons.size()) +
                              std::string(text::personCountSuffix);
@@ -266,6 +266,87 @@ class PersonListWindow final : public platform::DialogHandler {
                       std::string(text::personCountSuffix);
         }
         showStatus(dialog, status);
+    }
+
+    // A cell of the person list for person i (an index into list_.persons).
+    std::string personCell(std::size_t i, int column) const {
+        const PersonEntry& p = list_.persons[i];
+        const PersonStanding& standing = view_.persons[i];
+        switch (column) {
+            case kNumberColumn:
+                return std::to_string(i + 1);
+            case kLineColumn:
+                return std::to_string(p.line);
+            case kNameColumn:
+                // A noted person's name carries the mark.
+                return (standing.hasNote ? std::string(text::noteMark) : std::string()) +
+                       std::string(fieldText(p.slot.nameText));
+            case kSexColumn:
+                return std::string(fieldText(p.slot.sexText));
+            case kBirthColumn:
+                return std::string(fieldText(p.slot.yearText)) + "/" +
+                       std::string(fieldText(p.slot.monthText)) + "/" +
+                       std::string(fieldText(p.slot.dayText));
+            case kHourColumn: {
+                const BirthData birth = birthOf(p.slot);
+                return birth.hour == kHourUnknown ? std::string(text::unknownHourLabel)
+                                                  : std::string(fieldText(p.slot.hourText));
+            }
+            case kAgeColumn: {
+                const BirthData birth = birthOf(p.slot);
+                const int age = ageOnDay(birth, today_);
+                return age >= 0 && birth.year > 0 ? std::to_string(age) : std::string();
+            }
+            case kPlaceColumn:
+                return placeCell(places_[i]);
+            case kLastColumn:
+                return standing.lastConsultation;
+            default:
+                return {};
+        }
+    }
+
+    // About the bytes of personCell, without making it: what the widest cells are chosen by.
+    std::size_t personCellBytes(std::size_t i, int column) const {
+        const PersonEntry& p = list_.persons[i];
+        switch (column) {
+            case kNumberColumn:
+                return digitCount(i + 1);
+            case kLineColumn:
+                return digitCount(static_cast<std::size_t>(std::max(p.line, 0)));
+            case kNameColumn:
+                return fieldText(p.slot.nameText).size() +
+                       (view_.persons[i].hasNote ? text::noteMark.size() : 0);
+            case kSexColumn:
+                return fieldText(p.slot.sexText).size();
+            case kBirthColumn:
+                return fieldText(p.slot.yearText).size() + fieldText(p.slot.monthText).size() +
+                       fieldText(p.slot.dayText).size() + 2;
+            case kHourColumn:
+                return fieldText(p.slot.hourText) == text::unknownHourField
+                           ? text::unknownHourLabel.size()
+                           : fieldText(p.slot.hourText).size();
+            case kAgeColumn:
+                // The oldest are the longest: the earlier the year, the longer the age.
+                return static_cast<std::size_t>(
+                    std::max(10000 - recordNumber(fieldText(p.slot.yearText)), 0));
+            case kPlaceColumn:
+                return places_[i].prefecture != 0 ? prefectureName(places_[i].prefecture).size()
+                       : places_[i].typed         ? 5
+                                                  : 0;
+            case kLastColumn:
+                return view_.persons[i].lastConsultation.size();
+            default:
+                return 0;
+        }
+    }
+
+    static std::size_t digitCount(std::size_t n) {
+        std::size_t digits = 1;
+        for (; n >= 10; n /= 10) {
+            ++digits;
+        }
+        return digits;
     }
 
     // The count, then the lines the reading skipped: how many and which.

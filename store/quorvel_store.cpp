@@ -34,13 +34,14 @@ bool isDamage(int rc) {
 
 // Only what this program wrote itself can be wrong here; a file whose values it cannot read
 // gives no birthplace rather than a wrong one.
-Birthplace birthplaceOf(const Statement& row) {
-    if (!row.isNull(0)) {
-        const int code = row.integer(0);
+// The prefecture and longitude columns from `first` on.
+Birthplace birthplaceOf(const Statement& row, int first = 0) {
+    if (!row.isNull(first)) {
+        const int code = row.integer(first);
         return code >= 1 && code <= kPrefectureCount ? prefectureBirthplace(code) : Birthplace{};
     }
-    if (!row.isNull(1) && isTypedLongitude(row.real(1))) {
-        return typedBirthplace(row.real(1));
+    if (!row.isNull(first + 1) && isTypedLongitude(row.real(first + 1))) {
+        return typedBirthplace(row.real(first + 1));
     }
     return {};
 }
@@ -247,6 +248,23 @@ std::optional<BirthDetails> QuorvelStore::birthDetails(std::string_view dataCsvL
         return std::nullopt;
     }
     return BirthDetails{birthplaceOf(select)};
+}
+
+std::vector<std::pair<std::string, BirthDetails>> QuorvelStore::allBirthDetails() const {
+    std::vector<std::pair<std::string, BirthDetails>> all;
+    if (db_ == nullptr) {
+        return all;
+    }
+    Statement select(db_, "SELECT line, prefecture, longitude FROM birth_details ORDER BY line");
+    while (select.step() == SQLITE_ROW) {
+        all.emplace_back(select.text(0), BirthDetails{birthplaceOf(select, 1)});
+    }
+    // SQLite orders blobs as std::string does; sorted again only should that ever differ.
+    const auto byLine = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (!std::is_sorted(all.begin(), all.end(), byLine)) {
+        std::sort(all.begin(), all.end(), byLine);
+    }
+    return all;
 }
 
 bool QuorvelStore::saveBirthDetails(std::string_view dataCsvLine, const BirthDetails& details) {

@@ -60,6 +60,9 @@ class QuorvelStore {
 
     // The details kept under the line (see personKey); nullopt when there are none.
     std::optional<BirthDetails> birthDetails(std::string_view dataCsvLine) const;
+    // The details of every line in one read, sorted by the line's bytes (as std::string orders
+    // them): a list of many persons asks once, not once a person. Empty without a file.
+    std::vector<std::pair<std::string, BirthDetails>> allBirthDetails() const;
     // Replaces the details of the person; false when nothing could be written.
     bool saveBirthDetails(std::string_view dataCsvLine, const BirthDetails& details);
 

@@ -9,12 +9,11 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QTableWidget>
 #include <QValidator>
 
+#include "platform/qt/dialog_table.h"
 #include "platform/qt/images.h"
 #include "platform/qt/text_codec.h"
-#include "platform/table_order.h"
 
 namespace quorvel::platform::qt {
 
@@ -49,11 +48,6 @@ class Cp932ByteLimit final : public QValidator {
   private:
     std::size_t max_;
 };
-
-std::optional<NumberGroups> numbersOf(const QString& text) {
-    const QStringView view(text);
-    return numberGroups(std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
-}
 
 QLabel* createLabel(const ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(fromCp932(control.text), parent);
@@ -108,7 +102,7 @@ QLabel* createIcon(const ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
-QTableWidget* createTable(const ControlTemplate& control, QWidget* parent) {
+QTableView* createTable(const ControlTemplate& control, QWidget* parent) {
     auto* table = new DialogTable(parent);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -130,7 +124,7 @@ QTableWidget* createTable(const ControlTemplate& control, QWidget* parent) {
         QObject::connect(header, &QHeaderView::sortIndicatorChanged, table,
                          [table, header](int column, Qt::SortOrder order) {
                              if (column >= 0) {
-                                 table->sortItems(column, order);
+                                 table->rows().sortBy(column, order);
                                  // The sort mark beside the heading never cuts it.
                                  table->setColumnWidth(column,
                                                        std::max(table->columnWidth(column),
@@ -157,36 +151,6 @@ void DialogButton::paintEvent(QPaintEvent* event) {
     painter.drawControl(QStyle::CE_PushButton, option);
     painter.drawItemText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
                          isEnabled(), shown, QPalette::ButtonText);
-}
-
-void DialogTable::focusInEvent(QFocusEvent* event) {
-    QTableWidget::focusInEvent(event);
-    // Not the focus a dialog being shown hands its first control (QDialog says "Tab" then too,
-    // before its window is active): a table shown for reading keeps no row it was not given.
-    const bool tabbed =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (tabbed && isActiveWindow() && selectedItems().isEmpty() && rowCount() > 0) {
-        selectRow(std::max(currentRow(), 0));
-    }
-}
-
-TableCell::TableCell(const QString& text, int addedRow) : QTableWidgetItem(text) {
-    setData(Qt::UserRole, addedRow);
-}
-
-bool TableCell::operator<(const QTableWidgetItem& other) const {
-    const QString mine = text();
-    const QString theirs = other.text();
-    const std::optional<NumberGroups> a = numbersOf(mine);
-    const std::optional<NumberGroups> b = numbersOf(theirs);
-    if (a && b) {
-        return compareNumberGroups(*a, *b) < 0;
-    }
-    return QString::localeAwareCompare(mine, theirs) < 0;
-}
-
-int addedRowOf(const QTableWidgetItem* cell) {
-    return cell != nullptr ? cell->data(Qt::UserRole).toInt() : -1;
 }
 
 QWidget* createControl(const ControlTemplate& control, const DialogUnits& units, QWidget* parent) {

@@ -4,7 +4,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QWidget>
 
 #include "platform/qt/dialog_units.h"
@@ -38,27 +37,6 @@ class DialogButton final : public QPushButton {
   protected:
     void paintEvent(QPaintEvent* event) override;
 };
-
-// A list view in report mode: whole rows, one at a time, nothing typed into the cells. Reached
-// with Tab, it chooses a row if none is chosen, so that Enter has one to open.
-class DialogTable final : public QTableWidget {
-  public:
-    using QTableWidget::QTableWidget;
-
-  protected:
-    void focusInEvent(QFocusEvent* event) override;
-};
-
-// A cell of a table: it knows the row it was added as, and orders itself as platform/table_order.h
-// says when a heading is clicked.
-class TableCell final : public QTableWidgetItem {
-  public:
-    TableCell(const QString& text, int addedRow);
-    bool operator<(const QTableWidgetItem& other) const override;
-};
-
-// The row a cell was added as, wherever a sort has put it.
-int addedRowOf(const QTableWidgetItem* cell);
 
 // The id a control carries, as a dynamic property of its widget.
 inline constexpr char kControlIdProperty[] = "quorvelControlId";

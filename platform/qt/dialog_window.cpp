@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QTableWidget>
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +21,7 @@
 #include "platform/dialog_layout.h"
 #include "platform/field_number.h"
 #include "platform/qt/dialog_controls.h"
+#include "platform/qt/dialog_table.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/images.h"
 #include "platform/qt/text_codec.h"
@@ -37,17 +37,6 @@ constexpr Qt::WindowFlags kDialogFrame = Qt::Dialog | Qt::CustomizeWindowHint |
 
 QRect rectOf(const PlacedRect& r) {
     return {r.x, r.y, r.width, r.height};
-}
-
-// Widens each column of the row to what its cell needs, so that no cell is cut.
-void widenColumnsFor(QTableWidget* table, int row) {
-    const int grid = table->showGrid() ? 1 : 0;
-    for (int c = 0; c < table->columnCount(); ++c) {
-        const int needed = table->sizeHintForIndex(table->model()->index(row, c)).width() + grid;
-        if (needed > table->columnWidth(c)) {
-            table->setColumnWidth(c, needed);
-        }
-    }
 }
 
 }  // namespace
@@ -80,9 +69,9 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, QWidget* owner, DialogH
             const int id = control.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] { sendCommand(id); });
         }
-        if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        if (auto* table = dynamic_cast<DialogTable*>(widget)) {
             const int id = control.id;
-            connect(table, &QTableWidget::cellDoubleClicked, this, [this, id] { sendCommand(id); });
+            connect(table, &QTableView::doubleClicked, this, [this, id] { sendCommand(id); });
         }
         if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             // The user's choice only, as a drop-down list tells its owner.
@@ -96,6 +85,12 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog, QWidget* owner, DialogH
 }
 
 DialogWindow::~DialogWindow() {
+    // A table's rows may come from the handler, which goes before the widgets do.
+    for (const Control& c : controls_) {
+        if (auto* t = dynamic_cast<DialogTable*>(c.widget)) {
+            t->rows().clearRows();
+        }
+    }
     forgetHandle(this);
 }
 
@@ -255,79 +250,43 @@ void DialogWindow::end(int result) {
     }
 }
 
+DialogTable* DialogWindow::table(int id) const {
+    return dynamic_cast<DialogTable*>(control(id));
+}
+
 void DialogWindow::setTableColumns(int id, std::span<const TableColumn> columns) {
-    auto* table = qobject_cast<QTableWidget*>(control(id));
-    if (table == nullptr) {
-        return;
+    if (DialogTable* t = table(id)) {
+        t->setColumns(columns, units_);
     }
-    table->clear();
-    table->setRowCount(0);
-    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // new rows, unsorted
-    table->setColumnCount(static_cast<int>(columns.size()));
-    QStringList headings;
-    for (const TableColumn& column : columns) {
-        headings << fromCp932(column.heading);
-    }
-    table->setHorizontalHeaderLabels(headings);
-    // Room for a heading's sort mark only once its column is sorted (see createTable).
-    QHeaderView* header = table->horizontalHeader();
-    const bool sortable = header->isSortIndicatorShown();
-    header->setSortIndicatorShown(false);
-    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-        table->setColumnWidth(c, std::max(units_.x(columns[static_cast<std::size_t>(c)].width),
-                                          header->sectionSizeHint(c)));
-    }
-    header->setSortIndicatorShown(sortable);
 }
 
 void DialogWindow::clearTableRows(int id) {
-    if (auto* table = qobject_cast<QTableWidget*>(control(id))) {
-        table->setRowCount(0);
+    if (DialogTable* t = table(id)) {
+        t->rows().clearRows();
     }
 }
 
 void DialogWindow::addTableRow(int id, std::span<const std::string_view> cells) {
-    auto* table = qobject_cast<QTableWidget*>(control(id));
-    if (table == nullptr) {
-        return;
+    if (DialogTable* t = table(id)) {
+        t->addRow(cells);
     }
-    const int row = table->rowCount();
-    table->insertRow(row);
-    const int columns = std::min(table->columnCount(), static_cast<int>(cells.size()));
-    for (int c = 0; c < columns; ++c) {
-        table->setItem(row, c, new TableCell(fromCp932(cells[static_cast<std::size_t>(c)]), row));
+}
+
+void DialogWindow::setTableSource(int id, TableSource source) {
+    if (DialogTable* t = table(id)) {
+        t->setSource(std::move(source));
     }
-    widenColumnsFor(table, row);
 }
 
 int DialogWindow::selectedTableRow(int id) {
-    const auto* table = qobject_cast<QTableWidget*>(control(id));
-    if (table == nullptr) {
-        return -1;
-    }
-    const QList<QTableWidgetItem*> selected = table->selectedItems();
-    return selected.isEmpty() ? -1 : addedRowOf(selected.front());
+    const DialogTable* t = table(id);
+    return t != nullptr ? t->selectedRow() : -1;
 }
 
 void DialogWindow::selectTableRow(int id, int row) {
-    auto* table = qobject_cast<QTableWidget*>(control(id));
-    if (table == nullptr) {
-        return;
+    if (DialogTable* t = table(id)) {
+        t->selectRow(row);
     }
-    if (row < 0 || row >= table->rowCount()) {
-        table->clearSelection();
-        return;
-    }
-    // The row as it was added, wherever a sort has put it.
-    int shown = row;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        if (addedRowOf(table->item(r, 0)) == row) {
-            shown = r;
-            break;
-        }
-    }
-    table->selectRow(shown);
-    table->scrollToItem(table->item(shown, 0), QAbstractItemView::PositionAtCenter);
 }
 
 void DialogWindow::setListItems(int id, std::span<const std::string_view> items) {
@@ -378,8 +337,8 @@ void DialogWindow::sendCommand(int id) {
 
 void DialogWindow::pressEnter() {
     // Enter on a table's selected row chooses it, as a double click would.
-    if (auto* table = qobject_cast<QTableWidget*>(focusWidget());
-        table && !table->selectedItems().isEmpty()) {
+    if (auto* table = dynamic_cast<DialogTable*>(focusWidget());
+        table && table->selectedRow() >= 0) {
         for (const Control& c : controls_) {
             if (c.widget == table) {
                 sendCommand(c.id);

@@ -50,6 +50,7 @@ class DialogWindow final : public QDialog, public DialogHandle {
     void addTableRow(int id, std::span<const std::string_view> cells) override;
     int selectedTableRow(int id) override;
     void selectTableRow(int id, int row) override;
+    void setTableSource(int id, TableSource source) override;
     void setListItems(int id, std::span<const std::string_view> items) override;
     int selectedListItem(int id) override;
     void selectListItem(int id, int item) override;
@@ -74,6 +75,7 @@ class DialogWindow final : public QDialog, public DialogHandle {
         QPixmap pixmap;
     };
 
+    class DialogTable* table(int id) const;
     void sendCommand(int id);
     void pressEnter();
 

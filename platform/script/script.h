@@ -98,6 +98,7 @@ class ScriptedDialog : public DialogHandle {
     void addTableRow(int id, std::span<const std::string_view> cells) override;
     int selectedTableRow(int id) override;
     void selectTableRow(int id, int row) override;
+    void setTableSource(int id, TableSource source) override;
     void setListItems(int id, std::span<const std::string_view> items) override;
     int selectedListItem(int id) override;
     void selectListItem(int id, int item) override;

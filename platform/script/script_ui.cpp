@@ -249,6 +249,20 @@ void ScriptedDialog::addTableRow(int id, std::span<const std::string_view> cells
     }
 }
 
+// The handler's rows as text, every one: a script reads them as a person would see them all.
+void ScriptedDialog::setTableSource(int id, TableSource source) {
+    if (Control* c = find(id); c != nullptr && c->kind == ControlKind::Table) {
+        c->rows.clear();
+        c->selectedRow = -1;
+        for (int r = 0; r < source.rowCount && source.cell; ++r) {
+            std::vector<std::string>& row = c->rows.emplace_back(c->headings.size());
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                row[i] = source.cell(r, static_cast<int>(i));
+            }
+        }
+    }
+}
+
 int ScriptedDialog::selectedTableRow(int id) {
     const Control* c = find(id);
     return c != nullptr && c->kind == ControlKind::Table ? c->selectedRow : -1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 #include "common/sjis_utf8.h"
 #include "platform/dialog_layout.h"
 #include "platform/field_number.h"
-#include "platform/table_order.h"
+#include "platform/table_rows.h"
 #include "platform/win32/win32.h"
 
 #include <commctrl.h>
@@ -104,7 +105,9 @@ DWORD controlStyle(const ControlTemplate& control, WORD& windowClass) {
             break;
         case ControlKind::Table:
             windowClass = kListViewClass;
-            style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP;
+            // Owner data: the list view asks for the cells of the rows it shows, and holds none.
+            style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_BORDER |
+                     WS_TABSTOP;
             break;
         case ControlKind::CheckBox:
             windowClass = kButtonClass;
@@ -309,8 +312,8 @@ class Win32Dialog final : public DialogHandle {
         if (table == nullptr) {
             return;
         }
-        ListView_DeleteAllItems(table);
-        rowsOf(id).clear();
+        rowsOf(id).setColumns(columns.size());
+        showRowCount(table, id);
         while (ListView_DeleteColumn(table, 0)) {
         }
         sortColumn_ = -1;  // new rows, unsorted
@@ -333,8 +336,8 @@ class Win32Dialog final : public DialogHandle {
 
     void clearTableRows(int id) override {
         if (HWND table = tableOf(id)) {
-            ListView_DeleteAllItems(table);
             rowsOf(id).clear();
+            showRowCount(table, id);
         }
     }
 
@@ -343,32 +346,29 @@ class Win32Dialog final : public DialogHandle {
         if (table == nullptr) {
             return;
         }
-        const int columns = Header_GetItemCount(ListView_GetHeader(table));
-        auto& rows = rowsOf(id);
-        const int added = static_cast<int>(rows.size());
-        auto& kept = rows.emplace_back();
-        int row = 0;  // where it shows: a sorted table puts it last until sorted again
-        for (int column = 0; column < columns; ++column) {
-            std::wstring text = column < static_cast<int>(cells.size())
-                                    ? widen(cells[static_cast<std::size_t>(column)])
-                                    : std::wstring();
-            kept.push_back(text);
-            LVITEMW item{};
-            item.mask = column == 0 ? LVIF_TEXT | LVIF_PARAM : LVIF_TEXT;
-            item.iItem = column == 0 ? ListView_GetItemCount(table) : row;
-            item.iSubItem = column;
-            item.pszText = text.data();
-            item.lParam = added;  // the order it was added in, whatever the order shown
-            const auto answer = SendMessageW(
-                table, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
-                column == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-            if (column == 0) {
-                row = static_cast<int>(answer);
-            }
-            // No cell is cut to an ellipsis: its column widens to it.
-            const int needed = stringWidth(table, text) + kCellPadding;
-            if (needed > ListView_GetColumnWidth(table, column)) {
-                ListView_SetColumnWidth(table, column, needed);
+        TableRows& rows = rowsOf(id);
+        rows.addRow(cells);
+        showRowCount(table, id);
+        for (std::size_t column = 0; column < rows.columnCount() && column < cells.size();
+             ++column) {
+            widenColumn(table, static_cast<int>(column), widen(cells[column]));
+        }
+    }
+
+    void setTableSource(int id, TableSource source) override {
+        HWND table = tableOf(id);
+        if (table == nullptr) {
+            return;
+        }
+        const std::vector<std::vector<std::string>> widest = std::move(source.widest);
+        TableRows& rows = rowsOf(id);
+        rows.setSource(std::move(source));
+        sortColumn_ = -1;
+        showRowCount(table, id);
+        for (std::size_t column = 0; column < rows.columnCount() && column < widest.size();
+             ++column) {
+            for (const std::string& text : widest[column]) {
+                widenColumn(table, static_cast<int>(column), widen(text));
             }
         }
     }
@@ -376,14 +376,7 @@ class Win32Dialog final : public DialogHandle {
     int selectedTableRow(int id) override {
         HWND table = tableOf(id);
         const int shown = table != nullptr ? ListView_GetNextItem(table, -1, LVNI_SELECTED) : -1;
-        if (shown < 0) {
-            return -1;
-        }
-        LVITEMW item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = shown;
-        SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        return static_cast<int>(item.lParam);
+        return shown < 0 ? -1 : rowsOf(id).handlerRow(shown);
     }
 
     void selectTableRow(int id, int row) override {
@@ -392,13 +385,7 @@ class Win32Dialog final : public DialogHandle {
             return;
         }
         ListView_SetItemState(table, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        LVFINDINFOW find{};
-        find.flags = LVFI_PARAM;
-        find.lParam = row;
-        const int shown =
-            row >= 0 ? static_cast<int>(SendMessageW(table, LVM_FINDITEMW, static_cast<WPARAM>(-1),
-                                                     reinterpret_cast<LPARAM>(&find)))
-                     : -1;
+        const int shown = rowsOf(id).shownRow(row);
         if (shown >= 0) {
             ListView_SetItemState(table, shown, LVIS_SELECTED | LVIS_FOCUSED,
                                   LVIS_SELECTED | LVIS_FOCUSED);
@@ -470,37 +457,39 @@ class Win32Dialog final : public DialogHandle {
     HWND tableOf(int id) const { return controlOfKind(id, ControlKind::Table); }
     HWND dropDownOf(int id) const { return controlOfKind(id, ControlKind::DropDown); }
 
-    // Numbers and dates compare by their numbers, other texts as the system orders them.
-    static int compareCells(const std::wstring& left, const std::wstring& right) {
-        const std::optional<NumberGroups> leftNumbers = numberGroups(std::wstring_view(left));
-        const std::optional<NumberGroups> rightNumbers = numberGroups(std::wstring_view(right));
-        if (leftNumbers && rightNumbers) {
-            return compareNumberGroups(*leftNumbers, *rightNumbers);
+    // The system's order of texts, as CompareStringW gives it.
+    static void systemRanks(std::span<const std::string_view> texts, std::span<int> ranks) {
+        std::vector<std::wstring> wide;
+        wide.reserve(texts.size());
+        for (const std::string_view text : texts) {
+            wide.push_back(widen(text));
         }
-        return CompareStringW(LOCALE_USER_DEFAULT, 0, left.c_str(), -1, right.c_str(), -1) -
-               CSTR_EQUAL;
-    }
-
-    // The list view is told only each row's place in an order worked out beforehand: its
-    // comparison must not ask the control for texts, and a stable sort of the rows shown, as
-    // the Qt table makes, leaves equal cells in the order they stood.
-    static int CALLBACK comparePlaces(LPARAM a, LPARAM b, LPARAM places) {
-        const auto& place = *reinterpret_cast<const std::vector<int>*>(places);
-        const auto at = [&place](LPARAM row) {
-            return row >= 0 && static_cast<std::size_t>(row) < place.size()
-                       ? place[static_cast<std::size_t>(row)]
-                       : static_cast<int>(place.size());
+        const auto compare = [&wide](int a, int b) {
+            return CompareStringW(LOCALE_USER_DEFAULT, 0, wide[static_cast<std::size_t>(a)].c_str(),
+                                  -1, wide[static_cast<std::size_t>(b)].c_str(), -1) -
+                   CSTR_EQUAL;
         };
-        return at(a) - at(b);
+        std::vector<int> order(texts.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            order[i] = static_cast<int>(i);
+        }
+        std::sort(order.begin(), order.end(), [&](int a, int b) { return compare(a, b) < 0; });
+        int rank = -1;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            if (i == 0 || compare(order[i - 1], order[i]) != 0) {
+                ++rank;
+            }
+            ranks[static_cast<std::size_t>(order[i])] = rank;
+        }
     }
 
-    struct TableRows {
+    struct TableState {
         int id;
-        std::vector<std::vector<std::wstring>> rows;  // by the order they were added in
+        TableRows rows;
     };
 
-    std::vector<std::vector<std::wstring>>& rowsOf(int id) {
-        for (TableRows& table : tableRows_) {
+    TableRows& rowsOf(int id) {
+        for (TableState& table : tableRows_) {
             if (table.id == (id & 0xFFFF)) {
                 return table.rows;
             }
@@ -509,7 +498,38 @@ class Win32Dialog final : public DialogHandle {
         return tableRows_.back().rows;
     }
 
+    void showRowCount(HWND table, int id) {
+        ListView_SetItemCountEx(table, rowsOf(id).rowCount(), LVSICF_NOSCROLL);
+        InvalidateRect(table, nullptr, TRUE);
+    }
+
+    // No cell is cut to an ellipsis: its column widens to it.
+    static void widenColumn(HWND table, int column, const std::wstring& text) {
+        const int needed = stringWidth(table, text) + kCellPadding;
+        if (needed > ListView_GetColumnWidth(table, column)) {
+            ListView_SetColumnWidth(table, column, needed);
+        }
+    }
+
+    // The text of a cell the list view is about to draw, copied into the buffer it gives.
+    // Its parameter is the handler's number of the row, as an added item's was.
+    void answerCellText(int id, NMLVDISPINFOW& info) {
+        if ((info.item.mask & LVIF_PARAM) != 0) {
+            info.item.lParam = rowsOf(id).handlerRow(info.item.iItem);
+        }
+        if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr ||
+            info.item.cchTextMax <= 0) {
+            return;
+        }
+        const std::wstring text = widen(rowsOf(id).shownCell(info.item.iItem, info.item.iSubItem));
+        const std::size_t room = static_cast<std::size_t>(info.item.cchTextMax) - 1;
+        const std::size_t length = std::min(text.size(), room);
+        std::wmemcpy(info.item.pszText, text.data(), length);
+        info.item.pszText[length] = L'\0';
+    }
+
     // A click on a heading of a sortable table sorts by it; a second click turns the order.
+    // The chosen row stays chosen wherever the sort puts it.
     void sortTable(HWND table, int id, int column) {
         const bool sortable = std::any_of(
             template_.controls.begin(), template_.controls.end(), [id](const ControlTemplate& c) {
@@ -521,35 +541,20 @@ class Win32Dialog final : public DialogHandle {
         }
         sortDescending_ = column == sortColumn_ ? !sortDescending_ : false;
         sortColumn_ = column;
-        const auto& rows = rowsOf(id);
-        std::vector<int> shown;
-        const int count = ListView_GetItemCount(table);
-        for (int i = 0; i < count; ++i) {
-            LVITEMW item{};
-            item.mask = LVIF_PARAM;
-            item.iItem = i;
-            SendMessageW(table, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            if (item.lParam >= 0 && static_cast<std::size_t>(item.lParam) < rows.size()) {
-                shown.push_back(static_cast<int>(item.lParam));
-            }
+        const int chosen = selectedTableRow(id);
+        const int focused = rowsOf(id).handlerRow(ListView_GetNextItem(table, -1, LVNI_FOCUSED));
+        rowsOf(id).sort(column, sortDescending_, &Win32Dialog::systemRanks);
+        ListView_SetItemState(table, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        const int shownFocus = rowsOf(id).shownRow(focused);
+        if (shownFocus >= 0) {
+            ListView_SetItemState(table, shownFocus, LVIS_FOCUSED, LVIS_FOCUSED);
         }
-        const auto cell = [&rows, column](int row) -> const std::wstring& {
-            static const std::wstring kNone;
-            const auto& cells = rows[static_cast<std::size_t>(row)];
-            return static_cast<std::size_t>(column) < cells.size()
-                       ? cells[static_cast<std::size_t>(column)]
-                       : kNone;
-        };
-        const bool descending = sortDescending_;
-        std::stable_sort(shown.begin(), shown.end(), [&](int a, int b) {
-            return descending ? compareCells(cell(b), cell(a)) < 0
-                              : compareCells(cell(a), cell(b)) < 0;
-        });
-        std::vector<int> places(rows.size(), static_cast<int>(rows.size()));
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            places[static_cast<std::size_t>(shown[i])] = static_cast<int>(i);
+        const int shown = rowsOf(id).shownRow(chosen);
+        if (shown >= 0) {
+            ListView_SetItemState(table, shown, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
         }
-        ListView_SortItems(table, &Win32Dialog::comparePlaces, reinterpret_cast<LPARAM>(&places));
+        InvalidateRect(table, nullptr, TRUE);
     }
 
     // The table that has the keyboard, if any: Enter there chooses its row.
@@ -902,6 +907,10 @@ class Win32Dialog final : public DialogHandle {
                 if (notice->code == NM_SETFOCUS && opened_ &&
                     tableOf(static_cast<int>(notice->idFrom))) {
                     chooseRowOnFocus(notice->hwndFrom);
+                } else if (notice->code == LVN_GETDISPINFOW &&
+                           tableOf(static_cast<int>(notice->idFrom))) {
+                    answerCellText(static_cast<int>(notice->idFrom),
+                                   *reinterpret_cast<NMLVDISPINFOW*>(lParam));
                 } else if (notice->code == LVN_COLUMNCLICK) {
                     sortTable(notice->hwndFrom, static_cast<int>(notice->idFrom),
                               reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
@@ -994,8 +1003,8 @@ class Win32Dialog final : public DialogHandle {
     UINT dpi_ = win32::kBaseDpi;
     HFONT font_ = nullptr;  // the template's font made again for a new DPI
     bool focusSet_ = false;
-    bool opened_ = false;  // past the opening, its first focus included
-    std::vector<TableRows> tableRows_;
+    bool opened_ = false;               // past the opening, its first focus included
+    std::deque<TableState> tableRows_;  // a deque: a table's rows never move
     int sortColumn_ = -1;
     bool sortDescending_ = false;
     bool ended_ = false;

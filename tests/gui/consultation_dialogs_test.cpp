@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,7 +13,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -358,18 +359,17 @@ TEST_F(GuiConsultation, TablesShowEveryCellWholeAndGrowWithTheirWindow) {
         if (c.button != 0) {
             QTest::mouseClick(control(c.window, c.button), Qt::LeftButton);
         }
-        auto* table = qobject_cast<QTableWidget*>(control(c.window, 120));
+        auto* table = qobject_cast<QTableView*>(control(c.window, 120));
         ASSERT_NE(table, nullptr);
-        ASSERT_GT(table->rowCount(), 0);
+        const QAbstractItemModel* model = table->model();
+        ASSERT_GT(model->rowCount(), 0);
         processEvents();
         EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
-        for (int r = 0; r < table->rowCount(); ++r) {
-            for (int col = 0; col < table->columnCount(); ++col) {
-                const QTableWidgetItem* item = table->item(r, col);
-                ASSERT_NE(item, nullptr);
-                EXPECT_GE(table->columnWidth(col),
-                          table->sizeHintForIndex(table->model()->index(r, col)).width())
-                    << item->text().toStdString();
+        for (int r = 0; r < model->rowCount(); ++r) {
+            for (int col = 0; col < model->columnCount(); ++col) {
+                const QModelIndex index = model->index(r, col);
+                EXPECT_GE(table->columnWidth(col), table->sizeHintForIndex(index).width())
+                    << index.data().toString().toStdString();
             }
         }
     }
@@ -383,6 +383,74 @@ TEST_F(GuiConsultation, TablesShowEveryCellWholeAndGrowWithTheirWindow) {
     EXPECT_EQ(control(calendar, 111)->width(), table.width() + 120);
     calendar->resize(before - QSize(50, 50));
     EXPECT_EQ(calendar->size(), before);  // never smaller than its template
+    QDir::setCurrent(previous);
+}
+
+}  // namespace
+}  // namespace quorvel::test
+
+namespace quorvel::test {
+namespace {
+
+// The person list asks for its cells as it shows them: after a search and a heading click the
+// row a person double-clicks must still open that person, ages and dates ordered as numbers.
+TEST_F(GuiConsultation, APersonChosenAfterASearchAndASortIsThePersonShown) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile data(QDir(folder.path()).filePath("DATA.CSV"));
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.write(sjis("山田,1,0,1990,5,20,10,\n花子,0,1,1972,5,7,23,\n次郎,1,0,2001,1,3,5,\n"
+                    "和子,0,1,1972,12,1,8,\n太郎,1,0,1955,2,14,9,\n")
+                   .c_str());
+    data.close();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+
+    constexpr int kNumber = 0, kBirth = 4, kAge = 6;
+    const struct {
+        const char* search;
+        int column;
+        int clicks;  // 1 ascending, 2 descending
+        int row;
+        const char* chosen;
+    } cases[] = {
+        {"", kAge, 1, 0, "次郎"},  // the youngest first
+        {"", kAge, 2, 0, "太郎"},  // the oldest first
+        {"", kAge, 2, 4, "次郎"},
+        {"1972", kBirth, 1, 1, "和子"},  // 1972/5/7 before 1972/12/1, as dates
+        {"1972", kBirth, 2, 0, "和子"},
+        {"子", kNumber, 2, 0, "和子"},  // the fourth record before the second
+        {"子", kNumber, 2, 1, "花子"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.search) + " " + std::to_string(c.column) + " " + c.chosen);
+        openPersonListWindow(state());
+        QWidget* list = nullptr;
+        for (auto* dialog : main_->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            if (dialog->isVisible() && dialog->windowTitle() == qs("人物一覧")) {
+                list = dialog;
+            }
+        }
+        ASSERT_NE(list, nullptr);
+        typeInto(list, 111, c.search);
+        QTest::mouseClick(control(list, 1201), Qt::LeftButton);
+        auto* table = qobject_cast<QTableView*>(control(list, 120));
+        ASSERT_NE(table, nullptr);
+        QHeaderView* header = table->horizontalHeader();
+        for (int i = 0; i < c.clicks; ++i) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(c.column) + 5, 5));
+        }
+        const QRect cell = table->visualRect(table->model()->index(c.row, 2));
+        ASSERT_TRUE(cell.isValid());
+        EXPECT_EQ(table->model()->index(c.row, 2).data().toString(), qs(c.chosen));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_EQ(std::string(fieldText(state().person.name)), sjis(c.chosen));
+        copyText(state().person.name, "");
+        list->close();
+        processEvents();
+    }
     QDir::setCurrent(previous);
 }
 

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <functional>
@@ -378,7 +378,7 @@ TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
     constexpr int kTable = 120;
     const Open open = openModeless(fortuneCalendarTemplate());
     ASSERT_NE(open.window, nullptr);
-    auto* table = qobject_cast<QTableWidget*>(controlOf(open.window, kTable));
+    auto* table = qobject_cast<QTableView*>(controlOf(open.window, kTable));
     ASSERT_NE(table, nullptr);
     platform::DialogHandle& handle = *dynamic_cast<platform::DialogHandle*>(open.window);
 
@@ -391,12 +391,13 @@ TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
     handle.addTableRow(kTable, first);
     handle.addTableRow(kTable, second);
     handle.addTableRow(kTable, third);
-    ASSERT_EQ(table->rowCount(), 3);
-    ASSERT_EQ(table->columnCount(), 2);
-    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), qs("年柱"));
+    const QAbstractItemModel* model = table->model();
+    ASSERT_EQ(model->rowCount(), 3);
+    ASSERT_EQ(model->columnCount(), 2);
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), qs("年柱"));
     EXPECT_EQ(table->columnWidth(0), 40);  // 2 px a unit; the last column takes the rest
-    EXPECT_EQ(table->item(1, 1)->text(), qs("甲午"));
-    EXPECT_EQ(table->item(2, 1), nullptr);
+    EXPECT_EQ(model->index(1, 1).data().toString(), qs("甲午"));
+    EXPECT_EQ(model->index(2, 1).data().toString(), QString());
     EXPECT_EQ(handle.selectedTableRow(kTable), -1);
 
     handle.selectTableRow(kTable, 1);
@@ -404,7 +405,7 @@ TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
     handle.selectTableRow(kTable, 7);  // beyond the rows: nothing selected
     EXPECT_EQ(handle.selectedTableRow(kTable), -1);
 
-    const QRect cell = table->visualItemRect(table->item(2, 0));
+    const QRect cell = table->visualRect(model->index(2, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(handle.selectedTableRow(kTable), 2);
     EXPECT_TRUE(open.handler->commands.empty());
@@ -431,13 +432,11 @@ TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
     const std::string_view wide[] = {longest, marks};
     handle.addTableRow(kTable, wide);
     handle.addTableRow(kTable, first);
-    for (int r = 0; r < table->rowCount(); ++r) {
-        for (int c = 0; c < table->columnCount(); ++c) {
-            if (const QTableWidgetItem* item = table->item(r, c)) {
-                EXPECT_GE(table->visualItemRect(item).width(),
-                          table->sizeHintForIndex(table->model()->index(r, c)).width())
-                    << item->text().toStdString();
-            }
+    for (int r = 0; r < model->rowCount(); ++r) {
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QModelIndex index = model->index(r, c);
+            EXPECT_GE(table->visualRect(index).width(), table->sizeHintForIndex(index).width())
+                << index.data().toString().toStdString();
         }
     }
     const std::string heading = sjis("天運/地運/人運");
@@ -447,8 +446,8 @@ TEST_F(GuiDialogInput, ATableShowsItsRowsAndSendsItsIdWhenARowIsChosen) {
     EXPECT_GE(header->sectionSize(0), header->sectionSizeHint(0));
 
     handle.clearTableRows(kTable);
-    EXPECT_EQ(table->rowCount(), 0);
-    EXPECT_EQ(table->columnCount(), 2);
+    EXPECT_EQ(model->rowCount(), 0);
+    EXPECT_EQ(model->columnCount(), 2);
     platform::destroyWindow(open.handle);
     processEvents();
 }
@@ -465,7 +464,7 @@ TEST_F(GuiDialogInput, ASortableTableSortsByTheClickedHeadingAndKeepsItsRowNumbe
     constexpr int kTable = 120;
     const Open open = openModeless(personListTemplate());
     ASSERT_NE(open.window, nullptr);
-    auto* table = qobject_cast<QTableWidget*>(controlOf(open.window, kTable));
+    auto* table = qobject_cast<QTableView*>(controlOf(open.window, kTable));
     ASSERT_NE(table, nullptr);
     platform::DialogHandle& handle = *dynamic_cast<platform::DialogHandle*>(open.window);
     const std::string number = sjis("番号"), name = sjis("氏名"), birth = sjis("生年月日");
@@ -480,8 +479,8 @@ TEST_F(GuiDialogInput, ASortableTableSortsByTheClickedHeadingAndKeepsItsRowNumbe
     }
     const auto order = [&](int column) {
         std::vector<std::string> cells;
-        for (int r = 0; r < table->rowCount(); ++r) {
-            cells.push_back(table->item(r, column)->text().toStdString());
+        for (int r = 0; r < table->model()->rowCount(); ++r) {
+            cells.push_back(table->model()->index(r, column).data().toString().toStdString());
         }
         return cells;
     };
@@ -498,15 +497,34 @@ TEST_F(GuiDialogInput, ASortableTableSortsByTheClickedHeadingAndKeepsItsRowNumbe
     EXPECT_EQ(order(1), (std::vector<std::string>{"a", "b", "c", "d"}));  // and back
 
     // The handler's row numbers stay those of the adding.
-    const QRect first = table->visualItemRect(table->item(0, 0));
+    const QRect first = table->visualRect(table->model()->index(0, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, first.center());
     EXPECT_EQ(handle.selectedTableRow(kTable), 2);  // "a" was added third
     handle.selectTableRow(kTable, 1);
-    EXPECT_EQ(table->currentRow(), 2);  // "c" stands third now
+    EXPECT_EQ(table->currentIndex().row(), 2);  // "c" stands third now
     EXPECT_EQ(handle.selectedTableRow(kTable), 1);
 
     clickHeading(2);  // birth dates, as dates rather than texts
     EXPECT_EQ(order(1), (std::vector<std::string>{"d", "c", "b", "a"}));
+    EXPECT_EQ(handle.selectedTableRow(kTable), 1);  // the chosen row moved with its person
+
+    // The same rows kept by the handler and asked for cell by cell sort the same way, and a
+    // row chosen after a sort is the handler's.
+    platform::TableSource source;
+    source.rowCount = 4;
+    source.cell = [&rows](int row, int column) { return std::string(rows[row][column]); };
+    handle.setTableSource(kTable, std::move(source));
+    EXPECT_EQ(order(0), (std::vector<std::string>{"10", "9", "100", "8"}));  // unsorted again
+    EXPECT_EQ(handle.selectedTableRow(kTable), -1);
+    clickHeading(2);
+    EXPECT_EQ(order(1), (std::vector<std::string>{"d", "c", "b", "a"}));
+    clickHeading(2);
+    EXPECT_EQ(order(1), (std::vector<std::string>{"a", "b", "c", "d"}));
+    const QRect second = table->visualRect(table->model()->index(1, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(handle.selectedTableRow(kTable), 0);  // "b", the handler's first row
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(open.handler->commands, std::vector<int>{kTable});
     platform::destroyWindow(open.handle);
     processEvents();
 }

@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <string>
 #include <vector>
@@ -59,7 +59,7 @@ QString shownText(QWidget* widget) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
         return plain->toPlainText();
     }
-    if (qobject_cast<QTableWidget*>(widget) != nullptr ||
+    if (qobject_cast<QTableView*>(widget) != nullptr ||
         qobject_cast<QComboBox*>(widget) != nullptr) {
         return {};  // a table's texts are its rows, a drop-down's its items, set at run time
     }
@@ -123,7 +123,7 @@ void expectKind(const ControlTemplate& control, QWidget* widget) {
             break;
         }
         case ControlKind::Table: {
-            auto* table = qobject_cast<QTableWidget*>(widget);
+            auto* table = qobject_cast<QTableView*>(widget);
             ASSERT_NE(table, nullptr) << id;
             EXPECT_EQ(table->selectionBehavior(), QAbstractItemView::SelectRows) << id;
             EXPECT_EQ(table->selectionMode(), QAbstractItemView::SingleSelection) << id;
