@@ -11,8 +11,9 @@ namespace quorvel {
 
 namespace {
 
-// One open converter per direction for the life of the program: iconv_open loads a gconv module
-// and is far slower than the conversions themselves. Everything runs on one thread.
+// One open converter per direction and thread for the life of the thread: iconv_open loads a
+// gconv module and is far slower than the conversions themselves, and a converter keeps state,
+// so two threads never share one.
 class Converter {
   public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -81,14 +82,14 @@ std::size_t utf8SequenceLength(std::string_view s) {
 }  // namespace
 
 std::string sjisToUtf8(std::string_view sjis) {
-    static Converter decoder("UTF-8", "CP932");
+    static thread_local Converter decoder("UTF-8", "CP932");
     bool ok = true;
     return gaiji::toCharacters(decoder.convert(
         sjis, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; }, ok));
 }
 
 std::string utf8ToSjis(std::string_view utf8, bool& ok) {
-    static Converter encoder("CP932", "UTF-8");
+    static thread_local Converter encoder("CP932", "UTF-8");
     return encoder.convert(gaiji::toPrivateUse(std::string(utf8)), "?", utf8SequenceLength, ok);
 }
 

@@ -185,14 +185,25 @@ std::vector<Birthplace> keptBirthplaces(ConsultationState& state,
     if (kept.empty()) {
         return places;
     }
+    const auto firstFrom = [&kept](std::string_view k) {
+        return std::lower_bound(
+            kept.begin(), kept.end(), k,
+            [](const auto& entry, std::string_view v) { return entry.first < v; });
+    };
+    std::string namePrefix;
     for (std::size_t i = 0; i < persons.size(); ++i) {
+        // Every key starts with the name and a comma: most persons are passed over unwritten.
+        namePrefix.assign(fieldText(persons[i].name));
+        namePrefix += ',';
+        const auto named = firstFrom(namePrefix);
+        if (named == kept.end() || !named->first.starts_with(namePrefix)) {
+            continue;
+        }
         // The key is the line as this program writes it for the person.
         char line[kRecordLineSize];
         formatRecordLine(persons[i], line);
         const std::string_view key = personKey(fieldText(line));
-        const auto found =
-            std::lower_bound(kept.begin(), kept.end(), key,
-                             [](const auto& entry, std::string_view k) { return entry.first < k; });
+        const auto found = firstFrom(key);
         if (found != kept.end() && found->first == key) {
             places[i] = found->second.birthplace;
         }

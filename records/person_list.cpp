@@ -1,5 +1,7 @@
 #include "records/person_list.h"
 
+#include <algorithm>
+
 #include "common/fixed_text.h"
 #include "common/search_fold.h"
 #include "common/sjis_utf8.h"
@@ -26,6 +28,8 @@ bool allDigits(std::string_view text) {
 
 void parsePersonList(std::string_view text, PersonList& list) {
     list = PersonList{};
+    // A person is a large entry: growing the list step by step would move them all many times.
+    list.persons.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;

@@ -1,6 +1,7 @@
 // What a person does to a dialog reaches its handler as the program expects.
 #include <QApplication>
 #include <QCheckBox>
+#include <QCollator>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -525,6 +526,49 @@ TEST_F(GuiDialogInput, ASortableTableSortsByTheClickedHeadingAndKeepsItsRowNumbe
     EXPECT_EQ(handle.selectedTableRow(kTable), 0);  // "b", the handler's first row
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(open.handler->commands, std::vector<int>{kTable});
+    platform::destroyWindow(open.handle);
+    processEvents();
+}
+
+// A whole practice's names are keyed in two halves at once and merged: the order must be the
+// system's order of texts all the same, across the halves, with equal names side by side.
+TEST_F(GuiDialogInput, ALongColumnOfNamesSortsInTheSystemsOrder) {
+    constexpr int kTable = 120;
+    constexpr int kRows = 30001;  // an odd count: the halves differ by one
+    const Open open = openModeless(personListTemplate());
+    ASSERT_NE(open.window, nullptr);
+    auto* table = qobject_cast<QTableView*>(controlOf(open.window, kTable));
+    ASSERT_NE(table, nullptr);
+    platform::DialogHandle& handle = *dynamic_cast<platform::DialogHandle*>(open.window);
+    const std::string heading = sjis("氏名");
+    const platform::TableColumn columns[] = {{heading, 40}};
+    handle.setTableColumns(kTable, columns);
+    const std::string stems[] = {sjis("山田"), sjis("やまだ"), sjis("ヤマダ"), "Yamada",
+                                 sjis("佐藤"), sjis("さとう"), "sato",         sjis("＊鈴木")};
+    std::vector<std::string> names(kRows);
+    for (int i = 0; i < kRows; ++i) {
+        // Stems and numbers mixed so that each half holds names of every kind, some twice.
+        names[static_cast<std::size_t>(i)] =
+            stems[static_cast<std::size_t>(i * 7 % 8)] + std::to_string(i * 7919 % 20011);
+    }
+    platform::TableSource source;
+    source.rowCount = kRows;
+    source.cell = [&names](int row, int) { return names[static_cast<std::size_t>(row)]; };
+    handle.setTableSource(kTable, std::move(source));
+    QHeaderView* header = table->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(0) + 5, 5));
+
+    const QCollator collator;
+    QString previous;
+    for (int r = 0; r < table->model()->rowCount(); ++r) {
+        const QString shown = table->model()->index(r, 0).data().toString();
+        if (r > 0) {
+            ASSERT_LE(collator.compare(previous, shown), 0) << "row " << r;
+        }
+        previous = shown;
+    }
+    EXPECT_EQ(table->model()->rowCount(), kRows);
     platform::destroyWindow(open.handle);
     processEvents();
 }
