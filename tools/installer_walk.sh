@@ -1,4 +1,5 @@
-# shellcheck shell=bash disable=SC2154  # $build, $setup and $uninstall_key come from the caller
+# $build, $setup and $uninstall_key come from the caller.
+# shellcheck shell=bash disable=SC2154
 # Sourced by tools/test_windows_installer.sh under Xvfb with a Wine prefix whose windows are X
 # windows (QUORVEL_WINE_X11): walks the setup and the uninstaller page by page with the keys a
 # user would press. Every page shows the same title, so a key counts as taken only once the
@@ -98,6 +99,7 @@ walk_setup() {
     title="^Quorvel .* セットアップ"
     "$WINE" "$setup" &
     win="$(wait_window "$title" welcome)"
+    xdotool windowfocus --sync "$win"
     wait_side_picture "$win" welcome
     press "$win" welcome Return
     if [ "$1" = /AllUsers ]; then
@@ -129,6 +131,7 @@ walk_uninstaller() {
     # shellcheck disable=SC2086
     "$WINE" "$program" $options &
     win="$(wait_window "$title" "uninstall confirm")"
+    xdotool windowfocus --sync "$win"
     press "$win" "uninstall confirm" Return
     for _ in $(seq "$walk_timeout_steps"); do
         [ -e "$2" ] || break

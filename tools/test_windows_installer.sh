@@ -36,7 +36,7 @@ if [ -z "$interactive" ]; then
     trap 'rm -f "$before"' EXIT
 else
     # Nothing of this prefix may outlive the X server it draws on.
-    trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
+    trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null || true' EXIT
 fi
 
 # The setup starts as the user who runs it: the default install, for this user, asks for no
