@@ -35,6 +35,7 @@ if [ -z "$interactive" ]; then
     before="$(mktemp)"
     trap 'rm -f "$before"' EXIT
 else
+    rm -f "$build/installer-stuck.png"  # a picture left by an earlier walk that stuck
     # Nothing of this prefix may outlive the X server it draws on.
     trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null || true' EXIT
 fi
