@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Windows installer silently under Wine, for this user (the default) and for every
-# user, checks the uninstall entry and the Start menu shortcut (no working folder fixed at install
-# time), starts both programs from where it put them, lets a second user (a prefix of its own)
-# start the program installed for every user, uninstalls silently and checks that the user's
+# Installs the Windows installer under Wine, silently and then page by page from the keyboard
+# (under Xvfb, tools/installer_walk.sh), for this user (the default) and for every user, checks
+# the uninstall entry and the Start menu shortcut (no working folder fixed at install time),
+# starts both programs from where it put them, lets a second user (a prefix of its own)
+# start the program installed for every user, uninstalls the same way and checks that the user's
 # folder stayed and that nothing was written outside the build.
 #
 #   tools/test_windows_installer.sh [BUILD_DIR]
+#
+# The walks are skipped, saying so, without xvfb-run, xdotool or ImageMagick (tools/setup.sh).
 set -euo pipefail
+interactive=""
+if [ "${1:-}" = --interactive ]; then  # the walks, started again by this script under Xvfb
+    interactive=1
+    shift
+fi
 root="$(cd "$(dirname "$0")/.." && pwd)"
 repo="$root"  # install_and_check names its registry root "root"
 build="$(realpath -m "${1:-$root/build-windows}")"
@@ -17,11 +25,20 @@ setup="$(ls "$build"/Quorvel-*-setup.exe | head -1)"
 drive="$WINEPREFIX/drive_c"
 documents="$drive/users/$(id -un)/Documents/Quorvel"
 fail() { echo "installer test: $*" >&2; exit 1; }
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
+# shellcheck source=tools/installer_walk.sh
+source "$root/tools/installer_walk.sh"
 # Where Wine would leave traces in the home folder: nothing there may change.
 home_traces=("$HOME/Quorvel" "$HOME/Documents/Quorvel" "$HOME/.local/share/applications/wine"
     "$HOME/.local/share/icons" "$HOME/.config/menus/applications-merged")
-before="$(mktemp)"
-trap 'rm -f "$before"' EXIT
+if [ -z "$interactive" ]; then
+    before="$(mktemp)"
+    trap 'rm -f "$before"' EXIT
+else
+    rm -f "$build/installer-stuck.png"  # a picture left by an earlier walk that stuck
+    # Nothing of this prefix may outlive the X server it draws on.
+    trap '"$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null || true' EXIT
+fi
 
 # The setup starts as the user who runs it: the default install, for this user, asks for no
 # administrator (Wine's users are administrators anyway, so the manifest is what can be checked).
@@ -55,9 +72,21 @@ PY
 # install_and_check MODE_OPTION FOLDER ROOT_KEY: one install, used and removed again.
 install_and_check() {
     local mode="$1" installed="$2" root="$3" key entry shortcut folder
-    # Wine waits for the silent installer; no waiting on the server, which the caller may keep.
-    # shellcheck disable=SC2086
-    "$WINE" "$setup" /S $mode
+    rm -rf "$documents"
+    if [ -n "$interactive" ]; then
+        walk_setup "$mode"
+        # The finish page started Quorvel from its folder: it made Documents\Quorvel.
+        for _ in $(seq 50); do
+            [ -d "$documents" ] && break
+            sleep 0.2
+        done
+        [ -d "$documents" ] || fail "the program started by the finish page made no Documents\\Quorvel ($mode)"
+        "$WINESERVER" -k 2>/dev/null || true
+    else
+        # Wine waits for the silent installer; no waiting on the server, which the caller may keep.
+        # shellcheck disable=SC2086
+        "$WINE" "$setup" /S $mode
+    fi
     for file in quorvel.exe quorvel-cli.exe Quorvel.HLP uninstall.exe; do
         [ -f "$installed/$file" ] || fail "$file was not installed in $installed ($mode)"
     done
@@ -65,7 +94,7 @@ install_and_check() {
     [ -n "$shortcut" ] || fail "no Start menu entry"
     folder="$(shortcut_working_folder "$shortcut")"
     [ -z "$folder" ] || fail "the shortcut fixes the working folder $folder ($mode)"
-    key="$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel"
+    key="$root\\$uninstall_key"
     entry="$("$WINE" reg query "$key" 2>/dev/null | tr -d '\r')"
     for value in DisplayName DisplayVersion DisplayIcon InstallLocation EstimatedSize \
         UninstallString QuietUninstallString; do
@@ -84,7 +113,12 @@ install_and_check() {
     [ -z "$mode" ] || second_user_starts "$installed"
 
     printf 'kept\n' >"$documents/DATA.CSV"
-    "$WINE" "$installed/uninstall.exe" /S $mode
+    if [ -n "$interactive" ]; then
+        walk_uninstaller "$root" "$installed"
+    else
+        # shellcheck disable=SC2086
+        "$WINE" "$installed/uninstall.exe" /S $mode
+    fi
     for _ in $(seq 50); do  # the uninstaller finishes from a copy of itself
         [ -e "$installed/quorvel.exe" ] || break
         sleep 0.2
@@ -102,6 +136,7 @@ second_user_starts() {
     mine_before="$(ls "$documents" 2>/dev/null | wc -l)"
     (
         export QUORVEL_WINE_PREFIX_NAME=wineprefix-second-user
+        unset QUORVEL_WINE_X11
         # shellcheck source=tools/wine_env.sh
         source "$repo/tools/wine_env.sh" "$build"
         theirs="$WINEPREFIX/drive_c/users/$(id -un)/Documents/Quorvel"
@@ -115,7 +150,15 @@ second_user_starts() {
 
 install_and_check "" "$drive/users/$(id -un)/AppData/Local/Programs/Quorvel" HKCU
 install_and_check /AllUsers "$drive/Program Files/Quorvel" HKLM
+[ -z "$interactive" ] || exit 0
+
+walks="and page by page"
+if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null; then
+    QUORVEL_WINE_X11=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --interactive "$build"
+else
+    walks="(the walks page by page skipped: xvfb-run, xdotool or ImageMagick is missing)"
+fi
 
 changed="$(find "${home_traces[@]}" -newer "$before" 2>/dev/null || true)"
 [ -z "$changed" ] || fail "written outside the build: $changed"
-echo "installer: $(basename "$setup") installed for this user (no administrator asked) and for all, its shortcut without a fixed working folder, started by a second user into their own Documents\\Quorvel, removed; DATA.CSV kept"
+echo "installer: $(basename "$setup") installed silently $walks for this user (no administrator asked) and for all, its shortcut without a fixed working folder, started by a second user into their own Documents\\Quorvel, removed; DATA.CSV kept"

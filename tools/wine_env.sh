@@ -6,6 +6,8 @@
 wine_build="$(realpath -m "${1:-$(dirname "${BASH_SOURCE[0]}")/../build-windows}")"
 # QUORVEL_WINE_DESKTOP=WIDTHxHEIGHT: a prefix of its own that draws on the X display inside a
 # virtual desktop of that size, title bars included (for pictures); otherwise headless.
+# QUORVEL_WINE_X11=1: a prefix of its own whose every window is a window of the X display, with
+# its title (for driving a program with xdotool).
 # QUORVEL_WINE_PREFIX_NAME=NAME: a headless prefix of that name instead (another user of the PC).
 # QUORVEL_WINE_DPI=N: a prefix of its own at N pixels per inch (144 is 150 %), as Windows sets
 # the scale for the user (HKCU\Control Panel\Desktop LogPixels).
@@ -24,6 +26,10 @@ if [ -n "${QUORVEL_WINE_DESKTOP:-}" ]; then
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 \"Default\"=\"$QUORVEL_WINE_DESKTOP\""
+elif [ -n "${QUORVEL_WINE_X11:-}" ]; then
+    export WINEPREFIX="$wine_build/wineprefix-x11$wine_dpi_suffix"
+    wine_graphics='"Graphics"="x11"'
+    wine_desktop=""
 else
     export WINEPREFIX="$wine_build/${QUORVEL_WINE_PREFIX_NAME:-wineprefix}$wine_dpi_suffix"
     wine_graphics='"Graphics"="null"'
