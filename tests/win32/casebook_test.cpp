@@ -64,15 +64,7 @@ std::wstring controlText(HWND dialog, int id) {
 void run(std::vector<Step> steps) {
     Driver d;
     d.steps = std::move(steps);
-    driver = &d;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &tick);
-    auto state = std::make_unique<ConsultationState>();
-    char name[] = "quorvel";
-    char* argv[] = {name, nullptr};
-    EXPECT_EQ(runApplication(*state, 1, argv), 0);
-    KillTimer(nullptr, timer);
-    driver = nullptr;
-    EXPECT_EQ(d.next, d.steps.size());
+    runProgram(d);
 }
 
 TEST(Win32Casebook, ACorrectedNotedJudgedPersonAfterARestart) {

@@ -90,16 +90,7 @@ TEST(Win32Compatibility, FromThePersonListToTheWrittenFile) {
              PostMessageW(main, WM_CLOSE, 0, 0);
          }},
     };
-    driver = &d;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &tick);
-    auto state = std::make_unique<ConsultationState>();
-    char name[] = "quorvel";
-    char* argv[] = {name, nullptr};
-    EXPECT_EQ(runApplication(*state, 1, argv), 0);
-    KillTimer(nullptr, timer);
-    driver = nullptr;
-
-    EXPECT_EQ(d.next, d.steps.size());
+    runProgram(d);
     EXPECT_EQ(chartRows, 6);  // 年柱 月柱 日柱 時柱 空亡 五行
     EXPECT_EQ(yearRows, kDefaultCompatibilityYears);
     const std::time_t now = std::time(nullptr);

@@ -93,16 +93,7 @@ TEST(Win32Consultation, FromTheBirthDialogToTheResultFile) {
              PostMessageW(d.main, WM_CLOSE, 0, 0);
          }},
     };
-    driver = &d;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &tick);
-    auto state = std::make_unique<ConsultationState>();
-    char name[] = "quorvel";
-    char* argv[] = {name, nullptr};
-    EXPECT_EQ(runApplication(*state, 1, argv), 0);
-    KillTimer(nullptr, timer);
-    driver = nullptr;
-
-    EXPECT_EQ(d.next, d.steps.size());
+    runProgram(d);
     EXPECT_EQ(readFile("DATA.CSV"), sjis("太郎,1,0,1965,3,15,10,\n"));
     EXPECT_EQ(readFile(fs::path(u8"太郎本人配偶者乙亥運.TXT")), judgementOf("戊辰", "乙亥"));
     fs::current_path(previous);
@@ -175,16 +166,7 @@ TEST(Win32Consultation, AModalDialogKeepsTheProgramOutOfReach) {
              PostMessageW(d.main, WM_CLOSE, 0, 0);
          }},
     };
-    driver = &d;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &tick);
-    auto state = std::make_unique<ConsultationState>();
-    char name[] = "quorvel";
-    char* argv[] = {name, nullptr};
-    EXPECT_EQ(runApplication(*state, 1, argv), 0);
-    KillTimer(nullptr, timer);
-    driver = nullptr;
-
-    EXPECT_EQ(d.next, d.steps.size());
+    runProgram(d);
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         EXPECT_NE(entry.path().extension(), ".TXT") << "いいえ wrote the judgement";
     }

@@ -7,8 +7,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "app/shell.h"
+#include "consultation/consultation_state.h"
 
 namespace quorvel::test {
 
@@ -68,6 +72,19 @@ inline void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         const Step& step = d.steps[d.next++];
         step.act(window);
     }
+}
+
+// Runs the program once, each step taken as its window opens; every step must be taken.
+inline void runProgram(Driver& d) {
+    driver = &d;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &tick);
+    auto state = std::make_unique<ConsultationState>();
+    char name[] = "quorvel";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(runApplication(*state, 1, argv), 0);
+    KillTimer(nullptr, timer);
+    driver = nullptr;
+    EXPECT_EQ(d.next, d.steps.size());
 }
 
 }  // namespace quorvel::test
