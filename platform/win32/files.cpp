@@ -151,6 +151,10 @@ std::wstring randomLetters() {
 
 enum class Outcome { Written, FolderRefuses, Failed };
 
+// A file held for a moment by another program is waited for this long at most (half a second).
+constexpr int kPlaceAttempts = 10;
+constexpr DWORD kPlaceWaitMilliseconds = 50;
+
 // The new text is written whole and flushed beside the file, then put in its place at once.
 Outcome replaceThroughTemporary(const Target& target, std::string_view bytes) {
     const std::wstring folder = folderOf(target.path);
@@ -178,12 +182,24 @@ Outcome replaceThroughTemporary(const Target& target, std::string_view bytes) {
         return Outcome::Failed;
     }
     // ReplaceFileW keeps the old file's attributes and security; where the system cannot (some
-    // network shares), the plain move does the same job.
-    const bool placed =
-        (target.exists && ReplaceFileW(target.path.c_str(), temporary.c_str(), nullptr,
-                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
-        MoveFileExW(temporary.c_str(), target.path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    // network shares), the plain move does the same job. A virus scanner or the indexer may hold
+    // the file for a moment after it was written or read: such a refusal is tried again briefly.
+    bool placed = false;
+    for (int attempt = 0; attempt < kPlaceAttempts && !placed; ++attempt) {
+        if (attempt > 0) {
+            Sleep(kPlaceWaitMilliseconds);
+        }
+        placed =
+            (target.exists && ReplaceFileW(target.path.c_str(), temporary.c_str(), nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
+            MoveFileExW(temporary.c_str(), target.path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        const DWORD error = placed ? ERROR_SUCCESS : GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
+            error != ERROR_ACCESS_DENIED) {
+            break;
+        }
+    }
     if (!placed) {
         DeleteFileW(temporary.c_str());
         return Outcome::Failed;

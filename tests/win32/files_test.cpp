@@ -11,6 +11,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "platform/files.h"
 
@@ -102,6 +103,22 @@ TEST_F(Files, ReplaceWritesTheWholeTextOrLeavesTheOldFile) {
         }
         EXPECT_EQ(temporaries(), 0);
     }
+}
+
+// A scanner or the indexer holding the file a moment longer: the write waits for it.
+TEST_F(Files, AFileHeldForAMomentIsReplacedOnceLetGo) {
+    writeFile("out.txt", "old");
+    HANDLE held = CreateFileW(L"out.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread letGo([held] {
+        Sleep(150);
+        CloseHandle(held);
+    });
+    EXPECT_TRUE(platform::replaceFile("out.txt", "new"));
+    letGo.join();
+    EXPECT_EQ(readFile("out.txt"), "new");
+    EXPECT_EQ(temporaries(), 0);
 }
 
 TEST_F(Files, AWriteClearsTemporariesLeftByAKilledOneOnceTheyAreStale) {
