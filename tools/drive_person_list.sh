@@ -53,7 +53,7 @@ key alt+f   # ファイル
 key l       # 人物一覧
 list=$(window 人物一覧)
 expectSize "$list" 360 246
-click "$list" 190 24 50 8   # the heading 生年月日
+click "$list" 130 24 30 8   # the heading 生年月日
 shotWindow "$list" person-list.png
 
 click "$list" 52 6 100 12   # 氏名か生年
