@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -33,15 +31,6 @@ constexpr int kMenuCorrect = 1211;
 constexpr int kNote = 101;
 constexpr int kSaveNote = 1301;
 constexpr int kResultText = 101;
-
-void selectRow(HWND dialog, int row) {
-    ListView_SetItemState(GetDlgItem(dialog, kTable), row, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
-}
-
-int rowCount(HWND dialog) {
-    return ListView_GetItemCount(GetDlgItem(dialog, kTable));
-}
 
 std::wstring cell(HWND dialog, int row, int column) {
     wchar_t text[256] = {};
@@ -106,7 +95,7 @@ TEST(Win32Casebook, ACorrectedNotedJudgedPersonAfterARestart) {
         {list,
          [&](HWND l) {
              listWindow = l;
-             selectRow(l, 0);
+             selectRow(l, kTable, 0);
              press(l, kMenuCorrect);
          }},
         {widen(birthDialogTemplate().title),
@@ -117,8 +106,8 @@ TEST(Win32Casebook, ACorrectedNotedJudgedPersonAfterARestart) {
         {widen(sjis("訂正")), [](HWND told) { press(told, IDOK); }},
         {list,
          [](HWND l) {
-             EXPECT_EQ(rowCount(l), 2);
-             selectRow(l, 1);
+             EXPECT_EQ(rowCount(l, kTable), 2);
+             selectRow(l, kTable, 1);
              press(l, kMenuCasebook);
          }},
         {casebook,
@@ -130,7 +119,7 @@ TEST(Win32Casebook, ACorrectedNotedJudgedPersonAfterARestart) {
         {casebook, [](HWND k) { press(k, IDCANCEL); }},
         {list,
          [](HWND l) {
-             selectRow(l, 1);
+             selectRow(l, kTable, 1);
              press(l, IDOK);  // the chart panel of the corrected person
          }},
         {panel, judge(1029)},
@@ -153,19 +142,19 @@ TEST(Win32Casebook, ACorrectedNotedJudgedPersonAfterARestart) {
         {list,
          [&](HWND l) {
              listWindow = l;
-             ASSERT_EQ(rowCount(l), 2);
+             ASSERT_EQ(rowCount(l, kTable), 2);
              EXPECT_EQ(cell(l, 1, 2), widen(sjis("＊山田太郎")));
              EXPECT_EQ(cell(l, 1, 4), L"1990/5/21");
              EXPECT_EQ(cell(l, 1, 8).size(), 10u);  // the last consultation, YYYY-MM-DD
-             selectRow(l, 1);
+             selectRow(l, kTable, 1);
              press(l, kMenuCasebook);
          }},
         {casebook,
          [&](HWND k) {
              EXPECT_EQ(controlText(k, kNote), note);
-             EXPECT_EQ(rowCount(k), 2);
-             selectRow(k, 1);  // newest first: the older judgement
-             press(k, IDOK);   // 内容を表示
+             EXPECT_EQ(rowCount(k, kTable), 2);
+             selectRow(k, kTable, 1);  // newest first: the older judgement
+             press(k, IDOK);           // 内容を表示
          }},
         {result,
          [&](HWND r) {

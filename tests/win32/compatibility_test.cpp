@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -36,15 +34,6 @@ std::string readFile(const fs::path& path) {
     std::stringstream content;
     content << in.rdbuf();
     return content.str();
-}
-
-void selectRow(HWND dialog, int table, int row) {
-    ListView_SetItemState(GetDlgItem(dialog, table), row, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
-}
-
-int rowCount(HWND dialog, int table) {
-    return ListView_GetItemCount(GetDlgItem(dialog, table));
 }
 
 TEST(Win32Compatibility, FromThePersonListToTheWrittenFile) {

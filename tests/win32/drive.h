@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +38,16 @@ inline HWND windowTitled(const std::wstring& title) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Chooses row `row` of list view `table`, as a click would.
+inline void selectRow(HWND dialog, int table, int row) {
+    ListView_SetItemState(GetDlgItem(dialog, table), row, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+inline int rowCount(HWND dialog, int table) {
+    return ListView_GetItemCount(GetDlgItem(dialog, table));
 }
 
 inline void press(HWND dialog, int id) {
